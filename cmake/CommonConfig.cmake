@@ -1,0 +1,21 @@
+# One place for the language level, warnings and sanitizers that every target shares.
+set(CMAKE_CXX_STANDARD 20)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
+    set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "Build type" FORCE)
+endif()
+
+option(PARVANE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+add_library(parvane_config INTERFACE)
+target_compile_options(parvane_config INTERFACE -Wall -Wextra -Wpedantic)
+if(PARVANE_WERROR)
+    target_compile_options(parvane_config INTERFACE -Werror)
+endif()
+if(PARVANE_SANITIZE)
+    target_compile_options(parvane_config INTERFACE
+        -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(parvane_config INTERFACE -fsanitize=address,undefined)
+endif()

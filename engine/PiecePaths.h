@@ -1,0 +1,20 @@
+// Naming of pieces after their source, and the path cutting the splitter needs.
+// "/" is the only folder separator; "last" always means the right-most occurrence.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace parvane {
+
+// folder + base + "-" + four-digit number + "." + extension: /m/song.mp3, 2 -> /m/song-0002.mp3
+std::string GetPiecePath(const std::string& sourcePath, std::int32_t pieceNumber);
+
+std::string GetFolder(const std::string& path);             // up to and including the last "/"
+std::string GetFolderNoBackslash(const std::string& path);  // before the last "/"; throws without one
+std::string GetFileName(const std::string& path);           // after the last "/"
+std::string GetBaseName(const std::string& fileName);       // before the last "."; whole name without one
+std::string GetExtension(const std::string& fileName);      // after the last "."; whole name without one
+std::string ZeroPad(std::int32_t number, std::int32_t width);
+
+}  // namespace parvane

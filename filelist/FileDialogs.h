@@ -1,0 +1,31 @@
+// The modal choosers behind the two add commands, replaceable so tests can answer them.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace parvane {
+
+inline constexpr const char* kAddFilesTitle =
+    "Add File(s) - Use Ctrl & Shift to select multiple files";
+inline constexpr const char* kAddFilesFilter = "MP3 Files (*.mp3)";
+inline constexpr const char* kAddFolderTitle = "Please select folder to add:";
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // Full paths in the order the dialog returns them; empty when cancelled.
+    virtual QStringList OpenFiles(QWidget* parent, const QString& title, const QString& filter) = 0;
+    // The chosen folder; empty when cancelled.
+    virtual QString BrowseFolder(QWidget* parent, const QString& title) = 0;
+};
+
+class QtFileDialogs final : public FileDialogs {
+public:
+    QStringList OpenFiles(QWidget* parent, const QString& title, const QString& filter) override;
+    QString BrowseFolder(QWidget* parent, const QString& title) override;
+};
+
+}  // namespace parvane

@@ -1,0 +1,27 @@
+// Finding the MP3 files of a folder tree, level by level. No Qt: the console front end
+// uses it too.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace parvane {
+
+// The folder (with a trailing "/") followed by all its sub-folders, breadth first,
+// grouped by parent in the parents' order, each group in case-insensitive name order.
+// Hidden folders are never entered; every real folder appears at most once; folders
+// that cannot be read are passed over. handleEvents runs often enough to repaint.
+std::vector<std::string> CollectSubFolders(const std::string& root,
+                                           const std::function<void()>& handleEvents = {});
+
+// Names (no folder) of the files in folder matching *.mp3 in any letter case, hidden
+// ones included, in case-insensitive name order.
+std::vector<std::string> ListFolderFiles(const std::string& folder);
+
+// Full paths of every MP3 file of the tree, in the order the add-folder command appends
+// them (names beginning with "~" left out).
+std::vector<std::string> ScanFolderTree(const std::string& root,
+                                        const std::function<void()>& handleEvents = {});
+
+}  // namespace parvane
