@@ -14,6 +14,7 @@ class FileListModel;
 struct AddFolderHooks {
     std::function<void()> handleEvents;         // keeps the window painting during a scan
     std::function<void(int pointer)> setPointer;  // 11 from the choice until the last append, then 0
+    std::function<bool()> stopRequested;        // the window is closing: end the scan early
 };
 
 void AddFilesCommand(QWidget* parent, FileDialogs& dialogs, FileListModel& list);
