@@ -156,20 +156,6 @@ private slots:
         QCOMPARE(shown, 3);
     }
 
-    void theFolderBrowserShowsItsTitleAndOffersOnlyFolders() {
-        QString title;
-        bool onlyFolders = false;
-        AnswerDialog([&](QFileDialog* dialog) {
-            title = dialog->windowTitle();
-            onlyFolders = dialog->fileMode() == QFileDialog::Directory &&
-                          dialog->testOption(QFileDialog::ShowDirsOnly);
-        });
-        QtFileDialogs dialogs;
-        QCOMPARE(dialogs.BrowseFolder(nullptr, QString::fromUtf8(kAddFolderTitle)), QString());
-        QCOMPARE(title, QString::fromUtf8(kAddFolderTitle));
-        QVERIFY(onlyFolders);
-    }
-
 private:
     // Looks at the next modal file dialog once it is up, then cancels it.
     static void AnswerDialog(std::function<void(QFileDialog*)> inspect) {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "EventPacer.h"
 #include "FolderScan.h"
 #include "NameOrder.h"
 #include "TempTree.h"
@@ -35,35 +34,6 @@ TEST(NameOrder, SortsIgnoringCaseWithAFixedOrderForCaseOnlyTwins) {
     Paths reversed{"e", "B", "C", "a", "É", "b"};
     SortNames(reversed);
     EXPECT_EQ(reversed, names);
-}
-
-TEST(NameOrder, MatchesMp3InAnyLetterCase) {
-    for (const char* name : {"a.mp3", "A.MP3", "x.Mp3", ".mp3", "~a.mP3"}) {
-        EXPECT_TRUE(HasMp3Extension(name)) << name;
-    }
-    for (const char* name : {"mp3", "a.mp3.txt", "a_mp3", "a.mp4", "a.mp3 ", "a.mp"}) {
-        EXPECT_FALSE(HasMp3Extension(name)) << name;
-    }
-}
-
-TEST(EventPacer, ReadsTheClockEveryFewHundredStepsAndStopsForGood) {
-    int calls = 0;
-    bool stop = false;
-    EventPacer eager([&] { ++calls; }, [&] { return stop; }, std::chrono::milliseconds(0));
-    for (int i = 0; i < 1000; ++i) eager.Step();
-    EXPECT_EQ(calls, 3);
-    stop = true;
-    eager.HandleNow();
-    EXPECT_TRUE(eager.Stopped());
-    stop = false;
-    eager.HandleNow();
-    EXPECT_EQ(calls, 3);
-
-    EventPacer patient([&] { ++calls; }, {}, std::chrono::hours(1));
-    patient.Checkpoint();
-    EXPECT_EQ(calls, 3);
-    patient.HandleNow();
-    EXPECT_EQ(calls, 4);
 }
 
 // Three levels below the chosen folder, with everything the scan must leave out.
