@@ -19,7 +19,6 @@ public:
     void Step();
     // Handles events when the interval has passed since they were last handled.
     void Checkpoint();
-    // Handles events now.
     void HandleNow();
     // Once true, stays true and no more events are handled.
     bool Stopped() const { return stopped_; }
