@@ -8,7 +8,8 @@ std::string GetPiecePath(const std::string& sourcePath, std::int32_t pieceNumber
     const std::string name = GetFileName(sourcePath);
     std::string piece = GetFolder(sourcePath) + GetBaseName(name) + "-" + ZeroPad(pieceNumber, 4);
     if (name.find('.') != std::string::npos) {
-        piece += "." + GetExtension(name);
+        piece += '.';
+        piece += GetExtension(name);
     }
     return piece;
 }

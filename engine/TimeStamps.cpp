@@ -91,7 +91,9 @@ double MinutesToStamp(double minutes) {
         return minutes;
     }
     const double wholeMinutes = ReadNumber(std::string_view(text).substr(0, point));
-    const double fraction = ReadNumber("0" + text.substr(point));
+    std::string fractionText = "0";
+    fractionText.append(text, point);
+    const double fraction = ReadNumber(fractionText);
     // nearbyint rounds halves to the even neighbour under the default rounding mode.
     const double seconds = std::nearbyint(fraction * 60.0);
     return wholeMinutes + seconds / 100.0;
