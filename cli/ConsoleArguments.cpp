@@ -43,6 +43,25 @@ std::string IntervalChoices() {
     return text;
 }
 
+namespace {
+
+// The intervals as indented lines that fit a narrow terminal.
+std::string WrappedIntervalChoices(std::string_view indent, std::size_t width) {
+    std::string text;
+    std::string line;
+    for (const std::string_view entry : kIntervalEntries) {
+        const std::string interval = IntervalOfEntry(entry);
+        if (!line.empty() && indent.size() + line.size() + 1 + interval.size() > width) {
+            text += std::string(indent) + line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + interval;
+    }
+    return text + std::string(indent) + line + "\n";
+}
+
+}  // namespace
+
 std::string ConsoleUsage() {
     return "Usage: parvane-split [--every M:SS] FILE...\n"
            "\n"
@@ -52,10 +71,8 @@ std::string ConsoleUsage() {
            "this program's folder or else from PATH.\n"
            "\n"
            "Options:\n"
-           "  --every M:SS  length of each piece (default 5:00), one of:\n"
-           "                " +
-           IntervalChoices() +
-           "\n"
+           "  --every M:SS  length of each piece (default 5:00), one of:\n" +
+           WrappedIntervalChoices("                ", 80) +
            "  -h, --help    show this text and exit\n"
            "  --            take every argument after it as a FILE\n"
            "\n"

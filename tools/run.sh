@@ -4,11 +4,11 @@
 #   tools/run.sh [--every M:SS] FILE...   cuts the given files with the console front end
 #   tools/run.sh --console ...        the same, said explicitly
 set -euo pipefail
+# Stays in the caller's folder, so relative FILE names mean what the caller meant.
 root="$(cd "$(dirname "$0")/.." && pwd)"
-cd "$root"
-bash tools/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DPARVANE_SANITIZE=OFF
-cmake --build build -j"$(nproc)"
+bash "$root/tools/install-deps.sh"
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DPARVANE_SANITIZE=OFF
+cmake --build "$root/build" -j"$(nproc)"
 
 splitter="$root/build/cli/parvane-split"
 if [[ "${1:-}" == "--console" ]]; then
