@@ -299,6 +299,15 @@ TEST_F(SplitJobTest, FilesWithoutPiecesAreNamedAfterDone) {
     EXPECT_EQ(host.messages[0].find(music / "good.mp3"), std::string::npos);
 }
 
+TEST_F(SplitJobTest, UnreadableIntervalSplitsNothingAndSaysWhichFile) {
+    host.entries = {MakeSource("song.mp3", 2'000)};
+    host.intervalEntry = " Split Every ";
+    const SplitResult result = Run();
+    EXPECT_TRUE(runner.runs.empty());
+    EXPECT_EQ(result.filesWithoutPieces, host.entries);
+    EXPECT_EQ(host.pointers.back(), 0);
+}
+
 class PathGuard {
 public:
     explicit PathGuard(const std::string& path) : saved_(SearchPath()) {
