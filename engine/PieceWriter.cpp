@@ -29,8 +29,10 @@ std::vector<fs::path> PrivateFiles(const std::string& folder, const std::string&
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
         const std::string name = entry->path().filename().string();
-        if (name == stem || (name.size() > stem.size() + 1 && name.compare(0, stem.size(), stem) == 0 &&
-                             name[stem.size()] == '.')) {
+        const bool stemAndExtension = name.size() > stem.size() + 1 &&
+                                      name.compare(0, stem.size(), stem) == 0 &&
+                                      name[stem.size()] == '.';
+        if (name == stem || stemAndExtension) {
             found.push_back(entry->path());
         }
     }

@@ -112,7 +112,8 @@ double Seconds(Clock::duration duration) {
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 4;
-    const fs::path folder = fs::temp_directory_path() / ("parvane-bench-" + std::to_string(::getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("parvane-bench-" + std::to_string(::getpid()));
     const fs::path empty = folder / "application";
     fs::create_directories(empty);
     const std::string wav = (folder / "long.wav").string();
@@ -185,8 +186,8 @@ int main(int argc, char** argv) {
                 jobTimes.size(), loopTimes.size(), runCount, job, loop, job / loop);
     std::printf("fastest: job %.3f s, loop %.3f s, job/loop %.3f\n", jobTimes.front(),
                 loopTimes.front(), jobTimes.front() / loopTimes.front());
-    std::printf("per run: job %.2f ms, loop %.2f ms\n", 1000.0 * job / static_cast<double>(runCount),
-                1000.0 * loop / static_cast<double>(runCount));
+    const auto runs = static_cast<double>(runCount);
+    std::printf("per run: job %.2f ms, loop %.2f ms\n", 1000.0 * job / runs, 1000.0 * loop / runs);
     fs::remove_all(folder);
     return 0;
 }

@@ -104,7 +104,8 @@ TEST(ConsoleRun, InterruptLeavesNoUnfinishedPiece) {
 
         // Wait for the splitter's private file, then interrupt.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (FolderNames(music.path()).size() < 2 && std::chrono::steady_clock::now() < deadline) {
+        while (FolderNames(music.path()).size() < 2 &&
+               std::chrono::steady_clock::now() < deadline) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         EXPECT_EQ(FolderNames(music.path()).size(), 2u);
