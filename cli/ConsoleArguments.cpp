@@ -1,5 +1,6 @@
 #include "ConsoleArguments.h"
 
+#include <filesystem>
 #include <optional>
 #include <string_view>
 
@@ -10,6 +11,7 @@ namespace parvane {
 namespace {
 
 constexpr std::string_view kEveryOption = "--every";
+constexpr std::string_view kFolderOption = "--folder";
 
 // The value of an option given either as "--name=value" or as "--name value".
 std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& k,
@@ -63,7 +65,7 @@ std::string WrappedIntervalChoices(std::string_view indent, std::size_t width) {
 }  // namespace
 
 std::string ConsoleUsage() {
-    return "Usage: parvane-split [--every M:SS] FILE...\n"
+    return "Usage: parvane-split [--every M:SS] [--list] [--folder DIR]... [FILE]...\n"
            "\n"
            "Cuts every MP3 FILE into consecutive pieces of one playing length and writes\n"
            "them beside it: song.mp3 gives song-0001.mp3, song-0002.mp3, ... Existing\n"
@@ -73,28 +75,28 @@ std::string ConsoleUsage() {
            "Options:\n"
            "  --every M:SS  length of each piece (default 5:00), one of:\n" +
            WrappedIntervalChoices("                ", 80) +
+           "  --folder DIR  add every MP3 file of DIR and all its sub-folders, level by\n"
+           "                level, each folder in name order (hidden folders and names\n"
+           "                beginning with \"~\" are left out); FILEs and folders are\n"
+           "                taken in the order given\n"
+           "  --list        print the collected files, one a line, and split nothing\n"
            "  -h, --help    show this text and exit\n"
            "  --            take every argument after it as a FILE\n"
            "\n"
            "Prints a line for each file and each piece written, then \"Done.\" and the files\n"
            "that yielded no piece. Exit status: 0 when every FILE yielded pieces, 1 when\n"
-           "some did not or mp3splt is missing, 2 for a wrong command line, 130 when\n"
+           "some did not, none was found or mp3splt is missing, 2 for a wrong command\n"
+           "line or a --folder that cannot be read, 130 when\n"
            "interrupted (the piece being written is then discarded).\n";
 }
 
 std::string AbsolutePath(const std::string& path, const std::string& currentFolder) {
-    if (!path.empty() && path.front() == '/') {
-        return path;
+    std::string absolute =
+        (std::filesystem::path(currentFolder) / path).lexically_normal().string();
+    if (absolute.size() > 1 && absolute.back() == '/') {
+        absolute.pop_back();
     }
-    std::string_view rest = path;
-    while (rest.size() >= 2 && rest.substr(0, 2) == "./") {
-        rest.remove_prefix(2);
-    }
-    std::string folder = currentFolder;
-    if (folder.empty() || folder.back() != '/') {
-        folder += '/';
-    }
-    return folder + std::string(rest);
+    return absolute;
 }
 
 ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
@@ -105,11 +107,22 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& arg = args[k];
         if (onlyFiles || arg == "-" || arg.empty() || arg.front() != '-') {
-            parsed.options.files.push_back(AbsolutePath(arg, currentFolder));
+            parsed.options.sources.push_back(
+                {ConsoleSource::Kind::File, AbsolutePath(arg, currentFolder)});
         } else if (arg == "--") {
             onlyFiles = true;
         } else if (arg == "-h" || arg == "--help") {
             parsed.options.showHelp = true;
+        } else if (arg == "--list") {
+            parsed.options.listOnly = true;
+        } else if (NamesOption(arg, kFolderOption)) {
+            const std::optional<std::string> folder = OptionValue(args, k, kFolderOption);
+            if (!folder || folder->empty()) {
+                parsed.error = "--folder needs a folder";
+                return parsed;
+            }
+            parsed.options.sources.push_back(
+                {ConsoleSource::Kind::Folder, AbsolutePath(*folder, currentFolder)});
         } else if (NamesOption(arg, kEveryOption)) {
             const std::optional<std::string> interval = OptionValue(args, k, kEveryOption);
             if (!interval) {
@@ -130,8 +143,8 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
             return parsed;
         }
     }
-    if (!parsed.options.showHelp && parsed.options.files.empty()) {
-        parsed.error = "no FILE given";
+    if (!parsed.options.showHelp && parsed.options.sources.empty()) {
+        parsed.error = "no FILE or --folder given";
     }
     return parsed;
 }

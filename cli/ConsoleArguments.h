@@ -7,10 +7,19 @@
 
 namespace parvane {
 
+// A FILE argument, or a --folder whose MP3 files stand in its place.
+struct ConsoleSource {
+    enum class Kind { File, Folder };
+    Kind kind = Kind::File;
+    std::string path;  // absolute
+    bool operator==(const ConsoleSource&) const = default;
+};
+
 struct ConsoleOptions {
     bool showHelp = false;
-    std::string intervalEntry;       // a menu entry, " Split Every m:ss"
-    std::vector<std::string> files;  // absolute paths, in the order given
+    bool listOnly = false;                // print the collected files instead of splitting
+    std::string intervalEntry;            // a menu entry, " Split Every m:ss"
+    std::vector<ConsoleSource> sources;   // in the order given
 };
 
 struct ParsedArguments {

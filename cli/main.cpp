@@ -8,6 +8,7 @@
 #include "ConsoleHost.h"
 #include "ExecutableFolder.h"
 #include "ProcessRunner.h"
+#include "SourceFiles.h"
 #include "SplitJob.h"
 #include "StopSignals.h"
 
@@ -45,8 +46,22 @@ int main(int argc, char** argv) {
         return kExitAllSplit;
     }
 
+    const CollectedFiles collected = CollectSourceFiles(parsed.options.sources);
+    if (!collected.unreadableFolders.empty()) {
+        for (const std::string& folder : collected.unreadableFolders) {
+            std::cerr << "parvane-split: --folder " << folder << ": not a readable folder\n";
+        }
+        return kExitUsage;
+    }
+    if (parsed.options.listOnly) {
+        for (const std::string& file : collected.files) {
+            std::cout << file << "\n";
+        }
+        return kExitAllSplit;
+    }
+
     InstallStopSignals();
-    ConsoleHost host(parsed.options.files, parsed.options.intervalEntry, ExecutableFolder(),
+    ConsoleHost host(collected.files, parsed.options.intervalEntry, ExecutableFolder(),
                      std::cout);
     RealProcessRunner runner;
     const SplitResult result = RunSplitJob(host, runner);
@@ -59,7 +74,8 @@ int main(int argc, char** argv) {
         std::cerr << "Stopped; the piece being written was discarded.\n";
         return kExitInterrupted;
     }
-    if (result.splitterMissing || !result.filesWithoutPieces.empty()) {
+    if (collected.files.empty() || result.splitterMissing ||
+        !result.filesWithoutPieces.empty()) {
         return kExitSomeNotSplit;
     }
     return kExitAllSplit;

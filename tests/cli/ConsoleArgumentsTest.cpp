@@ -9,13 +9,16 @@ ParsedArguments Parse(const std::vector<std::string>& args) {
     return ParseConsoleArguments(args, "/home/me");
 }
 
+ConsoleSource File(const std::string& path) { return {ConsoleSource::Kind::File, path}; }
+ConsoleSource Folder(const std::string& path) { return {ConsoleSource::Kind::Folder, path}; }
+
 TEST(ConsoleArguments, FilesAndTheDefaultInterval) {
     const ParsedArguments parsed = Parse({"a.mp3", "/m/b.mp3", "./c d.mp3", "sub/e.mp3"});
     EXPECT_EQ(parsed.error, "");
     EXPECT_EQ(parsed.options.intervalEntry, " Split Every 5:00");
-    EXPECT_EQ(parsed.options.files,
-              (std::vector<std::string>{"/home/me/a.mp3", "/m/b.mp3", "/home/me/c d.mp3",
-                                        "/home/me/sub/e.mp3"}));
+    EXPECT_EQ(parsed.options.sources,
+              (std::vector<ConsoleSource>{File("/home/me/a.mp3"), File("/m/b.mp3"),
+                                          File("/home/me/c d.mp3"), File("/home/me/sub/e.mp3")}));
     EXPECT_FALSE(parsed.options.showHelp);
 }
 
@@ -40,13 +43,24 @@ TEST(ConsoleArguments, HelpUnknownOptionsAndFilesAfterDoubleDash) {
     EXPECT_TRUE(Parse({"--help"}).options.showHelp);
     EXPECT_EQ(Parse({"-h"}).error, "");
     EXPECT_NE(Parse({"-x", "a.mp3"}).error.find("unknown option \"-x\""), std::string::npos);
-    EXPECT_EQ(Parse({}).error, "no FILE given");
-    EXPECT_EQ(Parse({"--every", "0:10"}).error, "no FILE given");
+    EXPECT_EQ(Parse({}).error, "no FILE or --folder given");
+    EXPECT_EQ(Parse({"--every", "0:10", "--list"}).error, "no FILE or --folder given");
+    EXPECT_EQ(Parse({"a.mp3", "--folder"}).error, "--folder needs a folder");
     const ParsedArguments parsed = Parse({"--", "-lead.MP3", "--every"});
     EXPECT_EQ(parsed.error, "");
-    EXPECT_EQ(parsed.options.files,
-              (std::vector<std::string>{"/home/me/-lead.MP3", "/home/me/--every"}));
+    EXPECT_EQ(parsed.options.sources,
+              (std::vector<ConsoleSource>{File("/home/me/-lead.MP3"), File("/home/me/--every")}));
     EXPECT_EQ(AbsolutePath("x.mp3", "/"), "/x.mp3");
+}
+
+TEST(ConsoleArguments, FoldersMixWithFilesInTheOrderGiven) {
+    const ParsedArguments parsed =
+        Parse({"a.mp3", "--folder", "music", "--list", "--folder=/srv/x", "b.mp3"});
+    EXPECT_EQ(parsed.error, "");
+    EXPECT_TRUE(parsed.options.listOnly);
+    EXPECT_EQ(parsed.options.sources,
+              (std::vector<ConsoleSource>{File("/home/me/a.mp3"), Folder("/home/me/music"),
+                                          Folder("/srv/x"), File("/home/me/b.mp3")}));
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ const std::string kProgram = PARVANE_SPLIT_PROGRAM;
 TEST(ConsoleRun, HelpAndWrongCommandLines) {
     const ToolRun help = RunTool({kProgram, "--help"});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("Usage: parvane-split [--every M:SS] FILE..."), std::string::npos);
+    EXPECT_NE(help.out.find("Usage: parvane-split [--every M:SS] [--list] [--folder DIR]... [FILE]..."), std::string::npos);
 
     const ToolRun wrong = RunTool({kProgram, "--every", "0:07", "a.mp3"});
     EXPECT_EQ(wrong.exitCode, 2);
@@ -79,6 +79,38 @@ TEST(ConsoleRun, MissingSplitterIsAFailure) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("mp3splt was not found"), std::string::npos) << run.err;
     EXPECT_EQ(run.out.find("Done."), std::string::npos);
+}
+
+// --folder scans a tree as the window's add-folder command does, mixed with FILEs in the
+// order given; --list shows the result and writes nothing.
+TEST(ConsoleRun, FolderScanAndList) {
+    const TempFolder music;
+    fs::create_directories(music.path() / "Album" / "Disc 2");
+    fs::create_directories(music.path() / "Empty");
+    for (const char* name : {"b.mp3", "A.MP3", "~temp.mp3", "notes.txt", "Album/02.mp3",
+                             "Album/01.mp3", "Album/Disc 2/01.mp3"}) {
+        testing::WriteFile(music / name, "x");
+    }
+    ToolOptions options;
+    options.workingFolder = music.path().string();
+    const ToolRun list =
+        RunTool({kProgram, "--list", "single.mp3", "--folder", ".", "--folder=Album"}, options);
+    EXPECT_EQ(list.exitCode, 0) << list.err;
+    const std::string root = music.path().string();
+    EXPECT_EQ(list.out, root + "/single.mp3\n" + root + "/A.MP3\n" + root + "/b.mp3\n" + root +
+                            "/Album/01.mp3\n" + root + "/Album/02.mp3\n" + root +
+                            "/Album/Disc 2/01.mp3\n" + root + "/Album/01.mp3\n" + root +
+                            "/Album/02.mp3\n" + root + "/Album/Disc 2/01.mp3\n");
+    EXPECT_EQ(FolderNames(music.path()).size(), 6u);
+
+    const ToolRun missing = RunTool({kProgram, "--folder", "nowhere"}, options);
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find(root + "/nowhere: not a readable folder"), std::string::npos)
+        << missing.err;
+
+    const ToolRun none = RunTool({kProgram, "--folder", "Empty/"}, options);
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_NE(none.out.find("No files added."), std::string::npos) << none.out;
 }
 
 // A stop signal ends the running splitter, and its unfinished piece goes with it.

@@ -1,0 +1,19 @@
+// Turns the console's FILE and --folder arguments into the list of files to split, in
+// the order given, the way the window's add commands would fill its list.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ConsoleArguments.h"
+
+namespace parvane {
+
+struct CollectedFiles {
+    std::vector<std::string> files;
+    std::vector<std::string> unreadableFolders;  // --folder values that are no readable folder
+};
+
+CollectedFiles CollectSourceFiles(const std::vector<ConsoleSource>& sources);
+
+}  // namespace parvane
