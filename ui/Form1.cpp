@@ -15,6 +15,7 @@
 #include <array>
 
 #include "CenterForm.h"
+#include "CompactComboStyle.h"
 #include "FormLayout.h"
 #include "HandCursor.h"
 #include "MessageBoxes.h"
@@ -110,6 +111,9 @@ void Form1::BuildControls() {
     combo1_->setEditable(false);
     combo1_->setFont(ArialBold(kListFontPoints));
     combo1_->setCursor(Qt::ArrowCursor);
+    auto* compact = new CompactComboStyle;
+    compact->setParent(combo1_);
+    combo1_->setStyle(compact);
 
     progressBar1_ = new QProgressBar(this);
     progressBar1_->setObjectName(QStringLiteral("ProgressBar1"));

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTreeView>
 
@@ -25,6 +26,7 @@ private slots:
     void placesEveryControlAtItsTwipsPosition();
     void isAFixedWhiteWindowWithMinimiseAndClose();
     void usesArialBoldAtTheGivenSizes();
+    void showsEveryIntervalEntryUncut();
     void tabsThroughTheControlsInOrder();
     void columnCanBeWidenedPastTheWindowsEdge();
     void centresTheWindowKeepingHalfTwips();
@@ -129,6 +131,22 @@ void FormStartupTest::usesArialBoldAtTheGivenSizes() {
         QCOMPARE(control->font().family(), QStringLiteral("Arial"));
         QVERIFY(control->font().bold());
         QCOMPARE(control->font().pixelSize(), 12);  // 9 pt at 96 dpi
+    }
+}
+
+void FormStartupTest::showsEveryIntervalEntryUncut() {
+    FormHarness harness;
+    Form1& form = harness.StartShown();
+    QComboBox* combo = form.Combo1();
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = false;
+    const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                       QStyle::SC_ComboBoxEditField, combo);
+    for (int i = 0; i < combo->count(); ++i) {
+        // The label keeps a pixel clear on either side of the text.
+        QVERIFY2(combo->fontMetrics().horizontalAdvance(combo->itemText(i)) <= field.width() - 2,
+                 qPrintable(combo->itemText(i)));
     }
 }
 
