@@ -7,7 +7,9 @@
 
 namespace parvane {
 
-// folder + base + "-" + four-digit number + "." + extension: /m/song.mp3, 2 -> /m/song-0002.mp3
+// folder + base + "-" + four-digit number + "." + extension: /m/song.mp3, 2 -> /m/song-0002.mp3.
+// A file name without any "." is all base and gets no extension: /m/README, 1 -> /m/README-0001.
+// A name ending in "." keeps it: /m/song., 1 -> /m/song-0001.
 std::string GetPiecePath(const std::string& sourcePath, std::int32_t pieceNumber);
 
 std::string GetFolder(const std::string& path);             // up to and including the last "/"

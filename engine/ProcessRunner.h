@@ -12,6 +12,11 @@ namespace parvane {
 // Added to errno when a program cannot be started at all.
 inline constexpr std::int32_t kStartFailureBase = static_cast<std::int32_t>(0x80040000u);
 
+// True when a result of RunAndWait means the program could not be started.
+constexpr bool IsStartFailure(std::int32_t result) {
+    return result >= kStartFailureBase && result < kStartFailureBase + 0x10000;
+}
+
 // Window styles 0..6; anything else means 6. Style 0 runs the child silently: its
 // standard input, output and error are /dev/null.
 inline constexpr int kStyleHidden = 0;

@@ -13,6 +13,7 @@ namespace parvane {
 
 inline constexpr const char* kMessageNoFiles = "No files added.";
 inline constexpr const char* kMessageDone = "Done.";
+inline constexpr const char* kSplitterName = "mp3splt";
 
 // The splitter's argument vector for one piece. outputName is the name handed to -o
 // (the splitter adds its own extension to it).
@@ -34,17 +35,28 @@ std::optional<std::int64_t> EstimatePieceLimit(std::int64_t sourceSize, std::int
 
 // mp3splt beside the program, else the first one on PATH; nullopt when neither exists.
 std::optional<std::string> FindSplitter(const std::string& applicationFolder);
+// The same with the folders to search given as a PATH-style list.
+std::optional<std::string> FindSplitter(const std::string& applicationFolder,
+                                        const std::string& searchPath);
+// The process's PATH, empty when it has none.
+std::string SearchPath();
 
 struct SplitResult {
-    bool splitterMissing = false;
+    bool splitterMissing = false;              // none found, or the one found would not start
     bool stopped = false;                      // the host asked the job to stop
     std::vector<std::string> filesWithoutPieces;
     int filesDone = 0;
+    int piecesWritten = 0;
 };
 
-// Text of the closing message for a finished job.
+// Text of the closing message for a finished job: "Done.", followed by the files that
+// yielded no piece at all when there are any.
 std::string ClosingMessage(const SplitResult& result);
 
+// Splits every listed file. An empty list only shows "No files added.". When no splitter
+// can be found or started, says so, splits nothing more and resets progress and pointer.
+// A stop asked for by the host cuts the running splitter off and ends the job without a
+// message. Every piece appears complete under its path or not at all.
 SplitResult RunSplitJob(SplitHost& host, ProcessRunner& runner);
 
 }  // namespace parvane

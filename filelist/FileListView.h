@@ -2,9 +2,13 @@
 // texts, and drops of files from the file manager.
 #pragma once
 
+#include <QCursor>
 #include <QPersistentModelIndex>
 #include <QTreeView>
 #include <functional>
+#include <optional>
+
+class QMimeData;
 
 namespace parvane {
 
@@ -23,6 +27,7 @@ public:
     // Runs on every mouse move over the list (the window's pointer rule).
     void SetMouseMoveHook(std::function<void()> hook);
 
+    // True until the first click on an entry; from then on every drop is refused.
     bool AcceptsDrops() const;
 
 protected:
@@ -33,6 +38,24 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+
+private:
+    bool Busy() const;
+    void PickUpSelected();
+    void DragStep(const QPoint& position);
+    void ScrollPast(const QModelIndex& target);
+    bool OffersLocalFiles(const QMimeData* data) const;
+    static void AcceptAsCopy(QDropEvent* event);
+
+    FileListModel* fileList_ = nullptr;
+    std::function<bool()> isBusy_;
+    std::function<void()> mouseMoveHook_;
+    std::optional<QCursor> dragCursor_;
+    bool dragging_ = false;
+    bool acceptsDrops_ = true;
+    // Names an entry, not a position: it follows the entry when rows above it go, and
+    // becomes invalid when the entry itself is removed.
+    QPersistentModelIndex dragSource_;
 };
 
 }  // namespace parvane

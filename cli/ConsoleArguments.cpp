@@ -1,0 +1,139 @@
+#include "ConsoleArguments.h"
+
+#include <optional>
+#include <string_view>
+
+#include "Intervals.h"
+
+namespace parvane {
+
+namespace {
+
+constexpr std::string_view kEveryOption = "--every";
+
+// The value of an option given either as "--name=value" or as "--name value".
+std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& k,
+                                       std::string_view name) {
+    const std::string& arg = args[k];
+    if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
+        arg[name.size()] == '=') {
+        return arg.substr(name.size() + 1);
+    }
+    if (k + 1 < args.size()) {
+        return args[++k];
+    }
+    return std::nullopt;
+}
+
+bool NamesOption(const std::string& arg, std::string_view name) {
+    return arg == name || (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
+                           arg[name.size()] == '=');
+}
+
+}  // namespace
+
+std::string IntervalChoices() {
+    std::string text;
+    for (const std::string_view entry : kIntervalEntries) {
+        if (!text.empty()) {
+            text += " ";
+        }
+        text += IntervalOfEntry(entry);
+    }
+    return text;
+}
+
+namespace {
+
+// The intervals as indented lines that fit a narrow terminal.
+std::string WrappedIntervalChoices(std::string_view indent, std::size_t width) {
+    std::string text;
+    std::string line;
+    for (const std::string_view entry : kIntervalEntries) {
+        const std::string interval = IntervalOfEntry(entry);
+        if (!line.empty() && indent.size() + line.size() + 1 + interval.size() > width) {
+            text += std::string(indent) + line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + interval;
+    }
+    return text + std::string(indent) + line + "\n";
+}
+
+}  // namespace
+
+std::string ConsoleUsage() {
+    return "Usage: parvane-split [--every M:SS] FILE...\n"
+           "\n"
+           "Cuts every MP3 FILE into consecutive pieces of one playing length and writes\n"
+           "them beside it: song.mp3 gives song-0001.mp3, song-0002.mp3, ... Existing\n"
+           "pieces of those names are replaced. The cutting is done by mp3splt, taken from\n"
+           "this program's folder or else from PATH.\n"
+           "\n"
+           "Options:\n"
+           "  --every M:SS  length of each piece (default 5:00), one of:\n" +
+           WrappedIntervalChoices("                ", 80) +
+           "  -h, --help    show this text and exit\n"
+           "  --            take every argument after it as a FILE\n"
+           "\n"
+           "Prints a line for each file and each piece written, then \"Done.\" and the files\n"
+           "that yielded no piece. Exit status: 0 when every FILE yielded pieces, 1 when\n"
+           "some did not or mp3splt is missing, 2 for a wrong command line, 130 when\n"
+           "interrupted (the piece being written is then discarded).\n";
+}
+
+std::string AbsolutePath(const std::string& path, const std::string& currentFolder) {
+    if (!path.empty() && path.front() == '/') {
+        return path;
+    }
+    std::string_view rest = path;
+    while (rest.size() >= 2 && rest.substr(0, 2) == "./") {
+        rest.remove_prefix(2);
+    }
+    std::string folder = currentFolder;
+    if (folder.empty() || folder.back() != '/') {
+        folder += '/';
+    }
+    return folder + std::string(rest);
+}
+
+ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
+                                      const std::string& currentFolder) {
+    ParsedArguments parsed;
+    parsed.options.intervalEntry = std::string(kIntervalEntries[kDefaultIntervalIndex]);
+    bool onlyFiles = false;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& arg = args[k];
+        if (onlyFiles || arg == "-" || arg.empty() || arg.front() != '-') {
+            parsed.options.files.push_back(AbsolutePath(arg, currentFolder));
+        } else if (arg == "--") {
+            onlyFiles = true;
+        } else if (arg == "-h" || arg == "--help") {
+            parsed.options.showHelp = true;
+        } else if (NamesOption(arg, kEveryOption)) {
+            const std::optional<std::string> interval = OptionValue(args, k, kEveryOption);
+            if (!interval) {
+                parsed.error = "--every needs an interval, one of: " + IntervalChoices();
+                return parsed;
+            }
+            const std::optional<std::string> entry = FindIntervalEntry(*interval);
+            if (!entry) {
+                parsed.error = "\"" + *interval +
+                               "\" is not one of the intervals; choose one of: " +
+                               IntervalChoices();
+                return parsed;
+            }
+            parsed.options.intervalEntry = *entry;
+        } else {
+            parsed.error = "unknown option \"" + arg +
+                           "\" (a file whose name starts with \"-\" goes after \"--\")";
+            return parsed;
+        }
+    }
+    if (!parsed.options.showHelp && parsed.options.files.empty()) {
+        parsed.error = "no FILE given";
+    }
+    return parsed;
+}
+
+}  // namespace parvane

@@ -1,0 +1,32 @@
+// The command line of parvane-split: which files to split and how long each piece is.
+// Kept apart from the program's start so new options slot in and can be tested alone.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace parvane {
+
+struct ConsoleOptions {
+    bool showHelp = false;
+    std::string intervalEntry;       // a menu entry, " Split Every m:ss"
+    std::vector<std::string> files;  // absolute paths, in the order given
+};
+
+struct ParsedArguments {
+    ConsoleOptions options;
+    std::string error;  // empty when the command line is sound
+};
+
+// args excludes the program's name. Relative file paths are taken from currentFolder.
+ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
+                                      const std::string& currentFolder);
+
+std::string ConsoleUsage();
+
+// The menu's intervals, blank-separated: "0:05 0:10 ... 60:00".
+std::string IntervalChoices();
+
+std::string AbsolutePath(const std::string& path, const std::string& currentFolder);
+
+}  // namespace parvane

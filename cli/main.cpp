@@ -1,0 +1,66 @@
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "ConsoleArguments.h"
+#include "ConsoleHost.h"
+#include "ExecutableFolder.h"
+#include "ProcessRunner.h"
+#include "SplitJob.h"
+#include "StopSignals.h"
+
+namespace {
+
+constexpr int kExitAllSplit = 0;
+constexpr int kExitSomeNotSplit = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitInterrupted = 130;
+
+std::string CurrentFolder() {
+    std::vector<char> buffer(4096);
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (buffer.size() > (1u << 20)) {
+            return "/";
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return buffer.data();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace parvane;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const ParsedArguments parsed = ParseConsoleArguments(args, CurrentFolder());
+    if (!parsed.error.empty()) {
+        std::cerr << "parvane-split: " << parsed.error << "\n"
+                  << "Try 'parvane-split --help' for more information.\n";
+        return kExitUsage;
+    }
+    if (parsed.options.showHelp) {
+        std::cout << ConsoleUsage();
+        return kExitAllSplit;
+    }
+
+    InstallStopSignals();
+    ConsoleHost host(parsed.options.files, parsed.options.intervalEntry, ExecutableFolder(),
+                     std::cout);
+    RealProcessRunner runner;
+    const SplitResult result = RunSplitJob(host, runner);
+
+    std::ostream& messages = result.splitterMissing ? std::cerr : std::cout;
+    for (const std::string& message : host.Messages()) {
+        messages << message << "\n";
+    }
+    if (result.stopped) {
+        std::cerr << "Stopped; the piece being written was discarded.\n";
+        return kExitInterrupted;
+    }
+    if (result.splitterMissing || !result.filesWithoutPieces.empty()) {
+        return kExitSomeNotSplit;
+    }
+    return kExitAllSplit;
+}

@@ -1,0 +1,56 @@
+#include "ChildWait.h"
+
+#include <poll.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace parvane {
+
+namespace {
+
+constexpr int kEventIntervalMs = 100;
+
+int WaitAndReap(pid_t pid) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) {
+            return 0;
+        }
+    }
+    return status;
+}
+
+}  // namespace
+
+// A process file descriptor becomes readable the moment the child ends, so poll() wakes
+// at once for that and otherwise every 100 ms for the caller's events.
+std::optional<int> WaitForChild(pid_t pid, const WaitHooks& hooks) {
+    const int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    if (pidfd < 0) {
+        return WaitForChildByPolling(pid, hooks);  // kernels before 5.3
+    }
+    for (;;) {
+        pollfd watch{pidfd, POLLIN, 0};
+        const int ready = ::poll(&watch, 1, kEventIntervalMs);
+        if (hooks.handleEvents) {
+            hooks.handleEvents();
+        }
+        if (ready > 0) {
+            ::close(pidfd);
+            return WaitAndReap(pid);
+        }
+        if (ready < 0 && errno != EINTR) {
+            ::close(pidfd);
+            return WaitForChildByPolling(pid, hooks);
+        }
+        if (hooks.stopRequested && hooks.stopRequested()) {
+            ::close(pidfd);
+            return std::nullopt;
+        }
+    }
+}
+
+}  // namespace parvane

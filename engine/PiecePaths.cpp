@@ -1,0 +1,53 @@
+#include "PiecePaths.h"
+
+#include <stdexcept>
+
+namespace parvane {
+
+std::string GetPiecePath(const std::string& sourcePath, std::int32_t pieceNumber) {
+    const std::string name = GetFileName(sourcePath);
+    std::string piece = GetFolder(sourcePath) + GetBaseName(name) + "-" + ZeroPad(pieceNumber, 4);
+    if (name.find('.') != std::string::npos) {
+        piece += '.';
+        piece += GetExtension(name);
+    }
+    return piece;
+}
+
+std::string GetFolder(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string GetFolderNoBackslash(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        throw std::invalid_argument("no folder in path: " + path);
+    }
+    return path.substr(0, slash);
+}
+
+std::string GetFileName(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string GetBaseName(const std::string& fileName) {
+    const std::size_t point = fileName.rfind('.');
+    return point == std::string::npos ? fileName : fileName.substr(0, point);
+}
+
+std::string GetExtension(const std::string& fileName) {
+    const std::size_t point = fileName.rfind('.');
+    return point == std::string::npos ? fileName : fileName.substr(point + 1);
+}
+
+std::string ZeroPad(std::int32_t number, std::int32_t width) {
+    std::string text = std::to_string(number);
+    if (static_cast<std::int64_t>(text.size()) < width) {
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
+    }
+    return text;
+}
+
+}  // namespace parvane

@@ -1,0 +1,70 @@
+#include "FileListModel.h"
+
+namespace parvane {
+
+FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void FileListModel::Append(const QString& path) {
+    AppendMany(QStringList{path});
+}
+
+void FileListModel::AppendMany(const QStringList& paths) {
+    if (paths.isEmpty()) return;
+    beginInsertRows({}, entries_.size(), entries_.size() + paths.size() - 1);
+    entries_.append(paths);
+    endInsertRows();
+}
+
+int FileListModel::Count() const {
+    return static_cast<int>(entries_.size());
+}
+
+QString FileListModel::EntryText(int position) const {
+    if (position < 1 || position > Count()) return {};
+    return entries_.at(position - 1);
+}
+
+bool FileListModel::RemoveAt(int position) {
+    if (position < 1 || position > Count()) return false;
+    beginRemoveRows({}, position - 1, position - 1);
+    entries_.removeAt(position - 1);
+    endRemoveRows();
+    return true;
+}
+
+void FileListModel::Exchange(int positionA, int positionB) {
+    if (positionA < 1 || positionA > Count() || positionB < 1 || positionB > Count() ||
+        positionA == positionB) {
+        return;
+    }
+    entries_.swapItemsAt(positionA - 1, positionB - 1);
+    const QModelIndex a = index(positionA - 1, 0);
+    const QModelIndex b = index(positionB - 1, 0);
+    emit dataChanged(a, a, {Qt::DisplayRole});
+    emit dataChanged(b, b, {Qt::DisplayRole});
+}
+
+int FileListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Count();
+}
+
+int FileListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 1;
+}
+
+QVariant FileListModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+        return {};
+    }
+    if (role != Qt::DisplayRole) return {};
+    return entries_.at(index.row());
+}
+
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole) {
+        return QStringLiteral("MP3 File(s)");
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+}  // namespace parvane

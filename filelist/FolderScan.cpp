@@ -1,0 +1,148 @@
+#include "FolderScan.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <deque>
+#include <set>
+#include <string_view>
+#include <utility>
+
+#include "NameOrder.h"
+
+namespace parvane {
+namespace {
+
+struct FolderListing {
+    std::vector<std::string> folders;
+    std::vector<std::string> files;
+};
+
+enum class EntryKind { kOther, kFolder, kFile };
+
+// Links are followed: a link to a folder is walked like the folder, a link to an MP3 file
+// is listed like the file.
+EntryKind KindOf(int folderFd, const dirent& entry) {
+    switch (entry.d_type) {
+        case DT_DIR: return EntryKind::kFolder;
+        case DT_REG: return EntryKind::kFile;
+        case DT_LNK:
+        case DT_UNKNOWN: break;
+        default: return EntryKind::kOther;
+    }
+    struct stat target {};
+    if (fstatat(folderFd, entry.d_name, &target, 0) != 0) return EntryKind::kOther;
+    if (S_ISDIR(target.st_mode)) return EntryKind::kFolder;
+    if (S_ISREG(target.st_mode)) return EntryKind::kFile;
+    return EntryKind::kOther;
+}
+
+class TreeWalk {
+public:
+    TreeWalk(bool wantFiles, EventPacer& pacer) : wantFiles_(wantFiles), pacer_(pacer) {}
+
+    // False when the folder cannot be opened or was read before in this walk (under
+    // another name, through a link).
+    bool Read(const std::string& folder, FolderListing& listing) {
+        const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return false;
+        struct stat self {};
+        if (fstat(fd, &self) != 0 || !seen_.emplace(self.st_dev, self.st_ino).second) {
+            close(fd);
+            return false;
+        }
+        DIR* dir = fdopendir(fd);
+        if (dir == nullptr) {
+            close(fd);
+            return false;
+        }
+        // A read error part way through keeps what was read before it.
+        while (const dirent* entry = readdir(dir)) {
+            pacer_.Step();
+            if (pacer_.Stopped()) break;
+            const std::string_view name = entry->d_name;
+            const bool maybeFolder = name.front() != '.';
+            const bool maybeFile = wantFiles_ && HasMp3Extension(name);
+            if (!maybeFolder && !maybeFile) continue;
+            const EntryKind kind = KindOf(fd, *entry);
+            if (kind == EntryKind::kFolder && maybeFolder) listing.folders.emplace_back(name);
+            if (kind == EntryKind::kFile && maybeFile) listing.files.emplace_back(name);
+        }
+        closedir(dir);
+        SortNames(listing.folders);
+        SortNames(listing.files);
+        return true;
+    }
+
+    // Calls visit(folder, listing) for every readable folder of the tree, breadth first.
+    template <typename Visit>
+    void Walk(const std::string& root, Visit visit) {
+        if (root.empty()) return;
+        std::deque<std::string> pending{root.back() == '/' ? root : root + '/'};
+        while (!pending.empty()) {
+            pacer_.Checkpoint();
+            if (pacer_.Stopped()) return;
+            const std::string folder = std::move(pending.front());
+            pending.pop_front();
+            FolderListing listing;
+            if (!Read(folder, listing) || pacer_.Stopped()) continue;
+            for (const std::string& sub : listing.folders) pending.push_back(folder + sub + '/');
+            visit(folder, listing);
+        }
+    }
+
+private:
+    bool wantFiles_;
+    EventPacer& pacer_;
+    std::set<std::pair<dev_t, ino_t>> seen_;
+};
+
+ScanHooks WithEvents(const std::function<void()>& handleEvents) {
+    ScanHooks hooks;
+    hooks.handleEvents = handleEvents;
+    return hooks;
+}
+
+}  // namespace
+
+std::vector<std::string> CollectSubFolders(const std::string& root,
+                                           const std::function<void()>& handleEvents) {
+    return CollectSubFolders(root, WithEvents(handleEvents));
+}
+
+std::vector<std::string> CollectSubFolders(const std::string& root, const ScanHooks& hooks) {
+    EventPacer pacer(hooks.handleEvents, hooks.stopRequested, hooks.eventInterval);
+    std::vector<std::string> folders;
+    TreeWalk(false, pacer).Walk(root, [&](const std::string& folder, const FolderListing&) {
+        folders.push_back(folder);
+    });
+    return folders;
+}
+
+std::vector<std::string> ListFolderFiles(const std::string& folder) {
+    EventPacer pacer({}, {});
+    FolderListing listing;
+    if (folder.empty()) return {};
+    TreeWalk(true, pacer).Read(folder.back() == '/' ? folder : folder + '/', listing);
+    return std::move(listing.files);
+}
+
+std::vector<std::string> ScanFolderTree(const std::string& root,
+                                        const std::function<void()>& handleEvents) {
+    return ScanFolderTree(root, WithEvents(handleEvents));
+}
+
+std::vector<std::string> ScanFolderTree(const std::string& root, const ScanHooks& hooks) {
+    EventPacer pacer(hooks.handleEvents, hooks.stopRequested, hooks.eventInterval);
+    std::vector<std::string> paths;
+    TreeWalk(true, pacer).Walk(root, [&](const std::string& folder, const FolderListing& listing) {
+        for (const std::string& name : listing.files) {
+            if (name.front() != '~') paths.push_back(folder + name);
+        }
+    });
+    return paths;
+}
+
+}  // namespace parvane
