@@ -5,24 +5,28 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QScrollBar>
-#include <QStandardItemModel>
-#include <QTreeView>
-#include <array>
 
+#include "AddCommands.h"
 #include "CenterForm.h"
 #include "CompactComboStyle.h"
+#include "FileListModel.h"
+#include "FileListView.h"
+#include "FileProbes.h"
 #include "FormLayout.h"
 #include "HandCursor.h"
+#include "Intervals.h"
 #include "MessageBoxes.h"
 #include "PictureButton.h"
 #include "PointerPolicy.h"
 #include "ResourceFolder.h"
+#include "SplitJob.h"
 #include "WhiteProgress.h"
+#include "WindowSplitHost.h"
 
 namespace parvane {
 
@@ -32,16 +36,6 @@ constexpr Qt::WindowFlags kFixedWindow = Qt::Window | Qt::CustomizeWindowHint |
                                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                          Qt::WindowMinimizeButtonHint |
                                          Qt::WindowCloseButtonHint;
-
-constexpr std::array<const char*, 23> kIntervalMenu = {
-    " Split Every 0:05",  " Split Every 0:10",  " Split Every 0:30",  " Split Every 1:00",
-    " Split Every 1:30",  " Split Every 2:00",  " Split Every 2:30",  " Split Every 3:00",
-    " Split Every 3:30",  " Split Every 4:00",  " Split Every 4:30",  " Split Every 5:00",
-    " Split Every 10:00", " Split Every 15:00", " Split Every 20:00", " Split Every 25:00",
-    " Split Every 30:00", " Split Every 35:00", " Split Every 40:00", " Split Every 45:00",
-    " Split Every 50:00", " Split Every 55:00", " Split Every 60:00",
-};
-constexpr int kDefaultInterval = 11;
 
 QIcon Picture(const char* name) {
     return QIcon(QStringLiteral(":/pictures/") + QString::fromLatin1(name));
@@ -80,26 +74,18 @@ void Form1::BuildControls() {
     check2_->setObjectName(QStringLiteral("Check2"));
     check2_->setGeometry(ToPixels(kCheck2Place));
 
-    listView1_ = new QTreeView(this);
+    files_ = new FileListModel(this);
+    listView1_ = new FileListView(this);
     listView1_->setObjectName(QStringLiteral("ListView1"));
     listView1_->setGeometry(ToPixels(kListView1Place));
     listView1_->setFont(ArialBold(kListFontPoints));
     listView1_->setToolTip(QString::fromLatin1(kListView1ToolTip));
-    listView1_->setRootIsDecorated(false);
-    listView1_->setItemsExpandable(false);
-    listView1_->setUniformRowHeights(true);
-    listView1_->setAllColumnsShowFocus(true);
-    listView1_->setSelectionMode(QAbstractItemView::SingleSelection);
-    listView1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listView1_->setTextElideMode(Qt::ElideNone);
-    listView1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    listView1_->header()->setStretchLastSection(false);
-    listView1_->header()->setSectionResizeMode(QHeaderView::Interactive);
     listView1_->setCursor(Qt::ArrowCursor);
-    listView1_->viewport()->setMouseTracking(true);
-    listView1_->viewport()->installEventFilter(this);
-    files_ = new QStandardItemModel(0, 1, this);
-    listView1_->setModel(files_);
+    listView1_->SetFileList(files_);
+    listView1_->SetApplicationFolder(resourceFolder_);
+    listView1_->SetBusyCheck([this] { return IsBusy(); });
+    listView1_->SetMouseMoveHook([this] { SurfaceMouseMove(); });
 
     check4_ = new PictureButton(QString::fromLatin1(kCheck4Caption), Picture("add-folder.ico"), this);
     check4_->setObjectName(QStringLiteral("Check4"));
@@ -148,21 +134,25 @@ void Form1::Form_Load() {
 
 void Form1::LoadHandPointer() {
     const QString path = QDir(resourceFolder_).filePath(QString::fromLatin1(kHandPointerFile));
-    if (QFileInfo::exists(path)) {
+    if (FileExists(QFile::encodeName(path).toStdString())) {
         mouseIcon_ = LoadCursorFile(path);
     }
 }
 
+// The list's one column takes its title from the file list; the window gives it its
+// width, and the divider may be dragged on past the window's edge.
 void Form1::SetUpFileColumn() {
-    files_->setHorizontalHeaderLabels({QString::fromLatin1(kFileColumnTitle)});
-    listView1_->header()->resizeSection(0, TwipsToPixels(kFileColumnTwips));
+    QHeaderView* header = listView1_->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->resizeSection(0, TwipsToPixels(kFileColumnTwips));
 }
 
 void Form1::FillIntervalChooser() {
-    for (const char* entry : kIntervalMenu) {
-        combo1_->addItem(QString::fromLatin1(entry));
+    for (std::string_view entry : kIntervalEntries) {
+        combo1_->addItem(QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size())));
     }
-    combo1_->setCurrentIndex(kDefaultInterval);
+    combo1_->setCurrentIndex(kDefaultIntervalIndex);
     // The drop-down may be wider than the closed box, so no entry is cut off there.
     combo1_->view()->setMinimumWidth(combo1_->view()->sizeHintForColumn(0) +
                                      combo1_->view()->verticalScrollBar()->sizeHint().width());
@@ -195,6 +185,9 @@ void Form1::SetMousePointer(int pointer) {
 }
 
 void Form1::ShowMessage(const QString& text) {
+    if (closing_) {
+        return;
+    }
     // The box needs the arrow to be answered, even while the window shows the hourglass.
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     services_.messageBoxes.Show(this, text);
@@ -217,18 +210,26 @@ void Form1::Check1_Click() {
     if (!ReleasePushButton(*check1_)) {
         return;
     }
+    AddFilesCommand(this, services_.fileDialogs, *files_);
 }
 
 void Form1::Check2_Click() {
     if (!ReleasePushButton(*check2_)) {
         return;
     }
+    WindowSplitHost host(*this);
+    RunSplitJob(host, services_.processRunner);
 }
 
 void Form1::Check4_Click() {
     if (!ReleasePushButton(*check4_)) {
         return;
     }
+    AddFolderHooks hooks;
+    hooks.handleEvents = [] { QCoreApplication::processEvents(); };
+    hooks.setPointer = [this](int pointer) { SetMousePointer(pointer); };
+    hooks.stopRequested = [this] { return IsClosing(); };
+    AddFolderCommand(this, services_.fileDialogs, *files_, hooks);
 }
 
 void Form1::ButtonMouseMove() {
@@ -242,13 +243,6 @@ void Form1::SurfaceMouseMove() {
 void Form1::mouseMoveEvent(QMouseEvent* event) {
     SurfaceMouseMove();
     QWidget::mouseMoveEvent(event);
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == listView1_->viewport() && event->type() == QEvent::MouseMove) {
-        SurfaceMouseMove();
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -9,11 +9,11 @@
 
 class QComboBox;
 class QProgressBar;
-class QStandardItemModel;
-class QTreeView;
 
 namespace parvane {
 
+class FileListModel;
+class FileListView;
 class PictureButton;
 
 class Form1 final : public QWidget {
@@ -29,19 +29,21 @@ public:
     bool IsClosing() const { return closing_; }
     const std::optional<QCursor>& MouseIcon() const { return mouseIcon_; }
 
+    // Modal, OK only; nothing is shown once the window is closing.
     void ShowMessage(const QString& text);
+    QString ApplicationFolder() const { return services_.applicationFolder; }
+    FileListModel& FileList() const { return *files_; }
 
     PictureButton* Check1() const { return check1_; }
     PictureButton* Check2() const { return check2_; }
     PictureButton* Check4() const { return check4_; }
-    QTreeView* ListView1() const { return listView1_; }
+    FileListView* ListView1() const { return listView1_; }
     QComboBox* Combo1() const { return combo1_; }
     QProgressBar* ProgressBar1() const { return progressBar1_; }
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
@@ -66,11 +68,11 @@ private:
 
     PictureButton* check1_ = nullptr;
     PictureButton* check2_ = nullptr;
-    QTreeView* listView1_ = nullptr;
+    FileListView* listView1_ = nullptr;
     PictureButton* check4_ = nullptr;
     QComboBox* combo1_ = nullptr;
     QProgressBar* progressBar1_ = nullptr;
-    QStandardItemModel* files_ = nullptr;
+    FileListModel* files_ = nullptr;
 };
 
 }  // namespace parvane

@@ -57,7 +57,6 @@ inline constexpr const char* kCaption = "Parvane";
 inline constexpr const char* kCheck1Caption = "Add MP3 File(s)";
 inline constexpr const char* kCheck2Caption = "Split!";
 inline constexpr const char* kCheck4Caption = "Add All MP3 File(s) In Folder";
-inline constexpr const char* kFileColumnTitle = "MP3 File(s)";
 inline constexpr const char* kListView1ToolTip =
     "Drag and drop files here. Double-click item to remove it. Move bar to right and out of "
     "window to reveal full names.";

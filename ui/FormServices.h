@@ -1,6 +1,6 @@
 // What the main window reaches outside itself, gathered so tests can put stand-ins in
 // every place: there is no default, so no window is ever built that could open a
-// browser or a dialog a test did not ask for.
+// browser, a dialog or a program a test did not ask for.
 #pragma once
 
 #include <QString>
@@ -10,7 +10,9 @@
 
 namespace parvane {
 
+class FileDialogs;
 class MessageBoxes;
+class ProcessRunner;
 
 struct FormServices {
     QString applicationFolder;  // the splitter and the pointer files are looked for here
@@ -18,6 +20,8 @@ struct FormServices {
     RandomSource nextRandom;
     UrlOpener& urlOpener;
     MessageBoxes& messageBoxes;
+    FileDialogs& fileDialogs;
+    ProcessRunner& processRunner;
 };
 
 }  // namespace parvane

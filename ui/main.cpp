@@ -2,8 +2,10 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include "FileDialogs.h"
 #include "Form1.h"
 #include "MessageBoxes.h"
+#include "ProcessRunner.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -15,12 +17,16 @@ int main(int argc, char** argv) {
 
     parvane::QtMessageBoxes messageBoxes;
     parvane::DesktopUrlOpener urlOpener;
+    parvane::QtFileDialogs fileDialogs;
+    parvane::RealProcessRunner processRunner;
     const parvane::FormServices services{
         QCoreApplication::applicationDirPath(),
         QUrl(QStringLiteral(PARVANE_HOME_PAGE)),
         parvane::TimeOfDayRandom(parvane::SecondsSinceMidnight()),
         urlOpener,
         messageBoxes,
+        fileDialogs,
+        processRunner,
     };
     parvane::Form1 form(services);
     form.show();

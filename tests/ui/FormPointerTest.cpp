@@ -2,7 +2,7 @@
 // the list, and the hourglass over everything while work runs, which no hover changes.
 #include <QComboBox>
 #include <QTest>
-#include <QTreeView>
+#include "FileListView.h"
 
 #include "FormTestSupport.h"
 #include "PictureButton.h"

@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <QStyleOptionComboBox>
 #include <QTest>
-#include <QTreeView>
+#include "FileListView.h"
 
 #include "CenterForm.h"
 #include "FormLayout.h"

@@ -13,6 +13,16 @@ void RecordingMessageBoxes::Show(QWidget*, const QString& text) {
     }
 }
 
+QStringList ScriptedFileDialogs::OpenFiles(QWidget*, const QString&, const QString&) {
+    ++openFilesShown;
+    return files();
+}
+
+QString ScriptedFileDialogs::BrowseFolder(QWidget*, const QString&) {
+    ++browseFolderShown;
+    return folder();
+}
+
 FormHarness::FormHarness() {
     QDir(root_.path()).mkpath(QStringLiteral("bin"));
 }
@@ -29,6 +39,20 @@ void FormHarness::PutResource(const QString& name) const {
     QFile::copy(ResourcePath(name), QDir(ApplicationFolder()).filePath(name));
 }
 
+void FormHarness::PutFakeSplitter() const {
+    const QString splitter = QDir(ApplicationFolder()).filePath(QStringLiteral("mp3splt"));
+    QFile::copy(QStringLiteral(PARVANE_FAKE_SPLITTER), splitter);
+    QFile::setPermissions(splitter, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QStringList FormHarness::SplitterRuns() const {
+    QFile log(QDir(ApplicationFolder()).filePath(QStringLiteral("runs.log")));
+    if (!log.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 void FormHarness::PutFile(const QString& name, const QByteArray& bytes) const {
     QFile file(QDir(ApplicationFolder()).filePath(name));
     if (file.open(QIODevice::WriteOnly)) {
@@ -38,7 +62,7 @@ void FormHarness::PutFile(const QString& name, const QByteArray& bytes) const {
 
 Form1& FormHarness::Start(double draw) {
     const FormServices services{ApplicationFolder(), kTestHomePage, [draw] { return draw; },
-                                opener, messages};
+                                opener, messages, dialogs, runner};
     form_ = std::make_unique<Form1>(services);
     return *form_;
 }

@@ -9,9 +9,11 @@
 #include <functional>
 #include <memory>
 
+#include "FileDialogs.h"
 #include "Form1.h"
 #include "HomePage.h"
 #include "MessageBoxes.h"
+#include "ProcessRunner.h"
 
 namespace parvane::test {
 
@@ -31,6 +33,18 @@ public:
     QList<QUrl> opened;
 };
 
+// Answers the two choosers as a test tells it, and counts how often each was shown.
+class ScriptedFileDialogs final : public FileDialogs {
+public:
+    QStringList OpenFiles(QWidget* parent, const QString& title, const QString& filter) override;
+    QString BrowseFolder(QWidget* parent, const QString& title) override;
+
+    std::function<QStringList()> files = [] { return QStringList(); };
+    std::function<QString()> folder = [] { return QString(); };
+    int openFilesShown = 0;
+    int browseFolderShown = 0;
+};
+
 inline const QUrl kTestHomePage(QStringLiteral("https://home.page.test/"));
 // Any draw but 7: 0.5 draws 51.
 inline constexpr double kQuietDraw = 0.5;
@@ -43,6 +57,10 @@ public:
     QString Root() const { return root_.path(); }
     // Copies a file of the program's resources into the application folder.
     void PutResource(const QString& name) const;
+    // A stand-in for mp3splt beside the program; see fake-mp3splt for what it does.
+    void PutFakeSplitter() const;
+    // The runs the stand-in was asked for, one "SOURCE START END" a line.
+    QStringList SplitterRuns() const;
     void PutFile(const QString& name, const QByteArray& bytes) const;
 
     Form1& Start(double draw = kQuietDraw);
@@ -51,6 +69,8 @@ public:
 
     RecordingMessageBoxes messages;
     RecordingUrlOpener opener;
+    ScriptedFileDialogs dialogs;
+    RealProcessRunner runner;
 
 private:
     QTemporaryDir root_;

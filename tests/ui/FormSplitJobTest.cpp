@@ -1,0 +1,250 @@
+// "Split!" through the window: the job with a stand-in splitter beside the program (the
+// bar, the hourglass, the closing message), what the window ignores while a job runs,
+// the chooser that applies from the next file, closing the window in the middle of a
+// job, and one job with the real mp3splt.
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
+
+#include "FileListModel.h"
+#include "FileListView.h"
+#include "FormTestSupport.h"
+#include "PictureButton.h"
+
+using namespace parvane;
+using namespace parvane::test;
+
+namespace {
+
+// A source the stand-in splitter reads as 12 seconds long: at 0:05 that is pieces of 5,
+// 5 and 2 seconds, and five runs in all (the estimate 12 / 5 + 3).
+constexpr int kSourceSeconds = 12;
+constexpr int kRunsPerSource = 5;
+
+struct Observed {
+    int progress;
+    int pointer;
+};
+
+}  // namespace
+
+class FormSplitJobTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void splitsEveryFileShowingProgressAndTheHourglass();
+    void noFilesLeavesBarAndPointerAlone();
+    void ignoresASecondSplitAndListEditsDuringAJob();
+    void appliesAnotherIntervalFromTheNextFile();
+    void closingDuringAJobKeepsFinishedPiecesOnly();
+    void splitsARecordingWithTheRealSplitter();
+
+private:
+    QString Music() const;
+    QStringList AddSources(const QStringList& names);
+    QStringList MusicFolder() const;
+    // Runs once, at the job's first progress, from within the job's wait.
+    void DuringTheJob(std::function<void()> action);
+
+    std::unique_ptr<FormHarness> harness_;
+    Form1* form_ = nullptr;
+};
+
+void FormSplitJobTest::init() {
+    harness_ = std::make_unique<FormHarness>();
+    harness_->PutFakeSplitter();
+    QVERIFY(QDir(harness_->Root()).mkpath(QStringLiteral("music")));
+    form_ = &harness_->StartShown();
+    form_->Combo1()->setCurrentIndex(0);  // " Split Every 0:05"
+}
+
+void FormSplitJobTest::cleanup() {
+    harness_.reset();
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+}
+
+QString FormSplitJobTest::Music() const {
+    return QDir(harness_->Root()).filePath(QStringLiteral("music"));
+}
+
+QStringList FormSplitJobTest::AddSources(const QStringList& names) {
+    QStringList paths;
+    for (const QString& name : names) {
+        QFile file(QDir(Music()).filePath(name));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(QByteArray(kSourceSeconds, '\0'));
+        }
+        paths.append(file.fileName());
+    }
+    form_->FileList().AppendMany(paths);
+    return paths;
+}
+
+QStringList FormSplitJobTest::MusicFolder() const {
+    return QDir(Music()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+void FormSplitJobTest::DuringTheJob(std::function<void()> action) {
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = connect(form_->ProgressBar1(), &QProgressBar::valueChanged, this,
+                    [this, once, action](int value) {
+                        if (value > 0) {
+                            disconnect(*once);
+                            QTimer::singleShot(0, this, action);
+                        }
+                    });
+}
+
+void FormSplitJobTest::splitsEveryFileShowingProgressAndTheHourglass() {
+    AddSources({QStringLiteral("a.mp3"), QStringLiteral("b.mp3"), QStringLiteral("c.mp3"),
+                QStringLiteral("d.mp3")});
+    QList<Observed> seen;
+    connect(form_->ProgressBar1(), &QProgressBar::valueChanged, this,
+            [&](int value) { seen.append({value, form_->MousePointer()}); });
+    Observed atMessage{-1, -1};
+    harness_->messages.whileShown = [&](const QString&) {
+        atMessage = {form_->ProgressBar1()->value(), form_->MousePointer()};
+    };
+
+    QTest::mouseClick(form_->Check2(), Qt::LeftButton);
+
+    QCOMPARE(harness_->messages.texts, QStringList{QStringLiteral("Done.")});
+    QCOMPARE(seen.size(), 5);
+    const QList<int> progress = {25, 50, 75, 100, 0};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(seen[i].progress, progress[i]);
+        QCOMPARE(seen[i].pointer, 11);
+    }
+    QCOMPARE(seen[4].progress, 0);
+    QCOMPARE(atMessage.progress, 100);
+    QCOMPARE(atMessage.pointer, 11);
+    QCOMPARE(form_->ProgressBar1()->value(), 0);
+    QCOMPARE(form_->MousePointer(), 0);
+
+    QStringList expected;
+    for (const QString base : {"a", "b", "c", "d"}) {
+        expected << base + QStringLiteral(".mp3");
+        for (int piece = 1; piece <= 3; ++piece) {
+            expected << base + QStringLiteral("-000%1.mp3").arg(piece);
+        }
+    }
+    expected.sort();
+    QCOMPARE(MusicFolder(), expected);
+    QCOMPARE(harness_->SplitterRuns().size(), 4 * kRunsPerSource);
+    QFile last(QDir(Music()).filePath(QStringLiteral("d-0003.mp3")));
+    QCOMPARE(last.size(), 2);
+}
+
+void FormSplitJobTest::noFilesLeavesBarAndPointerAlone() {
+    form_->ProgressBar1()->setValue(40);
+    HoverOver(form_->Check2());
+    QCOMPARE(form_->MousePointer(), 99);
+
+    QTest::mouseClick(form_->Check2(), Qt::LeftButton);
+
+    QCOMPARE(harness_->messages.texts, QStringList{QStringLiteral("No files added.")});
+    QCOMPARE(form_->ProgressBar1()->value(), 40);
+    QCOMPARE(form_->MousePointer(), 99);
+    QVERIFY(harness_->SplitterRuns().isEmpty());
+}
+
+void FormSplitJobTest::ignoresASecondSplitAndListEditsDuringAJob() {
+    AddSources({QStringLiteral("a.mp3"), QStringLiteral("b.mp3")});
+    bool actedWhileBusy = false;
+    DuringTheJob([&] {
+        actedWhileBusy = form_->IsBusy();
+        QTest::mouseClick(form_->Check2(), Qt::LeftButton);
+        QTest::mouseClick(form_->Check1(), Qt::LeftButton);
+        QTest::mouseClick(form_->Check4(), Qt::LeftButton);
+        QWidget* rows = form_->ListView1()->viewport();
+        const QPoint first = form_->ListView1()->visualRect(form_->FileList().index(0, 0)).center();
+        QTest::mouseClick(rows, Qt::LeftButton, {}, first);
+        QTest::mouseDClick(rows, Qt::LeftButton, {}, first);
+    });
+
+    QTest::mouseClick(form_->Check2(), Qt::LeftButton);
+
+    QVERIFY(actedWhileBusy);
+    QCOMPARE(harness_->messages.texts, QStringList{QStringLiteral("Done.")});
+    QCOMPARE(harness_->SplitterRuns().size(), 2 * kRunsPerSource);
+    QCOMPARE(form_->FileList().Count(), 2);
+    QCOMPARE(harness_->dialogs.openFilesShown, 0);
+    QCOMPARE(harness_->dialogs.browseFolderShown, 0);
+    QVERIFY(!form_->Check2()->isChecked());
+}
+
+void FormSplitJobTest::appliesAnotherIntervalFromTheNextFile() {
+    const QStringList sources = AddSources({QStringLiteral("a.mp3"), QStringLiteral("b.mp3")});
+    DuringTheJob([&] { QTest::keyClick(form_->Combo1(), Qt::Key_Down); });
+
+    QTest::mouseClick(form_->Check2(), Qt::LeftButton);
+
+    QCOMPARE(form_->Combo1()->currentText(), QStringLiteral(" Split Every 0:10"));
+    const QStringList runs = harness_->SplitterRuns();
+    QVERIFY(runs.contains(sources[0] + QStringLiteral(" 0.05 0.10")));
+    QVERIFY(!runs.contains(sources[0] + QStringLiteral(" 0.00 0.10")));
+    QVERIFY(runs.contains(sources[1] + QStringLiteral(" 0.00 0.10")));
+    QVERIFY(runs.contains(sources[1] + QStringLiteral(" 0.10 0.20")));
+    QCOMPARE(QFile(QDir(Music()).filePath(QStringLiteral("b-0002.mp3"))).size(), 2);
+}
+
+void FormSplitJobTest::closingDuringAJobKeepsFinishedPiecesOnly() {
+    AddSources({QStringLiteral("a.mp3"), QStringLiteral("b.mp3")});
+    // The run for piece 3 of a.mp3 writes half its piece and then hangs.
+    harness_->PutFile(QStringLiteral("slow-start"), "0.10\n");
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        if (harness_->SplitterRuns().size() >= 3) {
+            closer.stop();
+            form_->close();
+        }
+    });
+    closer.start(10);
+
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(form_->Check2(), Qt::LeftButton);
+
+    // The hanging splitter would have taken half a minute.
+    QVERIFY2(clock.elapsed() < 15000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(form_->IsClosing());
+    QVERIFY(harness_->messages.texts.isEmpty());
+    QCOMPARE(harness_->SplitterRuns().size(), 3);
+    QCOMPARE(MusicFolder(), (QStringList{QStringLiteral("a-0001.mp3"), QStringLiteral("a-0002.mp3"),
+                                         QStringLiteral("a.mp3"), QStringLiteral("b.mp3")}));
+}
+
+void FormSplitJobTest::splitsARecordingWithTheRealSplitter() {
+    // No stand-in this time: the program falls back to the mp3splt on PATH.
+    QFile::remove(QDir(harness_->ApplicationFolder()).filePath(QStringLiteral("mp3splt")));
+    const QString wave = QDir(Music()).filePath(QStringLiteral("tone.wav"));
+    const QString song = QDir(Music()).filePath(QStringLiteral("tone song.mp3"));
+    QCOMPARE(QProcess::execute(QStringLiteral("sox"),
+                               {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("44100"),
+                                QStringLiteral("-c"), QStringLiteral("1"), wave,
+                                QStringLiteral("synth"), QStringLiteral("12"),
+                                QStringLiteral("sine"), QStringLiteral("440")}),
+             0);
+    QCOMPARE(QProcess::execute(QStringLiteral("lame"),
+                               {QStringLiteral("--quiet"), QStringLiteral("-b"),
+                                QStringLiteral("64"), wave, song}),
+             0);
+    QVERIFY(QFile::remove(wave));
+    form_->FileList().Append(song);
+
+    QTest::mouseClick(form_->Check2(), Qt::LeftButton);
+
+    QCOMPARE(harness_->messages.texts, QStringList{QStringLiteral("Done.")});
+    QCOMPARE(MusicFolder(),
+             (QStringList{QStringLiteral("tone song-0001.mp3"), QStringLiteral("tone song-0002.mp3"),
+                          QStringLiteral("tone song-0003.mp3"), QStringLiteral("tone song.mp3")}));
+}
+
+QTEST_MAIN(FormSplitJobTest)
+#include "FormSplitJobTest.moc"
