@@ -6,6 +6,7 @@
 #include "Form1.h"
 #include "MessageBoxes.h"
 #include "ProcessRunner.h"
+#include "StopSignals.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
         processRunner,
     };
     parvane::Form1 form(services);
+    parvane::CloseOnStopSignals(form);
     form.show();
     return QApplication::exec();
 }

@@ -2,6 +2,8 @@
 // bar, the hourglass, the closing message), what the window ignores while a job runs,
 // the chooser that applies from the next file, closing the window in the middle of a
 // job, and one job with the real mp3splt.
+#include <signal.h>
+
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,6 +17,7 @@
 #include "FileListView.h"
 #include "FormTestSupport.h"
 #include "PictureButton.h"
+#include "StopSignals.h"
 
 using namespace parvane;
 using namespace parvane::test;
@@ -44,6 +47,8 @@ private slots:
     void appliesAnotherIntervalFromTheNextFile();
     void closingDuringAJobKeepsFinishedPiecesOnly();
     void splitsARecordingWithTheRealSplitter();
+    // Last: it leaves the process's signal handlers changed.
+    void aTerminationSignalClosesTheWindowDuringAJob();
 
 private:
     QString Music() const;
@@ -244,6 +249,29 @@ void FormSplitJobTest::splitsARecordingWithTheRealSplitter() {
     QCOMPARE(MusicFolder(),
              (QStringList{QStringLiteral("tone song-0001.mp3"), QStringLiteral("tone song-0002.mp3"),
                           QStringLiteral("tone song-0003.mp3"), QStringLiteral("tone song.mp3")}));
+}
+
+void FormSplitJobTest::aTerminationSignalClosesTheWindowDuringAJob() {
+    AddSources({QStringLiteral("a.mp3")});
+    harness_->PutFile(QStringLiteral("slow-start"), "0.05\n");
+    CloseOnStopSignals(*form_);
+    QTimer signaller;
+    connect(&signaller, &QTimer::timeout, this, [&] {
+        if (harness_->SplitterRuns().size() >= 2) {
+            signaller.stop();
+            ::raise(SIGTERM);
+        }
+    });
+    signaller.start(10);
+
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(form_->Check2(), Qt::LeftButton);
+
+    QVERIFY2(clock.elapsed() < 15000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(form_->IsClosing());
+    QVERIFY(harness_->messages.texts.isEmpty());
+    QCOMPARE(MusicFolder(), (QStringList{QStringLiteral("a-0001.mp3"), QStringLiteral("a.mp3")}));
 }
 
 QTEST_MAIN(FormSplitJobTest)
