@@ -1,14 +1,11 @@
 // The three command buttons: one press, one action, with the button up again before the
-// action starts; the two add commands through the window; and a busy window that
-// ignores the buttons and list edits but keeps the interval chooser usable.
-#include <QComboBox>
+// action starts; the two add commands through the window, and closing during a scan.
 #include <QDir>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
 
 #include "FileListModel.h"
-#include "FileListView.h"
 #include "FormTestSupport.h"
 #include "PictureButton.h"
 
@@ -23,11 +20,6 @@ void MakeFile(const QString& path) {
     QVERIFY(file.open(QIODevice::WriteOnly));
 }
 
-QPoint RowCentre(Form1& form, int row) {
-    FileListView* list = form.ListView1();
-    return list->visualRect(list->model()->index(row, 0)).center();
-}
-
 }  // namespace
 
 class FormButtonsTest : public QObject {
@@ -36,10 +28,8 @@ private slots:
     void onePressOnAddFilesShowsTheDialogOnce();
     void onePressOnAddFolderShowsTheBrowserOnce();
     void onePressOnSplitRunsOneJob();
-    void theSpaceKeyPressesAButtonOnce();
     void addsTheMp3FilesOfAFolderTree();
     void closingTheWindowEndsAFolderScan();
-    void aBusyWindowIgnoresButtonsAndListEdits();
 };
 
 void FormButtonsTest::onePressOnAddFilesShowsTheDialogOnce() {
@@ -93,21 +83,11 @@ void FormButtonsTest::onePressOnSplitRunsOneJob() {
     QVERIFY(!form.Check2()->isChecked());
 }
 
-void FormButtonsTest::theSpaceKeyPressesAButtonOnce() {
-    FormHarness harness;
-    Form1& form = harness.StartShown();
-    form.Check2()->setFocus();
-    QTest::keyClick(form.Check2(), Qt::Key_Space);
-    QCOMPARE(harness.messages.texts, QStringList{QStringLiteral("No files added.")});
-    QVERIFY(!form.Check2()->isChecked());
-}
-
 void FormButtonsTest::addsTheMp3FilesOfAFolderTree() {
     FormHarness harness;
     const QString music = QDir(harness.Root()).filePath(QStringLiteral("music"));
     MakeFile(music + QStringLiteral("/b.mp3"));
     MakeFile(music + QStringLiteral("/A.MP3"));
-    MakeFile(music + QStringLiteral("/~skipped.mp3"));
     MakeFile(music + QStringLiteral("/notes.txt"));
     MakeFile(music + QStringLiteral("/inner/c.mp3"));
     Form1& form = harness.StartShown();
@@ -147,36 +127,6 @@ void FormButtonsTest::closingTheWindowEndsAFolderScan() {
     QVERIFY(form.FileList().Count() < 50);
     QCOMPARE(form.MousePointer(), 0);
     QVERIFY(harness.messages.texts.isEmpty());
-}
-
-void FormButtonsTest::aBusyWindowIgnoresButtonsAndListEdits() {
-    FormHarness harness;
-    Form1& form = harness.StartShown();
-    form.FileList().AppendMany({QStringLiteral("/music/one.mp3"), QStringLiteral("/music/two.mp3")});
-    form.SetMousePointer(11);
-
-    for (PictureButton* button : {form.Check1(), form.Check4(), form.Check2()}) {
-        QTest::mouseClick(button, Qt::LeftButton);
-        QVERIFY(!button->isChecked());
-    }
-    QCOMPARE(harness.dialogs.openFilesShown, 0);
-    QCOMPARE(harness.dialogs.browseFolderShown, 0);
-    QVERIFY(harness.messages.texts.isEmpty());
-
-    QWidget* rows = form.ListView1()->viewport();
-    QTest::mouseClick(rows, Qt::LeftButton, {}, RowCentre(form, 0));
-    QTest::mouseDClick(rows, Qt::LeftButton, {}, RowCentre(form, 0));
-    QCOMPARE(form.FileList().Count(), 2);
-
-    QTest::keyClick(form.Combo1(), Qt::Key_Down);
-    QCOMPARE(form.Combo1()->currentText(), QStringLiteral(" Split Every 10:00"));
-    QCOMPARE(form.MousePointer(), 11);
-
-    // The same edit once the work is over does remove the entry.
-    form.SetMousePointer(0);
-    QTest::mouseDClick(rows, Qt::LeftButton, {}, RowCentre(form, 0));
-    QCOMPARE(form.FileList().Count(), 1);
-    QCOMPARE(form.FileList().EntryText(1), QStringLiteral("/music/two.mp3"));
 }
 
 QTEST_MAIN(FormButtonsTest)

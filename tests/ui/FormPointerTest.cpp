@@ -1,9 +1,8 @@
 // The window's pointer: the hand over the buttons, the arrow over the bare surface and
 // the list, and the hourglass over everything while work runs, which no hover changes.
-#include <QComboBox>
 #include <QTest>
-#include "FileListView.h"
 
+#include "FileListView.h"
 #include "FormTestSupport.h"
 #include "PictureButton.h"
 
