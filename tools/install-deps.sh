@@ -8,7 +8,7 @@ apt-get install -y --no-install-recommends \
     qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev \
     libgtest-dev libgmock-dev \
     mp3splt sox libsox-fmt-mp3 lame mpg123 \
-    fonts-liberation xvfb xauth xdg-utils \
+    fonts-liberation xvfb xauth xdg-utils x11-utils imagemagick \
     locales coreutils
 # A locale that writes a decimal comma, for the tests that numbers never follow the locale.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then

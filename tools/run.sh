@@ -1,19 +1,38 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds Parvane (Release, in build/) and runs it.
-#   tools/run.sh                      a demonstration: a 25-second MP3 made here, cut every 0:10
-#   tools/run.sh [--every M:SS] FILE...   cuts the given files with the console front end
-#   tools/run.sh --console ...        the same, said explicitly
+# Installs what is needed, builds Parvane (Release, in build/) and starts it.
+#   tools/run.sh                                   the window; on a machine without a display
+#                                                  it runs on a virtual one (xvfb-run)
+#   tools/run.sh --console [--every M:SS] FILE...  cuts the given files with the console front end
+#   tools/run.sh --console                         a console demonstration: a 25-second MP3
+#                                                  made here, cut every 0:10
 set -euo pipefail
 # Stays in the caller's folder, so relative FILE names mean what the caller meant.
 root="$(cd "$(dirname "$0")/.." && pwd)"
+
+console=false
+if [[ "${1:-}" == "--console" ]]; then
+    console=true
+    shift
+elif [[ $# -gt 0 ]]; then
+    echo "The window takes no arguments. To cut files from the command line:" >&2
+    echo "  bash tools/run.sh --console [--every M:SS] FILE..." >&2
+    exit 2
+fi
+
 bash "$root/tools/install-deps.sh"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DPARVANE_SANITIZE=OFF
 cmake --build "$root/build" -j"$(nproc)"
 
-splitter="$root/build/cli/parvane-split"
-if [[ "${1:-}" == "--console" ]]; then
-    shift
+if ! $console; then
+    window="$root/build/ui/parvane"
+    if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+        echo "No display: the window runs on a virtual X display (xvfb-run). Stop it with Ctrl+C."
+        exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" "$window"
+    fi
+    exec "$window"
 fi
+
+splitter="$root/build/cli/parvane-split"
 if [[ $# -gt 0 ]]; then
     exec "$splitter" "$@"
 fi

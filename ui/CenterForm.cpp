@@ -1,0 +1,33 @@
+#include "CenterForm.h"
+
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+
+#include "FormLayout.h"
+
+namespace parvane {
+
+FormPosition CenteredPosition(float screenWidth, float screenHeight, float outerWidth,
+                              float outerHeight) {
+    return {(screenWidth - outerWidth) / 2.0f, (screenHeight - outerHeight) / 2.0f};
+}
+
+void CenterForm(QWidget& form) {
+    const QScreen* screen = form.screen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->geometry();
+    const QSize outer = form.frameGeometry().size();
+    constexpr float twips = static_cast<float>(kTwipsPerPixel);
+    const FormPosition place =
+        CenteredPosition(static_cast<float>(area.width()) * twips,
+                         static_cast<float>(area.height()) * twips,
+                         static_cast<float>(outer.width()) * twips,
+                         static_cast<float>(outer.height()) * twips);
+    form.move(area.x() + static_cast<int>(std::lround(place.left / twips)),
+              area.y() + static_cast<int>(std::lround(place.top / twips)));
+}
+
+}  // namespace parvane

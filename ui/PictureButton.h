@@ -1,0 +1,24 @@
+// A command button drawn as a graphical check box: white face, a 32 x 32 picture above
+// a caption that wraps onto a second line when it must, and a sunken look while pressed
+// or checked. It raises its own MouseMove for the window's hover rule.
+#pragma once
+
+#include <QIcon>
+#include <QToolButton>
+
+namespace parvane {
+
+class PictureButton final : public QToolButton {
+    Q_OBJECT
+public:
+    PictureButton(const QString& caption, const QIcon& picture, QWidget* parent);
+
+signals:
+    void MouseMove();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+}  // namespace parvane

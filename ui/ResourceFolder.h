@@ -1,0 +1,15 @@
+// Where the program finds the pointer files it reads beside itself (HAND-M.CUR and
+// drag.ico): the application folder when they lie there, as in the build folder, else
+// the installed data folder (share/parvane beside the installed bin folder).
+#pragma once
+
+#include <QString>
+
+namespace parvane {
+
+QString ResourceFolder(const QString& applicationFolder);
+
+// share/parvane of the installation whose bin folder is applicationFolder.
+QString InstalledResourceFolder(const QString& applicationFolder);
+
+}  // namespace parvane

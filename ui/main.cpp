@@ -1,0 +1,36 @@
+// Parvane's window program.
+#include <QApplication>
+#include <QStyleFactory>
+
+#include "FileDialogs.h"
+#include "Form1.h"
+#include "MessageBoxes.h"
+#include "ProcessRunner.h"
+#include "StopSignals.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("parvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("parvane"));
+    // The window's layout is fixed to the pixel; one style everywhere keeps every
+    // caption inside its control whatever the desktop's own style would add.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    parvane::QtMessageBoxes messageBoxes;
+    parvane::DesktopUrlOpener urlOpener;
+    parvane::QtFileDialogs fileDialogs;
+    parvane::RealProcessRunner processRunner;
+    const parvane::FormServices services{
+        QCoreApplication::applicationDirPath(),
+        QUrl(QStringLiteral(PARVANE_HOME_PAGE)),
+        parvane::TimeOfDayRandom(parvane::SecondsSinceMidnight()),
+        urlOpener,
+        messageBoxes,
+        fileDialogs,
+        processRunner,
+    };
+    parvane::Form1 form(services);
+    parvane::CloseOnStopSignals(form);
+    form.show();
+    return QApplication::exec();
+}
