@@ -23,6 +23,7 @@ capture='
     kill "$program"
     wait "$program" 2>/dev/null || true
 '
-ASAN_OPTIONS=detect_leaks=0 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
+# BROWSER=true: the now-and-then home-page opening of a start must not open a browser here.
+BROWSER=true ASAN_OPTIONS=detect_leaks=0 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
     bash -c "$capture" capture "$build/ui/parvane" docs/screenshot.png
 echo "docs/screenshot.png"
