@@ -6,5 +6,4 @@ bash tools/install-deps.sh
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DPARVANE_SANITIZE=ON -DPARVANE_WERROR=ON
 cmake --build build-test -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=detect_leaks=0
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"
