@@ -112,11 +112,9 @@ private slots:
         const TempFolder tree;
         for (const char* file : {"a.mp3", "B.MP3", "c.Mp3", "d.txt"}) WriteFile(tree / file);
         const QString folder = QString::fromStdString(tree.path());
-        QString title;
         QStringList filters;
         int shown = -1;
         AnswerDialog([&](QFileDialog* dialog) {
-            title = dialog->windowTitle();
             filters = dialog->nameFilters();
             dialog->setDirectory(folder);
             auto* files = dialog->findChild<QFileSystemModel*>();
@@ -130,7 +128,6 @@ private slots:
         QCOMPARE(dialogs.OpenFiles(nullptr, QString::fromUtf8(kAddFilesTitle),
                                    QString::fromUtf8(kAddFilesFilter)),
                  QStringList());
-        QCOMPARE(title, QString::fromUtf8(kAddFilesTitle));
         QCOMPARE(filters, QStringList({"MP3 Files (*.mp3)"}));
         QCOMPARE(shown, 3);
     }
