@@ -92,7 +92,8 @@ TEST(ConsoleRun, PiecesOfOddNamesLandAtTheirExactPaths) {
     MakeMp3(original, {"synth", "12", "sine", "330"}, {"-b", "64"});
     std::vector<std::string> args = {"--every", "0:10"};
     Names expected;
-    for (const std::string base : {"a b \"c\" 'd'", "@t @n +plus+ $x", "-leading", "Grüße çà 日本"}) {
+    for (const std::string base :
+         {"a b \"c\" 'd'", "@t @n +plus+ $x", "-leading", "Grüße çà 日本"}) {
         const std::string extension = base == "-leading" ? ".MP3" : ".mp3";
         args.push_back((folder / (base + extension)).string());
         fs::copy_file(original, args.back());

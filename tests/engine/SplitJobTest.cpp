@@ -216,10 +216,9 @@ TEST_F(SplitJobTest, MissingSplitterIsReportedAndNothingIsSplit) {
     EXPECT_TRUE(result.splitterMissing);
     EXPECT_TRUE(runner.runs.empty());
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_NE(host.messages[0].find("mp3splt was not found. Looked for " + (application / "mp3splt") +
-                                    " and for mp3splt on PATH (" + emptyPath.path().string() + ")"),
-              std::string::npos)
-        << host.messages[0];
+    const std::string looked = "mp3splt was not found. Looked for " + (application / "mp3splt") +
+                               " and for mp3splt on PATH (" + emptyPath.path().string() + ")";
+    EXPECT_NE(host.messages[0].find(looked), std::string::npos) << host.messages[0];
     EXPECT_TRUE(host.EndedIdle());
 }
 

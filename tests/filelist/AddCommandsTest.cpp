@@ -58,7 +58,8 @@ private slots:
     // Cancelling the folder browser changes nothing, not even the pointer.
     void addFolderAppendsTheScanWithTheHourglassMeanwhile() {
         const TempFolder tree;
-        for (const char* file : {"b/2.mp3", "B.MP3", "a/1.mp3", "~x.mp3", ".h/3.mp3", "a/c/4.mp3"}) {
+        for (const char* file :
+             {"b/2.mp3", "B.MP3", "a/1.mp3", "~x.mp3", ".h/3.mp3", "a/c/4.mp3"}) {
             WriteFile(tree / file);
         }
         const QString root = Choose(tree);

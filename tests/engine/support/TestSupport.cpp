@@ -1,8 +1,7 @@
 #include "TestSupport.h"
 
-#include <unistd.h>
+#include <stdlib.h>
 
-#include <atomic>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -14,11 +13,9 @@ namespace parvane::testing {
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
-    static std::atomic<int> counter{0};
-    path_ = fs::temp_directory_path() /
-            ("parvane-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
+    std::string pattern = (fs::temp_directory_path() / "parvane-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
+    path_ = pattern;
 }
 
 TempFolder::~TempFolder() {
@@ -52,8 +49,9 @@ std::set<std::string> FolderNames(const fs::path& folder) {
 // The shell only redirects; the program and its arguments reach it as its own arguments.
 ToolRun RunTool(const std::vector<std::string>& argv) {
     const TempFolder capture;
-    std::vector<std::string> shell = {"/bin/sh", "-c", R"(o=$1 e=$2; shift 2; exec "$@" >"$o" 2>"$e")",
-                                      "sh", capture / "out", capture / "err"};
+    std::vector<std::string> shell = {"/bin/sh", "-c",
+                                      R"(o=$1 e=$2; shift 2; exec "$@" >"$o" 2>"$e")", "sh",
+                                      capture / "out", capture / "err"};
     shell.insert(shell.end(), argv.begin(), argv.end());
     const int exitCode = RunAndWait(shell, kStyleHidden, {});
     return {exitCode, ReadFile(capture / "out"), ReadFile(capture / "err")};
