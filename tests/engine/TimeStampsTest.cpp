@@ -39,8 +39,6 @@ TEST(TimeStamps, MenuIntervalsGiveTheirMinutesAndFirstBoundaries) {
 
 TEST(TimeStamps, SingleValuesOfMinutesToStamp) {
     const std::vector<std::pair<double, const char*>> cases = {
-        {0.0, "0.00"},
-        {7.5, "7.30"},
         {10.25, "10.15"},
         {1.08333333333333, "1.05"},
         {599.916666666666, "599.55"},

@@ -1,7 +1,3 @@
-#include <QApplication>
-#include <QFileDialog>
-#include <QFileSystemModel>
-#include <QTimer>
 #include <QtTest>
 
 #include "AddCommands.h"
@@ -109,44 +105,7 @@ private slots:
         QCOMPARE(Texts(), scanned);
     }
 
-    void theFileDialogShowsOneMp3FilterThatIgnoresCase() {
-        const TempFolder tree;
-        for (const char* file : {"a.mp3", "B.MP3", "c.Mp3", "d.txt"}) WriteFile(tree / file);
-        const QString folder = QString::fromStdString(tree.path());
-        QStringList filters;
-        int shown = -1;
-        AnswerDialog([&](QFileDialog* dialog) {
-            filters = dialog->nameFilters();
-            dialog->setDirectory(folder);
-            auto* files = dialog->findChild<QFileSystemModel*>();
-            if (files == nullptr) return;
-            // The dialog reads the folder on a thread of its own.
-            if (QTest::qWaitFor([&] { return files->rowCount(files->index(folder)) >= 3; })) {
-                shown = files->rowCount(files->index(folder));
-            }
-        });
-        QtFileDialogs dialogs;
-        QCOMPARE(dialogs.OpenFiles(nullptr, QString::fromUtf8(kAddFilesTitle),
-                                   QString::fromUtf8(kAddFilesFilter)),
-                 QStringList());
-        QCOMPARE(filters, QStringList({"MP3 Files (*.mp3)"}));
-        QCOMPARE(shown, 3);
-    }
-
 private:
-    // Looks at the next modal file dialog once it is up, then cancels it.
-    static void AnswerDialog(std::function<void(QFileDialog*)> inspect) {
-        auto* poll = new QTimer;
-        QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || !dialog->isVisible()) return;
-            poll->stop();
-            poll->deleteLater();
-            inspect(dialog);
-            dialog->reject();
-        });
-        poll->start(10);
-    }
     QString Choose(const TempFolder& tree) {
         dialogs_.folder = QString::fromStdString(tree.path());
         return dialogs_.folder;
