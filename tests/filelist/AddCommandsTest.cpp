@@ -1,16 +1,15 @@
-#include <QApplication>
-#include <QFileDialog>
-#include <QFileSystemModel>
-#include <QTimer>
 #include <QtTest>
 
 #include "AddCommands.h"
 #include "FileDialogs.h"
 #include "FileListModel.h"
 #include "FolderScan.h"
-#include "TempTree.h"
+#include "TestSupport.h"
 
 namespace parvane {
+
+using testing::TempFolder;
+using testing::WriteFile;
 
 class FakeDialogs final : public FileDialogs {
 public:
@@ -30,151 +29,99 @@ public:
 class AddCommandsTest : public QObject {
     Q_OBJECT
 private slots:
+    void init() {
+        list_ = std::make_unique<FileListModel>();
+        dialogs_ = FakeDialogs();
+        pointers_.clear();
+        hooks_ = AddFolderHooks();
+        hooks_.setPointer = [this](int pointer) { pointers_ << pointer; };
+    }
+
     void addFilesAppendsTheChosenFilesInTheDialogsOrder() {
-        FileListModel list;
-        list.Append("/m/first.mp3");
-        FakeDialogs dialogs;
-        dialogs.files = {"/m/z.mp3", "/n/A.MP3", "/m/~a.mp3", "/m/first.mp3"};
-        AddFilesCommand(nullptr, dialogs, list);
-        QCOMPARE(dialogs.asked, QStringList({"Add File(s) - Use Ctrl & Shift to select multiple files",
-                                             "MP3 Files (*.mp3)"}));
-        QCOMPARE(Texts(list), QStringList({"/m/first.mp3", "/m/z.mp3", "/n/A.MP3", "/m/~a.mp3",
-                                           "/m/first.mp3"}));
-        dialogs.files.clear();
-        AddFilesCommand(nullptr, dialogs, list);
-        QCOMPARE(list.Count(), 5);
+        list_->Append("/m/first.mp3");
+        dialogs_.files = {"/m/z.mp3", "/n/A.MP3", "/m/~a.mp3", "/m/first.mp3"};
+        AddFilesCommand(nullptr, dialogs_, *list_);
+        QCOMPARE(dialogs_.asked,
+                 QStringList({"Add File(s) - Use Ctrl & Shift to select multiple files",
+                              "MP3 Files (*.mp3)"}));
+        QCOMPARE(Texts(), QStringList({"/m/first.mp3", "/m/z.mp3", "/n/A.MP3", "/m/~a.mp3",
+                                       "/m/first.mp3"}));
+        dialogs_.files.clear();
+        AddFilesCommand(nullptr, dialogs_, *list_);
+        QCOMPARE(list_->Count(), 5);
     }
 
+    // Cancelling the folder browser changes nothing, not even the pointer.
     void addFolderAppendsTheScanWithTheHourglassMeanwhile() {
-        test::TempTree tree;
-        for (const char* file : {"b/2.mp3", "B.MP3", "a/1.mp3", "~x.mp3", ".h/3.mp3", "a/c/4.mp3"}) {
-            tree.File(file);
+        const TempFolder tree;
+        for (const char* file :
+             {"b/2.mp3", "B.MP3", "a/1.mp3", "~x.mp3", ".h/3.mp3", "a/c/4.mp3"}) {
+            WriteFile(tree / file);
         }
-        FileListModel list;
-        FakeDialogs dialogs;
-        dialogs.folder = QString::fromStdString(tree.Root());
-        QList<int> pointers;
-        AddFolderHooks hooks;
-        hooks.setPointer = [&](int pointer) { pointers << pointer; };
-        hooks.handleEvents = [&] { QCOMPARE(pointers.last(), 11); };
-        AddFolderCommand(nullptr, dialogs, list, hooks);
-        QCOMPARE(dialogs.asked, QStringList({"Please select folder to add:"}));
-        QCOMPARE(pointers, QList<int>({11, 0}));
-        const QString root = dialogs.folder;
-        const QStringList once{root + "/B.MP3", root + "/a/1.mp3", root + "/b/2.mp3",
-                               root + "/a/c/4.mp3"};
-        QCOMPARE(Texts(list), once);
-        AddFolderCommand(nullptr, dialogs, list, hooks);
-        QCOMPARE(Texts(list), once + once);
+        const QString root = Choose(tree);
+        hooks_.handleEvents = [this] { QCOMPARE(pointers_, QList<int>({11})); };
+        AddFolderCommand(nullptr, dialogs_, *list_, hooks_);
+        QCOMPARE(dialogs_.asked, QStringList({"Please select folder to add:"}));
+        QCOMPARE(pointers_, QList<int>({11, 0}));
+        QCOMPARE(Texts(), QStringList({root + "/B.MP3", root + "/a/1.mp3", root + "/b/2.mp3",
+                                       root + "/a/c/4.mp3"}));
+        dialogs_.folder.clear();
+        pointers_.clear();
+        AddFolderCommand(nullptr, dialogs_, *list_, hooks_);
+        QVERIFY(pointers_.isEmpty());
+        QCOMPARE(list_->Count(), 4);
     }
 
-    void cancellingTheFolderBrowserChangesNothingNotEvenThePointer() {
-        FileListModel list;
-        FakeDialogs dialogs;
-        bool touched = false;
-        AddFolderHooks hooks;
-        hooks.setPointer = [&](int) { touched = true; };
-        hooks.handleEvents = [&] { touched = true; };
-        AddFolderCommand(nullptr, dialogs, list, hooks);
-        QVERIFY(!touched);
-        QCOMPARE(list.Count(), 0);
-    }
-
-    void aFolderWithoutMp3FilesStillEndsWithTheDefaultPointer() {
-        test::TempTree tree;
-        tree.File("notes.txt");
-        FileListModel list;
-        FakeDialogs dialogs;
-        dialogs.folder = QString::fromStdString(tree.Root());
-        QList<int> pointers;
-        AddFolderHooks hooks;
-        hooks.setPointer = [&](int pointer) { pointers << pointer; };
-        AddFolderCommand(nullptr, dialogs, list, hooks);
-        QCOMPARE(pointers, QList<int>({11, 0}));
-        QCOMPARE(list.Count(), 0);
-    }
-
+    // Before the scan or during it: nothing is appended, and the pointer is reset.
     void aClosingWindowEndsTheCommandWithoutAppending() {
-        test::TempTree tree;
-        tree.File("a.mp3");
-        FakeDialogs dialogs;
-        dialogs.folder = QString::fromStdString(tree.Root());
+        const TempFolder tree;
+        WriteFile(tree / "a.mp3");
+        Choose(tree);
         for (int stopAtCall : {1, 2}) {
-            FileListModel list;
-            QList<int> pointers;
             int calls = 0;
-            AddFolderHooks hooks;
-            hooks.setPointer = [&](int pointer) { pointers << pointer; };
-            hooks.handleEvents = [&] { ++calls; };
-            hooks.stopRequested = [&] { return calls >= stopAtCall; };
-            AddFolderCommand(nullptr, dialogs, list, hooks);
+            pointers_.clear();
+            hooks_.handleEvents = [&] { ++calls; };
+            hooks_.stopRequested = [&] { return calls >= stopAtCall; };
+            AddFolderCommand(nullptr, dialogs_, *list_, hooks_);
             QCOMPARE(calls, stopAtCall);
-            QCOMPARE(list.Count(), 0);
-            QCOMPARE(pointers, QList<int>({11, 0}));
+            QCOMPARE(pointers_, QList<int>({11, 0}));
         }
+        QCOMPARE(list_->Count(), 0);
     }
 
+    // More files than the command appends at a time.
     void manyFilesArriveCompleteAndInScanOrder() {
-        test::TempTree tree;
-        for (int i = 0; i < 2500; ++i) tree.File("f" + std::to_string(i % 3) + "/" + std::to_string(i) + ".mp3");
-        FileListModel list;
-        FakeDialogs dialogs;
-        dialogs.folder = QString::fromStdString(tree.Root());
-        AddFolderCommand(nullptr, dialogs, list, {});
-        const std::vector<std::string> scanned = ScanFolderTree(tree.Root());
-        QCOMPARE(list.Count(), 2500);
-        for (int position = 1; position <= list.Count(); position += 499) {
-            QCOMPARE(list.EntryText(position), QString::fromStdString(scanned[position - 1]));
+        const TempFolder tree;
+        for (int i = 0; i < 1500; ++i) {
+            WriteFile(tree / ("f" + std::to_string(i % 3) + "/" + std::to_string(i) + ".mp3"));
         }
-        QCOMPARE(list.EntryText(2500), QString::fromStdString(scanned.back()));
-    }
-
-    void theFileDialogShowsOneMp3FilterThatIgnoresCase() {
-        test::TempTree tree;
-        for (const char* file : {"a.mp3", "B.MP3", "c.Mp3", "d.txt"}) tree.File(file);
-        const QString folder = QString::fromStdString(tree.Root());
-        QString title;
-        QStringList filters;
-        int shown = -1;
-        AnswerDialog([&](QFileDialog* dialog) {
-            title = dialog->windowTitle();
-            filters = dialog->nameFilters();
-            dialog->setDirectory(folder);
-            auto* files = dialog->findChild<QFileSystemModel*>();
-            if (files == nullptr) return;
-            // The dialog reads the folder on a thread of its own.
-            if (QTest::qWaitFor([&] { return files->rowCount(files->index(folder)) >= 3; })) {
-                shown = files->rowCount(files->index(folder));
-            }
-        });
-        QtFileDialogs dialogs;
-        QCOMPARE(dialogs.OpenFiles(nullptr, QString::fromUtf8(kAddFilesTitle),
-                                   QString::fromUtf8(kAddFilesFilter)),
-                 QStringList());
-        QCOMPARE(title, QString::fromUtf8(kAddFilesTitle));
-        QCOMPARE(filters, QStringList({"MP3 Files (*.mp3)"}));
-        QCOMPARE(shown, 3);
+        Choose(tree);
+        AddFolderCommand(nullptr, dialogs_, *list_, {});
+        QStringList scanned;
+        for (const std::string& path : ScanFolderTree(tree.path())) {
+            scanned << QString::fromStdString(path);
+        }
+        QCOMPARE(scanned.size(), 1500);
+        QCOMPARE(Texts(), scanned);
     }
 
 private:
-    // Looks at the next modal file dialog once it is up, then cancels it.
-    static void AnswerDialog(std::function<void(QFileDialog*)> inspect) {
-        auto* poll = new QTimer;
-        QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || !dialog->isVisible()) return;
-            poll->stop();
-            poll->deleteLater();
-            inspect(dialog);
-            dialog->reject();
-        });
-        poll->start(10);
+    QString Choose(const TempFolder& tree) {
+        dialogs_.folder = QString::fromStdString(tree.path());
+        return dialogs_.folder;
     }
-    static QStringList Texts(const FileListModel& list) {
+    QStringList Texts() const {
         QStringList texts;
-        for (int position = 1; position <= list.Count(); ++position) texts << list.EntryText(position);
+        for (int position = 1; position <= list_->Count(); ++position) {
+            texts << list_->EntryText(position);
+        }
         return texts;
     }
+
+    std::unique_ptr<FileListModel> list_;
+    FakeDialogs dialogs_;
+    QList<int> pointers_;
+    AddFolderHooks hooks_;
 };
 
 }  // namespace parvane

@@ -1,28 +1,21 @@
 #include "TestSupport.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <stdlib.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-extern char** environ;
+#include "ProcessRunner.h"
 
 namespace parvane::testing {
 
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
-    static std::atomic<int> counter{0};
-    path_ = fs::temp_directory_path() /
-            ("parvane-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
+    std::string pattern = (fs::temp_directory_path() / "parvane-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
+    path_ = pattern;
 }
 
 TempFolder::~TempFolder() {
@@ -31,15 +24,18 @@ TempFolder::~TempFolder() {
 }
 
 void WriteFile(const fs::path& path, const std::string& content, bool executable) {
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << content;
-    }
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
     if (executable) {
-        fs::permissions(path, fs::perms::owner_all | fs::perms::group_read |
-                                  fs::perms::group_exec | fs::perms::others_read |
-                                  fs::perms::others_exec);
+        fs::permissions(path, fs::perms::owner_exec | fs::perms::group_exec |
+                                  fs::perms::others_exec, fs::perm_options::add);
     }
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
 }
 
 std::set<std::string> FolderNames(const fs::path& folder) {
@@ -50,108 +46,81 @@ std::set<std::string> FolderNames(const fs::path& folder) {
     return names;
 }
 
-namespace {
-
-std::string ReadWhole(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+// The shell only redirects; the program and its arguments reach it as its own arguments.
+ToolRun RunTool(const std::vector<std::string>& argv) {
+    const TempFolder capture;
+    std::vector<std::string> shell = {"/bin/sh", "-c",
+                                      R"(o=$1 e=$2; shift 2; exec "$@" >"$o" 2>"$e")", "sh",
+                                      capture / "out", capture / "err"};
+    shell.insert(shell.end(), argv.begin(), argv.end());
+    const int exitCode = RunAndWait(shell, kStyleHidden, {});
+    return {exitCode, ReadFile(capture / "out"), ReadFile(capture / "err")};
 }
 
-std::vector<std::string> EnvironmentWith(const std::map<std::string, std::string>& changes) {
-    std::vector<std::string> result;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string text = *entry;
-        const std::string name = text.substr(0, text.find('='));
-        if (changes.find(name) == changes.end()) {
-            result.push_back(text);
-        }
+namespace {
+
+// Sizes are made with truncate, so even pieces of gigabytes cost nothing.
+constexpr const char* kFakeSplitter = R"(#!/bin/sh
+. "$(dirname "$0")/fake.conf"
+source=$1 start=$2 end=$3 name=$5 dir=$7
+[ -f "$source" ] || exit 1
+seconds() {
+    minutes=${1%.*} rest=${1#*.}
+    echo $(( minutes * 60 + ${rest#0} ))
+}
+from=$(seconds "$start") to=$(seconds "$end")
+[ "$from" -lt "$DURATION" ] || exit 1
+piece=$(( from / (to - from) + 1 ))
+eval "size=\${SIZE_$piece:-$SIZE}"
+truncate -s "$size" "$dir/$name.mp3" || exit 1
+[ -z "$HANG" ] || exec sleep 30
+)";
+
+std::string Checked(const std::vector<std::string>& argv) {
+    const ToolRun run = RunTool(argv);
+    if (run.exitCode != 0) {
+        throw std::runtime_error(argv[0] + " failed: " + run.err);
     }
-    for (const auto& [name, value] : changes) {
-        result.push_back(name + "=" + value);
-    }
-    return result;
+    return run.out;
 }
 
 }  // namespace
 
-ToolRun RunTool(const std::vector<std::string>& argv, const ToolOptions& options) {
-    const TempFolder capture;
-    const std::string outPath = capture / "out";
-    const std::string errPath = capture / "err";
+FakeSplitter::FakeSplitter() {
+    WriteFile(Path(), kFakeSplitter, true);
+    Configure(0);
+}
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    if (!options.workingFolder.empty()) {
-        posix_spawn_file_actions_addchdir_np(&actions, options.workingFolder.c_str());
+void FakeSplitter::Configure(int durationSeconds, std::int64_t pieceSize,
+                             const std::map<int, std::int64_t>& pieceSizes,
+                             bool hangAfterWriting) {
+    std::string config = "DURATION=" + std::to_string(durationSeconds) +
+                         "\nSIZE=" + std::to_string(pieceSize) +
+                         "\nHANG=" + (hangAfterWriting ? "1" : "") + "\n";
+    for (const auto& [number, size] : pieceSizes) {
+        config += "SIZE_" + std::to_string(number) + "=" + std::to_string(size) + "\n";
     }
-    std::vector<char*> arguments;
-    for (const std::string& argument : argv) {
-        arguments.push_back(const_cast<char*>(argument.c_str()));
-    }
-    arguments.push_back(nullptr);
-    std::vector<std::string> environment = EnvironmentWith(options.environment);
-    std::vector<char*> environmentPointers;
-    for (std::string& entry : environment) {
-        environmentPointers.push_back(entry.data());
-    }
-    environmentPointers.push_back(nullptr);
-
-    pid_t pid = 0;
-    const int error = posix_spawnp(&pid, arguments[0], &actions, nullptr, arguments.data(),
-                                   environmentPointers.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0) {
-        throw std::runtime_error("cannot start " + argv[0]);
-    }
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-    }
-    ToolRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = ReadWhole(outPath);
-    run.err = ReadWhole(errPath);
-    return run;
+    WriteFile(folder_ / "fake.conf", config);
 }
 
 void MakeMp3(const std::string& mp3Path, const std::vector<std::string>& soxArgs,
              const std::vector<std::string>& lameOptions) {
     const TempFolder scratch;
-    const std::string wavPath = scratch / "sound.wav";
-    std::vector<std::string> sox = {"sox", "-n", "-r", "44100", "-c", "2", wavPath};
+    const std::string wav = scratch / "sound.wav";
+    std::vector<std::string> sox = {"sox", "-n", "-r", "44100", "-c", "2", wav};
     sox.insert(sox.end(), soxArgs.begin(), soxArgs.end());
-    const ToolRun made = RunTool(sox);
-    if (made.exitCode != 0) {
-        throw std::runtime_error("sox failed: " + made.err);
-    }
+    Checked(sox);
     std::vector<std::string> lame = {"lame", "--quiet"};
     lame.insert(lame.end(), lameOptions.begin(), lameOptions.end());
-    lame.push_back(wavPath);
-    lame.push_back(mp3Path);
-    const ToolRun encoded = RunTool(lame);
-    if (encoded.exitCode != 0) {
-        throw std::runtime_error("lame failed: " + encoded.err);
-    }
+    lame.insert(lame.end(), {wav, mp3Path});
+    Checked(lame);
 }
 
 double DecodedSeconds(const std::string& mp3Path) {
     const TempFolder scratch;
-    const std::string wavPath = scratch / "decoded.wav";
-    const ToolRun decoded = RunTool({"mpg123", "-q", "-w", wavPath, mp3Path});
-    if (decoded.exitCode != 0) {
-        throw std::runtime_error("mpg123 failed on " + mp3Path + ": " + decoded.err);
-    }
-    const ToolRun measured = RunTool({"soxi", "-D", wavPath});
-    if (measured.exitCode != 0) {
-        throw std::runtime_error("soxi failed: " + measured.err);
-    }
-    return std::stod(measured.out);
+    const std::string wav = scratch / "decoded.wav";
+    Checked({"mpg123", "-q", "-w", wav, mp3Path});
+    return std::stod(Checked({"soxi", "-D", wav}));
 }
 
 }  // namespace parvane::testing

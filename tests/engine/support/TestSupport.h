@@ -1,7 +1,8 @@
-// Helpers the engine and console tests share: scratch folders, running tools, making
+// Helpers the tests share: scratch folders, running tools, a stand-in splitter, making
 // and measuring audio.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -25,9 +26,10 @@ private:
     std::filesystem::path path_;
 };
 
-void WriteFile(const std::filesystem::path& path, const std::string& content,
+// Creates the folders on the way as well.
+void WriteFile(const std::filesystem::path& path, const std::string& content = "x",
                bool executable = false);
-
+std::string ReadFile(const std::filesystem::path& path);
 std::set<std::string> FolderNames(const std::filesystem::path& folder);
 
 struct ToolRun {
@@ -36,16 +38,30 @@ struct ToolRun {
     std::string err;
 };
 
-struct ToolOptions {
-    std::string workingFolder;                  // empty: this process's
-    std::map<std::string, std::string> environment;  // added to (or replacing in) this process's
+// Runs a program found on PATH with an argument vector and collects what it prints.
+// Another folder or environment: put "env", "-C", DIR, "NAME=VALUE" in front.
+ToolRun RunTool(const std::vector<std::string>& argv);
+
+// A stand-in for mp3splt, a small script in a scratch application folder. It reads
+// SRC START END -o NAME -d DIR like the real one and writes DIR/NAME.mp3 for every start
+// below a playing time, nothing past it.
+class FakeSplitter {
+public:
+    FakeSplitter();
+    // Pieces get pieceSize bytes unless their number has a size of its own. A hanging
+    // splitter writes its piece and then never ends on its own.
+    void Configure(int durationSeconds, std::int64_t pieceSize = 1000,
+                   const std::map<int, std::int64_t>& pieceSizes = {},
+                   bool hangAfterWriting = false);
+    std::string ApplicationFolder() const { return folder_.path(); }
+    std::string Path() const { return folder_ / "mp3splt"; }
+
+private:
+    TempFolder folder_;
 };
 
-// Runs a program found on PATH with an argument vector and collects what it prints.
-ToolRun RunTool(const std::vector<std::string>& argv, const ToolOptions& options = {});
-
-// Encodes an audio file made by sox (any sox arguments that follow "-n OUT") with lame.
-// soxArgs are the arguments after the output name, e.g. {"synth", "25", "sine", "440"}.
+// Encodes sound made by sox with lame. soxArgs follow the sox output name
+// ({"synth", "25", "sine", "440"}); lameOptions come before lame's file names.
 void MakeMp3(const std::string& mp3Path, const std::vector<std::string>& soxArgs,
              const std::vector<std::string>& lameOptions);
 
