@@ -20,7 +20,8 @@ elif [[ $# -gt 0 ]]; then
 fi
 
 bash "$root/tools/install-deps.sh"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DPARVANE_SANITIZE=OFF
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DPARVANE_SANITIZE=OFF \
+    -DPARVANE_BUILD_TESTS=OFF -DPARVANE_BUILD_BENCH=OFF
 cmake --build "$root/build" -j"$(nproc)"
 
 if ! $console; then
