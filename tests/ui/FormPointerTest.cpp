@@ -1,5 +1,6 @@
 // The window's pointer: the hand over the buttons, the arrow over the bare surface and
 // the list, and the hourglass over everything while work runs, which no hover changes.
+#include <QGuiApplication>
 #include <QTest>
 
 #include "FileListView.h"
@@ -12,94 +13,47 @@ using namespace parvane::test;
 class FormPointerTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void showsTheHandOverEachButtonAndTheArrowElsewhere();
-    void bringsTheArrowBackOverTheList();
-    void leavesTheHourglassAloneWhereverThePointerGoes();
-    void showsTheHourglassOverTheListToo();
+    void cleanup() { QCOMPARE(QGuiApplication::overrideCursor(), nullptr); }
 
-private:
-    std::unique_ptr<FormHarness> harness_;
-    Form1* form_ = nullptr;
-};
-
-void FormPointerTest::init() {
-    harness_ = std::make_unique<FormHarness>();
-    harness_->PutResource(QStringLiteral("HAND-M.CUR"));
-    form_ = &harness_->StartShown();
-    QVERIFY(form_->MouseIcon().has_value());
-}
-
-void FormPointerTest::cleanup() {
-    harness_.reset();
-    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-}
-
-void FormPointerTest::showsTheHandOverEachButtonAndTheArrowElsewhere() {
-    for (PictureButton* button : {form_->Check1(), form_->Check4(), form_->Check2()}) {
-        HoverOver(button);
-        QCOMPARE(form_->MousePointer(), 99);
-        QCOMPARE(button->cursor().shape(), Qt::BitmapCursor);
-        QCOMPARE(button->cursor().hotSpot(), form_->MouseIcon()->hotSpot());
-
-        HoverOver(form_, BareSurfacePoint());
-        QCOMPARE(form_->MousePointer(), 0);
-        QCOMPARE(button->cursor().shape(), Qt::ArrowCursor);
+    void followsTheHoverRules_data() {
+        QTest::addColumn<bool>("busy");
+        QTest::newRow("idle") << false;
+        QTest::newRow("hourglass") << true;
     }
-    // The gap between two buttons is bare surface too.
-    HoverOver(form_->Check1());
-    HoverOver(form_, QPoint(172, 170));
-    QCOMPARE(form_->MousePointer(), 0);
-}
+    void followsTheHoverRules() {
+        QFETCH(bool, busy);
+        FormHarness harness;
+        harness.Put(QStringLiteral("bin/HAND-M.CUR"), Resource(QStringLiteral("HAND-M.CUR")));
+        Form1& form = harness.Start();
+        QVERIFY(form.MouseIcon().has_value());
+        form.SetMousePointer(busy ? 11 : 0);
 
-void FormPointerTest::bringsTheArrowBackOverTheList() {
-    HoverOver(form_->Check2());
-    QCOMPARE(form_->MousePointer(), 99);
-    HoverOver(form_->ListView1()->viewport(), QPoint(40, 40));
-    QCOMPARE(form_->MousePointer(), 0);
-}
+        // A button, then elsewhere, by turns; the gap between two buttons is bare surface.
+        const std::pair<QWidget*, QPoint> path[] = {
+            {form.Check1(), {}}, {&form, kBareSurface}, {form.Check4(), {}},
+            {&form, {172, 170}}, {form.Check2(), {}}, {form.ListView1()->viewport(), {40, 40}}};
+        for (int step = 0; step < 6; ++step) {
+            const bool overButton = step % 2 == 0;
+            HoverOver(path[step].first, path[step].second);
+            QCOMPARE(form.MousePointer(), busy ? 11 : overButton ? 99 : 0);
+            QCOMPARE(SeenPointer(path[step].first),
+                     busy ? Qt::WaitCursor : overButton ? Qt::BitmapCursor : Qt::ArrowCursor);
+        }
+        if (!busy) return;
+        // A message box must be answerable: it shows the arrow while it is up.
+        Qt::CursorShape duringMessage = Qt::WaitCursor;
+        harness.desktop.whileShown = [&] { duringMessage = SeenPointer(&form); };
+        form.ShowMessage(QStringLiteral("Done."));
+        QCOMPARE(duringMessage, Qt::ArrowCursor);
+        QCOMPARE(SeenPointer(&form), Qt::WaitCursor);
 
-void FormPointerTest::leavesTheHourglassAloneWhereverThePointerGoes() {
-    HoverOver(form_->Check1());
-    form_->SetMousePointer(11);
-    QCOMPARE(form_->cursor().shape(), Qt::WaitCursor);
-
-    HoverOver(form_->Check2());
-    QCOMPARE(form_->MousePointer(), 11);
-    HoverOver(form_, BareSurfacePoint());
-    QCOMPARE(form_->MousePointer(), 11);
-    HoverOver(form_->ListView1()->viewport(), QPoint(40, 40));
-    QCOMPARE(form_->MousePointer(), 11);
-    HoverOver(form_->Check4());
-    QCOMPARE(form_->MousePointer(), 11);
-    QCOMPARE(form_->cursor().shape(), Qt::WaitCursor);
-
-    form_->SetMousePointer(0);
-    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-    HoverOver(form_->Check4());
-    QCOMPARE(form_->MousePointer(), 99);
-}
-
-void FormPointerTest::showsTheHourglassOverTheListToo() {
-    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-    form_->SetMousePointer(11);
-    QVERIFY(QGuiApplication::overrideCursor() != nullptr);
-    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-
-    // A message box must be answerable: it shows the arrow while it is up.
-    Qt::CursorShape duringMessage = Qt::WaitCursor;
-    harness_->messages.whileShown = [&duringMessage](const QString&) {
-        duringMessage = QGuiApplication::overrideCursor()->shape();
-    };
-    form_->ShowMessage(QStringLiteral("Done."));
-    QCOMPARE(duringMessage, Qt::ArrowCursor);
-    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-
-    form_->SetMousePointer(11);  // setting it again stacks nothing
-    form_->SetMousePointer(0);
-    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-}
+        form.SetMousePointer(11);  // setting it again stacks nothing
+        form.SetMousePointer(0);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        HoverOver(form.Check4());
+        QCOMPARE(form.MousePointer(), 99);
+    }
+};
 
 QTEST_MAIN(FormPointerTest)
 #include "FormPointerTest.moc"

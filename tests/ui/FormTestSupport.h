@@ -1,11 +1,9 @@
-// Stand-ins for what the main window reaches outside itself, and a harness that starts
-// windows in an application folder of their own, laid out like an installation's bin.
+// A stand-in for the desktop around the main window, and a harness that starts the
+// window in an application folder of its own, laid out like an installation's bin.
 #pragma once
 
-#include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <functional>
 #include <memory>
 
@@ -17,59 +15,48 @@
 
 namespace parvane::test {
 
-class RecordingMessageBoxes final : public MessageBoxes {
+// Notes in `shown`, in order, every message text, "files?" and "folder?" for the two
+// choosers, and every address opened; `whileShown` runs while a box or chooser is up.
+class FakeDesktop final : public MessageBoxes, public FileDialogs, public UrlOpener {
 public:
-    void Show(QWidget* parent, const QString& text) override;
+    void Show(QWidget*, const QString& text) override { Note(text); }
+    QStringList OpenFiles(QWidget*, const QString&, const QString&) override {
+        Note(QStringLiteral("files?"));
+        return files;
+    }
+    QString BrowseFolder(QWidget*, const QString&) override {
+        Note(QStringLiteral("folder?"));
+        return folder;
+    }
+    void Open(const QUrl& address) override { Note(address.toString()); }
 
-    QStringList texts;
-    // Runs while the box would be on screen, before it is answered.
-    std::function<void(const QString&)> whileShown;
-};
+    QStringList shown;
+    QStringList files;  // the choosers' answers
+    QString folder;
+    std::function<void()> whileShown;
 
-class RecordingUrlOpener final : public UrlOpener {
-public:
-    void Open(const QUrl& address) override { opened.append(address); }
-
-    QList<QUrl> opened;
-};
-
-// Answers the two choosers as a test tells it, and counts how often each was shown.
-class ScriptedFileDialogs final : public FileDialogs {
-public:
-    QStringList OpenFiles(QWidget* parent, const QString& title, const QString& filter) override;
-    QString BrowseFolder(QWidget* parent, const QString& title) override;
-
-    std::function<QStringList()> files = [] { return QStringList(); };
-    std::function<QString()> folder = [] { return QString(); };
-    int openFilesShown = 0;
-    int browseFolderShown = 0;
+private:
+    void Note(const QString& what);
 };
 
 inline const QUrl kTestHomePage(QStringLiteral("https://home.page.test/"));
-// Any draw but 7: 0.5 draws 51.
-inline constexpr double kQuietDraw = 0.5;
 
 class FormHarness {
 public:
     FormHarness();
 
-    QString ApplicationFolder() const;
     QString Root() const { return root_.path(); }
-    // Copies a file of the program's resources into the application folder.
-    void PutResource(const QString& name) const;
+    QString Bin() const;
+    // Writes a file, folders included; a relative path is taken from Root().
+    QString Put(const QString& path, const QByteArray& bytes) const;
     // A stand-in for mp3splt beside the program; see fake-mp3splt for what it does.
     void PutFakeSplitter() const;
     // The runs the stand-in was asked for, one "SOURCE START END" a line.
     QStringList SplitterRuns() const;
-    void PutFile(const QString& name, const QByteArray& bytes) const;
+    // Shown and exposed; the default draw, 51, keeps the home page shut.
+    Form1& Start(double draw = 0.5);
 
-    Form1& Start(double draw = kQuietDraw);
-    Form1& StartShown(double draw = kQuietDraw);
-    Form1& form() { return *form_; }
-
-    RecordingMessageBoxes messages;
-    RecordingUrlOpener opener;
-    ScriptedFileDialogs dialogs;
+    FakeDesktop desktop;
     RealProcessRunner runner;
 
 private:
@@ -77,15 +64,17 @@ private:
     std::unique_ptr<Form1> form_;
 };
 
-QString ResourcePath(const QString& name);
+// A file of the program's own resources.
+QByteArray Resource(const QString& name);
 
 // A point of the window's bare surface: the strip between the list and the buttons.
-QPoint BareSurfacePoint();
+inline constexpr QPoint kBareSurface(100, 132);
 
 // A mouse move with no button down, as the window system delivers it: to the window,
-// which hands it to the widget under the pointer (QTest's widget overload would only
-// move the pointer).
-void HoverOver(QWidget* widget, QPoint local);
-void HoverOver(QWidget* widget);
+// which hands it to the widget under the pointer. A null point stands for the middle.
+void HoverOver(QWidget* widget, QPoint local = {});
+
+// The pointer shape the user sees over a widget.
+Qt::CursorShape SeenPointer(const QWidget* widget);
 
 }  // namespace parvane::test
