@@ -1,6 +1,5 @@
 #include "AddCommands.h"
 
-#include <QFile>
 #include <QStringList>
 #include <algorithm>
 #include <string>
@@ -10,6 +9,7 @@
 #include "FileDialogs.h"
 #include "FileListModel.h"
 #include "FolderScan.h"
+#include "PathText.h"
 
 namespace parvane {
 namespace {
@@ -26,7 +26,7 @@ void AppendPaced(FileListModel& list, const std::vector<std::string>& paths, Eve
         QStringList chunk;
         chunk.reserve(static_cast<qsizetype>(end - start));
         for (std::size_t i = start; i < end; ++i) {
-            chunk.append(QFile::decodeName(QByteArray::fromStdString(paths[i])));
+            chunk.append(PathToText(paths[i]));
         }
         list.AppendMany(chunk);
         pacer.Checkpoint();
@@ -56,7 +56,7 @@ void AddFolderCommand(QWidget* parent, FileDialogs& dialogs, FileListModel& list
         ScanHooks scanHooks;
         scanHooks.handleEvents = hooks.handleEvents;
         scanHooks.stopRequested = hooks.stopRequested;
-        paths = ScanFolderTree(QFile::encodeName(folder).toStdString(), scanHooks);
+        paths = ScanFolderTree(TextToPath(folder), scanHooks);
         // The scan's last pause may lie up to an interval back; the appending starts a
         // fresh one.
         pacer.HandleNow();

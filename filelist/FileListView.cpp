@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "FileListModel.h"
+#include "PathText.h"
 
 namespace parvane {
 
@@ -186,7 +187,7 @@ void FileListView::dropEvent(QDropEvent* event) {
     AcceptAsCopy(event);
     if (!event->isAccepted()) return;
     QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls()) paths.append(url.toLocalFile());
+    for (const QUrl& url : event->mimeData()->urls()) paths.append(LocalPathOfUrl(url));
     fileList_->AppendMany(paths);
 }
 

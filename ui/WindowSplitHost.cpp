@@ -8,24 +8,16 @@
 
 #include "FileListModel.h"
 #include "Form1.h"
+#include "PathText.h"
 
 namespace parvane {
-
-namespace {
-
-// Paths travel to the engine in the file system's own encoding, as the scan found them.
-std::string ToFileSystem(const QString& text) {
-    return QFile::encodeName(text).toStdString();
-}
-
-}  // namespace
 
 int WindowSplitHost::EntryCount() const {
     return form_.FileList().Count();
 }
 
 std::string WindowSplitHost::EntryText(int position) const {
-    return ToFileSystem(form_.FileList().EntryText(position));
+    return TextToPath(form_.FileList().EntryText(position));
 }
 
 std::string WindowSplitHost::IntervalEntryText() const {
@@ -33,7 +25,7 @@ std::string WindowSplitHost::IntervalEntryText() const {
 }
 
 std::string WindowSplitHost::ApplicationFolder() const {
-    return ToFileSystem(form_.ApplicationFolder());
+    return TextToPath(form_.ApplicationFolder());
 }
 
 void WindowSplitHost::SetProgress(float percent) {

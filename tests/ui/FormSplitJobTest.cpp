@@ -3,12 +3,18 @@
 // closing the window in the middle of a job.
 #include <signal.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 
 #include "FileListModel.h"
 #include "FileListView.h"
@@ -29,6 +35,8 @@ private slots:
         form_->Combo1()->setCurrentIndex(0);  // " Split Every 0:05"
     }
     void cleanup() {
+        // QTemporaryDir cannot remove names that are not UTF-8.
+        std::filesystem::remove_all(QFile::encodeName(harness_->Root()).toStdString());
         harness_.reset();
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
@@ -81,6 +89,38 @@ private slots:
         // The same double-click once the job is over does remove the entry.
         QTest::mouseDClick(rows, Qt::LeftButton, {}, first);
         QCOMPARE(form_->FileList().Count(), 1);
+    }
+
+    // Names in bytes that are not UTF-8 (here a Latin-1 "\xe9") reach the splitter as the
+    // file system holds them, whether the folder scan found them or a drop brought them.
+    void splitsFilesWhoseNamesAreNotUtf8() {
+        const std::string music = QFile::encodeName(harness_->Root()).toStdString() + "/music";
+        const std::string scanned = music + "/scan/caf\xe9.mp3";
+        const std::string dropped = music + "/drop/d\xe9j\xe0 #1%.mp3";
+        for (const std::string& source : {scanned, dropped}) {
+            std::filesystem::create_directories(std::filesystem::path(source).parent_path());
+            std::ofstream(source) << "123456";
+        }
+        harness_->desktop.folder = harness_->Root() + QStringLiteral("/music/scan");
+        QTest::mouseClick(form_->Check4(), Qt::LeftButton);
+        QMimeData files;
+        files.setData(QStringLiteral("text/uri-list"),
+                      "file://" + QByteArray::fromStdString(dropped).toPercentEncoding("/") +
+                          "\r\n");
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
+        QApplication::sendEvent(form_->ListView1()->viewport(), &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
+        QApplication::sendEvent(form_->ListView1()->viewport(), &drop);
+        QCOMPARE(form_->FileList().Count(), 2);
+
+        QTest::mouseClick(form_->Check2(), Qt::LeftButton);
+
+        QCOMPARE(harness_->desktop.shown, (QStringList{"folder?", "Done."}));
+        for (const std::string& source : {scanned, dropped}) {
+            const std::string stem = source.substr(0, source.size() - 4);
+            QVERIFY(std::filesystem::exists(stem + "-0001.mp3"));
+            QVERIFY(std::filesystem::exists(stem + "-0002.mp3"));
+        }
     }
 
     void closingDuringAJobKeepsFinishedPiecesOnly_data() {
