@@ -33,7 +33,8 @@ std::string SplitterCommandLine(const std::string& splitterPath, const std::stri
 // file ends after piece 2.
 std::optional<std::int64_t> EstimatePieceLimit(std::int64_t sourceSize, std::int64_t pieceSize);
 
-// mp3splt beside the program, else the first one on PATH; nullopt when neither exists.
+// mp3splt beside the program, else the first one in an absolute folder of PATH; nullopt
+// when neither exists.
 std::optional<std::string> FindSplitter(const std::string& applicationFolder);
 // The same with the folders to search given as a PATH-style list.
 std::optional<std::string> FindSplitter(const std::string& applicationFolder,

@@ -222,6 +222,19 @@ TEST_F(SplitJobTest, MissingSplitterIsReportedAndNothingIsSplit) {
     EXPECT_TRUE(host.EndedIdle());
 }
 
+// Empty and relative PATH entries both name places under the current folder, wherever
+// the user happens to be; only absolute ones are searched.
+TEST_F(SplitJobTest, SplitterIsLookedForOnlyInAbsolutePathFolders) {
+    const std::string relative =
+        std::filesystem::relative(splitter.ApplicationFolder()).string();
+    ASSERT_NE(relative.front(), '/');
+    const TempFolder other;
+    WriteFile(other / "mp3splt", "#!/bin/sh\n", true);
+    EXPECT_EQ(FindSplitter("", relative + "::" + other.path().string()), other / "mp3splt");
+    EXPECT_EQ(FindSplitter("", relative), std::nullopt);
+    EXPECT_EQ(FindSplitter("", splitter.ApplicationFolder()), splitter.Path());
+}
+
 TEST_F(SplitJobTest, SplitterThatCannotStartStopsTheJob) {
     WriteFile(splitter.Path(), "#!/nonexistent/interpreter\n", true);
     host.entries = {Source("a.mp3", 2'000), Source("b.mp3", 2'000)};
