@@ -84,10 +84,10 @@ std::string ConsoleUsage() {
            "  --            take every argument after it as a FILE\n"
            "\n"
            "Prints a line for each file and each piece written, then \"Done.\" and the files\n"
-           "that yielded no piece. Exit status: 0 when every FILE yielded pieces, 1 when\n"
-           "some did not, none was found or mp3splt is missing, 2 for a wrong command\n"
-           "line or a --folder that cannot be read, 130 when\n"
-           "interrupted (the piece being written is then discarded).\n";
+           "that yielded no piece or lost some to a failed run (a full disk). Exit status:\n"
+           "0 when every FILE was split completely, 1 when some were not, none was found\n"
+           "or mp3splt is missing, 2 for a wrong command line or a --folder that cannot be\n"
+           "read, 130 when interrupted (the piece being written is then discarded).\n";
 }
 
 // Only "." and doubled "/" are dropped from what was typed: "link/.." is not the folder

@@ -105,6 +105,19 @@ TEST(ConsoleRun, PiecesOfOddNamesLandAtTheirExactPaths) {
     EXPECT_NEAR(DecodedSeconds((folder / "-leading-0002.MP3").string()), 2.0, 0.1);
 }
 
+TEST(ConsoleRun, LostPieceIsAFailure) {
+    testing::FakeSplitter splitter;
+    splitter.Configure(15, 1'000, {{3, -1}});
+    const TempFolder music;
+    WriteFile(music / "song.mp3", std::string(10'000, 'x'));
+    const ToolRun run = Split(music, {"--every", "0:05", "song.mp3"},
+                              splitter.ApplicationFolder() + ":" + SearchPath());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("Some pieces could not be written for:\n" + (music / "song.mp3")),
+              std::string::npos)
+        << run.out;
+}
+
 TEST(ConsoleRun, MissingSplitterIsAFailure) {
     const TempFolder music;
     const TempFolder emptyPath;
