@@ -84,19 +84,36 @@ std::string ConsoleUsage() {
            "  --            take every argument after it as a FILE\n"
            "\n"
            "Prints a line for each file and each piece written, then \"Done.\" and the files\n"
-           "that yielded no piece. Exit status: 0 when every FILE yielded pieces, 1 when\n"
-           "some did not, none was found or mp3splt is missing, 2 for a wrong command\n"
-           "line or a --folder that cannot be read, 130 when\n"
-           "interrupted (the piece being written is then discarded).\n";
+           "that yielded no piece or lost some to a failed run (a full disk). Exit status:\n"
+           "0 when every FILE was split completely, 1 when some were not, none was found\n"
+           "or mp3splt is missing, 2 for a wrong command line or a --folder that cannot be\n"
+           "read, 130 when interrupted (the piece being written is then discarded).\n";
 }
 
+// Only "." and doubled "/" are dropped from what was typed: "link/.." is not the folder
+// holding link when link is a symbolic link. The current folder is a real path, so the
+// ".." that lead a relative path can come off it.
 std::string AbsolutePath(const std::string& path, const std::string& currentFolder) {
-    std::string absolute =
-        (std::filesystem::path(currentFolder) / path).lexically_normal().string();
-    if (absolute.size() > 1 && absolute.back() == '/') {
-        absolute.pop_back();
+    const std::filesystem::path typed(path);
+    std::filesystem::path absolute = typed.is_absolute()
+                                         ? std::filesystem::path("/")
+                                         : std::filesystem::path(currentFolder).lexically_normal();
+    if (!absolute.has_filename() && absolute.has_relative_path()) {
+        absolute = absolute.parent_path();  // a closing "/" would make parent_path() a no-op
     }
-    return absolute;
+    bool nameTyped = false;
+    for (const std::filesystem::path& part : typed.relative_path()) {
+        if (part.empty() || part == ".") {
+            continue;
+        }
+        if (part == ".." && !nameTyped) {
+            absolute = absolute.parent_path();
+            continue;
+        }
+        nameTyped = true;
+        absolute /= part;
+    }
+    return absolute.string();
 }
 
 ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,

@@ -1,5 +1,5 @@
 // The split job's host on a terminal: the list comes from the command line, progress
-// goes out as lines of text, and a stop comes from SIGINT or SIGTERM.
+// goes out as lines of text, and a stop comes from SIGINT, SIGTERM or SIGHUP.
 #pragma once
 
 #include <ostream>

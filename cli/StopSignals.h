@@ -1,5 +1,5 @@
-// Ctrl+C and termination requests turn into a flag the split job polls, so the running
-// splitter is ended and its unfinished piece discarded before the program leaves.
+// Ctrl+C, termination requests and hang-ups turn into a flag the split job polls, so the
+// running splitter is ended and its unfinished piece discarded before the program leaves.
 #pragma once
 
 namespace parvane {

@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
         return kExitInterrupted;
     }
     if (collected.files.empty() || result.splitterMissing ||
-        !result.filesWithoutPieces.empty()) {
+        !result.filesWithoutPieces.empty() || !result.filesIncomplete.empty()) {
         return kExitSomeNotSplit;
     }
     return kExitAllSplit;

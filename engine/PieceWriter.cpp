@@ -93,6 +93,11 @@ PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRe
             }
         }
     }
+    // A run past the end leaves nothing behind; one that had output it could not finish
+    // or place, or that was killed, has lost audio that lies within the source.
+    if (run.outcome == PieceOutcome::NotWritten && (!made.empty() || run.result == -1)) {
+        run.outcome = PieceOutcome::Failed;
+    }
     RemoveAll(made);
     return run;
 }

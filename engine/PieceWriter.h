@@ -14,6 +14,7 @@ namespace parvane {
 enum class PieceOutcome {
     Written,      // the piece lies complete at its path
     NotWritten,   // the run ended without a usable piece (past the end, unreadable source)
+    Failed,       // the run broke off after it had begun the piece (a full disk, a crash)
     Stopped,      // the run was cut off because a stop was asked for
     StartFailed,  // the splitter could not be started at all
 };

@@ -23,6 +23,7 @@ enum class FileEnd { Finished, Stopped, SplitterWouldNotStart };
 struct FileOutcome {
     FileEnd end = FileEnd::Finished;
     int piecesWritten = 0;
+    bool piecesLost = false;
     std::int32_t startResult = 0;
 };
 
@@ -78,6 +79,7 @@ FileOutcome SplitFile(SplitHost& host, ProcessRunner& runner, const WaitHooks& h
             return outcome;
         }
         previousWrotePiece = run.outcome == PieceOutcome::Written;
+        outcome.piecesLost = outcome.piecesLost || run.outcome == PieceOutcome::Failed;
         if (previousWrotePiece) {
             ++outcome.piecesWritten;
             host.PieceWritten(request.piecePath);
@@ -100,12 +102,16 @@ void EndJob(SplitHost& host) {
 
 std::string ClosingMessage(const SplitResult& result) {
     std::string text = kMessageDone;
-    if (!result.filesWithoutPieces.empty()) {
-        text += "\n\nNo piece was written for:";
-        for (const std::string& file : result.filesWithoutPieces) {
-            text += "\n" + file;
+    const auto list = [&text](const char* heading, const std::vector<std::string>& files) {
+        if (!files.empty()) {
+            text += std::string("\n\n") + heading;
+            for (const std::string& file : files) {
+                text += "\n" + file;
+            }
         }
-    }
+    };
+    list("No piece was written for:", result.filesWithoutPieces);
+    list("Some pieces could not be written for:", result.filesIncomplete);
     return text;
 }
 
@@ -159,6 +165,8 @@ SplitResult RunSplitJob(SplitHost& host, ProcessRunner& runner) {
         }
         if (file.piecesWritten == 0) {
             result.filesWithoutPieces.push_back(sourcePath);
+        } else if (file.piecesLost) {
+            result.filesIncomplete.push_back(sourcePath);
         }
         ++result.filesDone;
     }

@@ -33,7 +33,8 @@ std::string SplitterCommandLine(const std::string& splitterPath, const std::stri
 // file ends after piece 2.
 std::optional<std::int64_t> EstimatePieceLimit(std::int64_t sourceSize, std::int64_t pieceSize);
 
-// mp3splt beside the program, else the first one on PATH; nullopt when neither exists.
+// mp3splt beside the program, else the first one in an absolute folder of PATH; nullopt
+// when neither exists.
 std::optional<std::string> FindSplitter(const std::string& applicationFolder);
 // The same with the folders to search given as a PATH-style list.
 std::optional<std::string> FindSplitter(const std::string& applicationFolder,
@@ -45,12 +46,13 @@ struct SplitResult {
     bool splitterMissing = false;              // none found, or the one found would not start
     bool stopped = false;                      // the host asked the job to stop
     std::vector<std::string> filesWithoutPieces;
+    std::vector<std::string> filesIncomplete;  // some pieces written, some lost to failed runs
     int filesDone = 0;
     int piecesWritten = 0;
 };
 
 // Text of the closing message for a finished job: "Done.", followed by the files that
-// yielded no piece at all when there are any.
+// yielded no piece at all and those that lost pieces, when there are any.
 std::string ClosingMessage(const SplitResult& result);
 
 // Splits every listed file. An empty list only shows "No files added.". When no splitter

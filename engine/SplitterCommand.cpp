@@ -51,9 +51,9 @@ std::optional<std::string> FindSplitter(const std::string& applicationFolder,
         if (end == std::string::npos) {
             end = searchPath.size();
         }
-        // An empty element would mean the current folder, which is never a sound place
-        // to pick up a program from.
-        if (end > begin) {
+        // An empty or relative element names a place under the current folder, which is
+        // never a sound place to pick up a program from.
+        if (end > begin && searchPath[begin] == '/') {
             const std::string candidate =
                 searchPath.substr(begin, end - begin) + "/" + kSplitterName;
             if (IsExecutableFile(candidate)) {

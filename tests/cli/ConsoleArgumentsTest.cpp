@@ -24,6 +24,17 @@ TEST(ConsoleArguments, SourcesInTheOrderGivenAndTheDefaultInterval) {
                                           File("/home/me/c d.mp3"), File("/home/me/-e.MP3")}));
 }
 
+// "link/.." is not the folder holding link when link is a symbolic link, so ".." after a
+// typed name stays; the current folder is a real path, and ".." can come off it.
+TEST(ConsoleArguments, DotDotAfterATypedNameIsKept) {
+    EXPECT_EQ(Parse({"link/../a.mp3", "../../b.mp3", "/x/y/../z.mp3", "./c//./d.mp3"})
+                  .options.sources,
+              (std::vector<ConsoleSource>{File("/home/me/link/../a.mp3"), File("/b.mp3"),
+                                          File("/x/y/../z.mp3"), File("/home/me/c/d.mp3")}));
+    EXPECT_EQ(AbsolutePath("../a.mp3", "/home/me/"), "/home/a.mp3");
+    EXPECT_EQ(AbsolutePath("..", "/"), "/");
+}
+
 TEST(ConsoleArguments, EveryTakesOnlyMenuIntervals) {
     EXPECT_EQ(Parse({"--every", "0:05", "a.mp3"}).options.intervalEntry, " Split Every 0:05");
     EXPECT_EQ(Parse({"a.mp3", "--every=60:00"}).options.intervalEntry, " Split Every 60:00");

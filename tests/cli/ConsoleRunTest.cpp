@@ -105,6 +105,19 @@ TEST(ConsoleRun, PiecesOfOddNamesLandAtTheirExactPaths) {
     EXPECT_NEAR(DecodedSeconds((folder / "-leading-0002.MP3").string()), 2.0, 0.1);
 }
 
+TEST(ConsoleRun, LostPieceIsAFailure) {
+    testing::FakeSplitter splitter;
+    splitter.Configure(15, 1'000, {{3, -1}});
+    const TempFolder music;
+    WriteFile(music / "song.mp3", std::string(10'000, 'x'));
+    const ToolRun run = Split(music, {"--every", "0:05", "song.mp3"},
+                              splitter.ApplicationFolder() + ":" + SearchPath());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("Some pieces could not be written for:\n" + (music / "song.mp3")),
+              std::string::npos)
+        << run.out;
+}
+
 TEST(ConsoleRun, MissingSplitterIsAFailure) {
     const TempFolder music;
     const TempFolder emptyPath;
@@ -145,9 +158,10 @@ TEST(ConsoleRun, FolderScanAndList) {
     EXPECT_NE(none.out.find("No files added."), std::string::npos) << none.out;
 }
 
-// A stop signal ends the running splitter, and its unfinished piece goes with it.
+// A stop signal ends the running splitter, and its unfinished piece goes with it. A hang-up
+// (the terminal closed) is one too.
 TEST(ConsoleRun, InterruptLeavesNoUnfinishedPiece) {
-    for (const char* signal : {"INT", "TERM"}) {
+    for (const char* signal : {"INT", "TERM", "HUP"}) {
         testing::FakeSplitter splitter;
         splitter.Configure(100, 1'000, {}, true);
         const TempFolder music;
@@ -163,6 +177,22 @@ TEST(ConsoleRun, InterruptLeavesNoUnfinishedPiece) {
         EXPECT_EQ(interrupted.exitCode, 130) << signal;
         EXPECT_EQ(FolderNames(music.path()), Names{"song.mp3"});
     }
+}
+
+// Under nohup a hang-up is ignored, and the job goes on.
+TEST(ConsoleRun, IgnoredHangUpDoesNotStop) {
+    testing::FakeSplitter splitter;
+    splitter.Configure(100, 1'000, {}, true);
+    const TempFolder music;
+    WriteFile(music / "song.mp3", std::string(5'000, 'x'));
+    const char* script = R"sh(trap '' HUP; PATH=$1:$PATH "$0" song.mp3 >/dev/null & n=0
+        until [ "$(ls -A | wc -l)" = 2 ] || [ $n = 1000 ]; do sleep 0.01; n=$((n+1)); done
+        kill -HUP $!; sleep 0.3; kill -0 $! && echo running; kill -TERM $!; wait $!)sh";
+    const ToolRun run = testing::RunTool({"env", "-C", music.path(), "sh", "-c", script,
+                                          PARVANE_SPLIT_PROGRAM, splitter.ApplicationFolder()});
+    EXPECT_EQ(run.out, "running\n");
+    EXPECT_EQ(run.exitCode, 130);
+    EXPECT_EQ(FolderNames(music.path()), Names{"song.mp3"});
 }
 
 }  // namespace

@@ -192,6 +192,18 @@ TEST_F(SplitJobTest, EmptyOutputIsNoPiece) {
     EXPECT_EQ(Left(), (Names{"song.mp3", "song-0002.mp3"}));
 }
 
+// A run that fails part-way (a full disk) leaves a hole in the pieces: its part is gone
+// and the file is named, where a bare "Done." would claim success.
+TEST_F(SplitJobTest, PieceThatFailsWhileWritingIsReported) {
+    host.entries = {Source("song.mp3", 10'000)};
+    splitter.Configure(15, 1'000, {{3, -1}});
+    const SplitResult result = Run();
+    EXPECT_EQ(Left(), WithPieces("song", 2));
+    EXPECT_EQ(result.filesIncomplete, host.entries);
+    EXPECT_EQ(host.messages,
+              Args{"Done.\n\nSome pieces could not be written for:\n" + music / "song.mp3"});
+}
+
 TEST_F(SplitJobTest, UnreadableIntervalSplitsNothingAndSaysWhichFile) {
     host.entries = {Source("song.mp3", 2'000)};
     host.intervalEntry = " Split Every ";
@@ -220,6 +232,19 @@ TEST_F(SplitJobTest, MissingSplitterIsReportedAndNothingIsSplit) {
                                " and for mp3splt on PATH (" + emptyPath.path().string() + ")";
     EXPECT_NE(host.messages[0].find(looked), std::string::npos) << host.messages[0];
     EXPECT_TRUE(host.EndedIdle());
+}
+
+// Empty and relative PATH entries both name places under the current folder, wherever
+// the user happens to be; only absolute ones are searched.
+TEST_F(SplitJobTest, SplitterIsLookedForOnlyInAbsolutePathFolders) {
+    const std::string relative =
+        std::filesystem::relative(splitter.ApplicationFolder()).string();
+    ASSERT_NE(relative.front(), '/');
+    const TempFolder other;
+    WriteFile(other / "mp3splt", "#!/bin/sh\n", true);
+    EXPECT_EQ(FindSplitter("", relative + "::" + other.path().string()), other / "mp3splt");
+    EXPECT_EQ(FindSplitter("", relative), std::nullopt);
+    EXPECT_EQ(FindSplitter("", splitter.ApplicationFolder()), splitter.Path());
 }
 
 TEST_F(SplitJobTest, SplitterThatCannotStartStopsTheJob) {

@@ -72,6 +72,7 @@ from=$(seconds "$start") to=$(seconds "$end")
 [ "$from" -lt "$DURATION" ] || exit 1
 piece=$(( from / (to - from) + 1 ))
 eval "size=\${SIZE_$piece:-$SIZE}"
+[ "$size" -ge 0 ] || { truncate -s 100 "$dir/$name.mp3"; exit 1; }
 truncate -s "$size" "$dir/$name.mp3" || exit 1
 [ -z "$HANG" ] || exec sleep 30
 )";

@@ -48,7 +48,8 @@ ToolRun RunTool(const std::vector<std::string>& argv);
 class FakeSplitter {
 public:
     FakeSplitter();
-    // Pieces get pieceSize bytes unless their number has a size of its own. A hanging
+    // Pieces get pieceSize bytes unless their number has a size of its own; a size of -1
+    // makes the run fail part-way, as on a full disk: a part written, exit status 1. A hanging
     // splitter writes its piece and then never ends on its own.
     void Configure(int durationSeconds, std::int64_t pieceSize = 1000,
                    const std::map<int, std::int64_t>& pieceSizes = {},
