@@ -19,3 +19,6 @@ if(PARVANE_SANITIZE)
         -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(parvane_config INTERFACE -fsanitize=address,undefined)
 endif()
+
+# Sources of 2 GiB and more must open and measure on 32-bit systems too.
+target_compile_definitions(parvane_config INTERFACE _FILE_OFFSET_BITS=64)
