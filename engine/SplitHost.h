@@ -3,10 +3,9 @@
 
 #include <string>
 
-namespace parvane {
+#include "WindowPointer.h"
 
-inline constexpr int kPointerDefault = 0;
-inline constexpr int kPointerBusy = 11;
+namespace parvane {
 
 class SplitHost {
 public:

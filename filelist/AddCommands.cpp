@@ -10,12 +10,11 @@
 #include "FileListModel.h"
 #include "FolderScan.h"
 #include "PathText.h"
+#include "WindowPointer.h"
 
 namespace parvane {
 namespace {
 
-constexpr int kDefaultPointer = 0;
-constexpr int kBusyPointer = 11;
 // Small enough that one chunk, with the list view catching up on it, stays far below
 // the event interval.
 constexpr std::size_t kAppendChunk = 1000;
@@ -47,7 +46,7 @@ void AddFolderCommand(QWidget* parent, FileDialogs& dialogs, FileListModel& list
     const auto setPointer = [&hooks](int pointer) {
         if (hooks.setPointer) hooks.setPointer(pointer);
     };
-    setPointer(kBusyPointer);
+    setPointer(kPointerBusy);
     EventPacer pacer(hooks.handleEvents, hooks.stopRequested);
     // Shows the hourglass before the first folder is read.
     pacer.HandleNow();
@@ -62,7 +61,7 @@ void AddFolderCommand(QWidget* parent, FileDialogs& dialogs, FileListModel& list
         pacer.HandleNow();
     }
     AppendPaced(list, paths, pacer);
-    setPointer(kDefaultPointer);
+    setPointer(kPointerDefault);
 }
 
 }  // namespace parvane

@@ -2,7 +2,7 @@
 // flag: while a job or a scan runs it is the hourglass, and no hover rule overwrites it.
 #pragma once
 
-#include "SplitHost.h"
+#include "WindowPointer.h"
 
 namespace parvane {
 
