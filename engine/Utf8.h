@@ -1,5 +1,4 @@
 // Reading UTF-8 one code point at a time, telling well-formed sequences from stray bytes.
-// No Qt: the folder scan's name order uses it too.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,5 @@
 // Lets a long loop on the window's thread hand control to the window's event handling at a
-// steady pace, and notice when the window asks it to end early. No Qt.
+// steady pace, and notice when the window asks it to end early.
 #pragma once
 
 #include <chrono>

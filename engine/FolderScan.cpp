@@ -99,18 +99,7 @@ private:
     std::set<std::pair<dev_t, ino_t>> seen_;
 };
 
-ScanHooks WithEvents(const std::function<void()>& handleEvents) {
-    ScanHooks hooks;
-    hooks.handleEvents = handleEvents;
-    return hooks;
-}
-
 }  // namespace
-
-std::vector<std::string> CollectSubFolders(const std::string& root,
-                                           const std::function<void()>& handleEvents) {
-    return CollectSubFolders(root, WithEvents(handleEvents));
-}
 
 std::vector<std::string> CollectSubFolders(const std::string& root, const ScanHooks& hooks) {
     EventPacer pacer(hooks.handleEvents, hooks.stopRequested, hooks.eventInterval);
@@ -127,11 +116,6 @@ std::vector<std::string> ListFolderFiles(const std::string& folder) {
     if (folder.empty()) return {};
     TreeWalk(true, pacer).Read(folder.back() == '/' ? folder : folder + '/', listing);
     return std::move(listing.files);
-}
-
-std::vector<std::string> ScanFolderTree(const std::string& root,
-                                        const std::function<void()>& handleEvents) {
-    return ScanFolderTree(root, WithEvents(handleEvents));
 }
 
 std::vector<std::string> ScanFolderTree(const std::string& root, const ScanHooks& hooks) {

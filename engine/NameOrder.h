@@ -1,4 +1,4 @@
-// Name rules of the folder scan: case-insensitive name order and the *.mp3 match. No Qt.
+// Name rules of the folder scan: case-insensitive name order and the *.mp3 match.
 #pragma once
 
 #include <string>

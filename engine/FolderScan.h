@@ -1,5 +1,5 @@
-// Finding the MP3 files of a folder tree, level by level. No Qt: the console front end
-// uses it too.
+// Finding the MP3 files of a folder tree, level by level, for the window and the console
+// front end alike.
 #pragma once
 
 #include <chrono>
@@ -25,9 +25,7 @@ struct ScanHooks {
 // grouped by parent in the parents' order, each group in case-insensitive name order.
 // Hidden folders are never entered; every real folder appears at most once; folders
 // that cannot be read are passed over. handleEvents runs often enough to repaint.
-std::vector<std::string> CollectSubFolders(const std::string& root,
-                                           const std::function<void()>& handleEvents = {});
-std::vector<std::string> CollectSubFolders(const std::string& root, const ScanHooks& hooks);
+std::vector<std::string> CollectSubFolders(const std::string& root, const ScanHooks& hooks = {});
 
 // Names (no folder) of the files in folder matching *.mp3 in any letter case, hidden
 // ones included, in case-insensitive name order.
@@ -35,8 +33,6 @@ std::vector<std::string> ListFolderFiles(const std::string& folder);
 
 // Full paths of every MP3 file of the tree, in the order the add-folder command appends
 // them (names beginning with "~" left out). A scan ended early returns what it found.
-std::vector<std::string> ScanFolderTree(const std::string& root,
-                                        const std::function<void()>& handleEvents = {});
-std::vector<std::string> ScanFolderTree(const std::string& root, const ScanHooks& hooks);
+std::vector<std::string> ScanFolderTree(const std::string& root, const ScanHooks& hooks = {});
 
 }  // namespace parvane
