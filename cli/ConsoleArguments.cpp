@@ -81,6 +81,7 @@ std::string ConsoleUsage() {
            "                taken in the order given\n"
            "  --list        print the collected files, one a line, and split nothing\n"
            "  -h, --help    show this text and exit\n"
+           "  --version     show the version and exit\n"
            "  --            take every argument after it as a FILE\n"
            "\n"
            "Prints a line for each file and each piece written, then \"Done.\" and the files\n"
@@ -130,6 +131,8 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
             onlyFiles = true;
         } else if (arg == "-h" || arg == "--help") {
             parsed.options.showHelp = true;
+        } else if (arg == "--version") {
+            parsed.options.showVersion = true;
         } else if (arg == "--list") {
             parsed.options.listOnly = true;
         } else if (NamesOption(arg, kFolderOption)) {
@@ -160,7 +163,8 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
             return parsed;
         }
     }
-    if (!parsed.options.showHelp && parsed.options.sources.empty()) {
+    if (!parsed.options.showHelp && !parsed.options.showVersion &&
+        parsed.options.sources.empty()) {
         parsed.error = "no FILE or --folder given";
     }
     return parsed;

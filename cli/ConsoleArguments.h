@@ -17,6 +17,7 @@ struct ConsoleSource {
 
 struct ConsoleOptions {
     bool showHelp = false;
+    bool showVersion = false;
     bool listOnly = false;                // print the collected files instead of splitting
     std::string intervalEntry;            // a menu entry, " Split Every m:ss"
     std::vector<ConsoleSource> sources;   // in the order given

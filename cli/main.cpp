@@ -45,6 +45,10 @@ int main(int argc, char** argv) {
         std::cout << ConsoleUsage();
         return kExitAllSplit;
     }
+    if (parsed.options.showVersion) {
+        std::cout << "parvane-split " PARVANE_VERSION "\n";
+        return kExitAllSplit;
+    }
 
     const CollectedFiles collected = CollectSourceFiles(parsed.options.sources);
     if (!collected.unreadableFolders.empty()) {

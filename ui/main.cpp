@@ -1,14 +1,20 @@
 // Parvane's window program.
 #include <QApplication>
 #include <QStyleFactory>
+#include <iostream>
 
 #include "FileDialogs.h"
 #include "Form1.h"
+#include "InfoRequest.h"
 #include "MessageBoxes.h"
 #include "ProcessRunner.h"
 #include "StopSignals.h"
 
 int main(int argc, char** argv) {
+    if (const auto answer = parvane::InfoRequestAnswer(argc, argv)) {
+        std::cout << *answer;
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("parvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("parvane"));

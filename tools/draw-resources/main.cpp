@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     const pv::PointerPicture hand = pv::PaintHandPointer();
     const bool written =
         Write(folder, "parvane.ico", pv::EncodeIcon(pv::PaintWindowIcon(), full)) &&
-        WritePng(folder, "parvane.png", pv::PaintWindowIcon()) &&
+        WritePng(folder, "icons/hicolor/32x32/apps/parvane.png", pv::PaintWindowIcon()) &&
         Write(folder, "add-files.ico", pv::EncodeIcon(pv::PaintAddFiles(), full)) &&
         Write(folder, "add-folder.ico",
               pv::EncodeIcon(pv::PaintAddFolder(), pv::IconDepth::Palette256)) &&
