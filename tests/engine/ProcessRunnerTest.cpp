@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/wait.h>
 
 #include <cerrno>
 #include <chrono>
@@ -99,6 +100,15 @@ TEST(RunAndWait, StopEndsTheChild) {
                   .ending,
               Ending::StoppedByUs);
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(10));
+}
+
+// A child reaped elsewhere (here by the event handler) has no status left to tell.
+TEST(RunAndWait, WaitThatFailsIsNoSuccess) {
+    WaitHooks hooks;
+    hooks.handleEvents = [] { ::waitpid(-1, nullptr, WNOHANG); };
+    const RunResult result = RunAndWait({"/bin/sh", "-c", "sleep 0.2"}, kStyleHidden, hooks);
+    EXPECT_EQ(result.ending, Ending::WaitFailed);
+    EXPECT_EQ(result.code, ECHILD);
 }
 
 // What mp3splt writes: a banner, progress lines ended by "\r", then its error.
