@@ -36,11 +36,11 @@ bool NamesOption(const std::string& arg, std::string_view name) {
 
 std::string IntervalChoices() {
     std::string text;
-    for (const std::string_view entry : kIntervalEntries) {
+    for (const int seconds : kIntervalSeconds) {
         if (!text.empty()) {
             text += " ";
         }
-        text += IntervalOfEntry(entry);
+        text += IntervalText(seconds);
     }
     return text;
 }
@@ -51,8 +51,8 @@ namespace {
 std::string WrappedIntervalChoices(std::string_view indent, std::size_t width) {
     std::string text;
     std::string line;
-    for (const std::string_view entry : kIntervalEntries) {
-        const std::string interval = IntervalOfEntry(entry);
+    for (const int seconds : kIntervalSeconds) {
+        const std::string interval = IntervalText(seconds);
         if (!line.empty() && indent.size() + line.size() + 1 + interval.size() > width) {
             text += std::string(indent) + line + "\n";
             line.clear();
@@ -84,11 +84,13 @@ std::string ConsoleUsage() {
            "  --version     show the version and exit\n"
            "  --            take every argument after it as a FILE\n"
            "\n"
-           "Prints a line for each file and each piece written, then \"Done.\" and the files\n"
-           "that yielded no piece or lost some to a failed run (a full disk). Exit status:\n"
-           "0 when every FILE was split completely, 1 when some were not, none was found\n"
-           "or mp3splt is missing, 2 for a wrong command line or a --folder that cannot be\n"
-           "read, 130 when interrupted (the piece being written is then discarded).\n";
+           "Prints a line for each file and each piece written, then \"Done.\", a count, and\n"
+           "every file not split completely with the reason (not an MP3 file, missing\n"
+           "pieces, changed while split, a piece name taken by a listed file). A piece\n"
+           "never replaces a file given in the same run. Exit status: 0 when every FILE\n"
+           "was split completely, 1 when some were not, none was found or mp3splt is\n"
+           "missing, 2 for a wrong command line or a --folder that cannot be read, 130\n"
+           "when interrupted (the piece being written is then discarded).\n";
 }
 
 // Only "." and doubled "/" are dropped from what was typed: "link/.." is not the folder
@@ -120,7 +122,7 @@ std::string AbsolutePath(const std::string& path, const std::string& currentFold
 ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
                                       const std::string& currentFolder) {
     ParsedArguments parsed;
-    parsed.options.intervalEntry = std::string(kIntervalEntries[kDefaultIntervalIndex]);
+    parsed.options.intervalSeconds = kIntervalSeconds[kDefaultIntervalIndex];
     bool onlyFiles = false;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& arg = args[k];
@@ -149,14 +151,14 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
                 parsed.error = "--every needs an interval, one of: " + IntervalChoices();
                 return parsed;
             }
-            const std::optional<std::string> entry = FindIntervalEntry(*interval);
-            if (!entry) {
+            const std::optional<int> seconds = IntervalFromText(*interval);
+            if (!seconds) {
                 parsed.error = "\"" + *interval +
                                "\" is not one of the intervals; choose one of: " +
                                IntervalChoices();
                 return parsed;
             }
-            parsed.options.intervalEntry = *entry;
+            parsed.options.intervalSeconds = *seconds;
         } else {
             parsed.error = "unknown option \"" + arg +
                            "\" (a file whose name starts with \"-\" goes after \"--\")";

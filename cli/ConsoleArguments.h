@@ -19,7 +19,7 @@ struct ConsoleOptions {
     bool showHelp = false;
     bool showVersion = false;
     bool listOnly = false;                // print the collected files instead of splitting
-    std::string intervalEntry;            // a menu entry, " Split Every m:ss"
+    int intervalSeconds = 0;              // one of the menu's lengths
     std::vector<ConsoleSource> sources;   // in the order given
 };
 

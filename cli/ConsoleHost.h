@@ -12,33 +12,28 @@ namespace parvane {
 
 class ConsoleHost final : public SplitHost {
 public:
-    ConsoleHost(std::vector<std::string> files, std::string intervalEntry,
+    ConsoleHost(std::vector<std::string> files, int intervalSeconds,
                 std::string applicationFolder, std::ostream& out);
 
     int EntryCount() const override;
-    std::string EntryText(int position) const override;
-    std::string IntervalEntryText() const override;
-    std::string ApplicationFolder() const override;
-
-    void SetProgress(float) override {}
-    void SetWindowPointer(int) override {}
-    // Kept until the job is over, so the caller can choose where each one goes.
-    void ShowMessage(const std::string& text) override;
+    std::string EntryPath(int position) const override;
+    int ChosenInterval() const override { return intervalSeconds_; }
+    std::string ApplicationFolder() const override { return applicationFolder_; }
 
     void HandlePendingEvents() override {}
     bool StopRequested() const override;
 
-    void FileStarted(int position, const std::string& sourcePath) override;
-    void PieceWritten(const std::string& piecePath) override;
-
-    const std::vector<std::string>& Messages() const { return messages_; }
+    void FileStarted(int position, int entryCount, const std::string& sourcePath) override;
+    void PieceStarted(std::int64_t, const std::string&) override {}
+    void PieceWritten(std::int64_t pieceNumber, const std::string& piecePath) override;
+    void FileFinished(const FileReport&) override {}
+    void JobFinished(const JobReport&) override {}
 
 private:
     std::vector<std::string> files_;
-    std::string intervalEntry_;
+    int intervalSeconds_;
     std::string applicationFolder_;
     std::ostream& out_;
-    std::vector<std::string> messages_;
 };
 
 }  // namespace parvane

@@ -1,9 +1,11 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "ClosingText.h"
 #include "ConsoleArguments.h"
 #include "ConsoleHost.h"
 #include "ExecutableFolder.h"
@@ -65,22 +67,23 @@ int main(int argc, char** argv) {
     }
 
     InstallStopSignals();
-    ConsoleHost host(collected.files, parsed.options.intervalEntry, ExecutableFolder(),
+    ConsoleHost host(collected.files, parsed.options.intervalSeconds, ExecutableFolder(),
                      std::cout);
     RealProcessRunner runner;
-    const SplitResult result = RunSplitJob(host, runner);
-
-    std::ostream& messages = result.splitterMissing ? std::cerr : std::cout;
-    for (const std::string& message : host.Messages()) {
-        messages << message << "\n";
-    }
-    if (result.stopped) {
+    const JobReport report = RunSplitJob(host, runner);
+    if (report.end == JobEnd::Stopped) {
         std::cerr << "Stopped; the piece being written was discarded.\n";
         return kExitInterrupted;
     }
-    if (collected.files.empty() || result.splitterMissing ||
-        !result.filesWithoutPieces.empty() || !result.filesIncomplete.empty()) {
-        return kExitSomeNotSplit;
+    const bool splitterGone =
+        report.end == JobEnd::SplitterMissing || report.end == JobEnd::SplitterLost;
+    const ClosingText text = MakeClosingText(report);
+    std::ostream& messages = splitterGone ? std::cerr : std::cout;
+    messages << text.summary << "\n";
+    if (!text.details.empty()) {
+        messages << text.details << "\n";
     }
-    return kExitAllSplit;
+    const bool allSplit = std::all_of(report.files.begin(), report.files.end(),
+                                      [](const FileReport& file) { return file.SplitCompletely(); });
+    return report.end == JobEnd::Completed && allSplit ? kExitAllSplit : kExitSomeNotSplit;
 }

@@ -8,6 +8,7 @@ if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
 endif()
 
 option(PARVANE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(PARVANE_WERROR "Treat compiler warnings as errors" OFF)
 
 add_library(parvane_config INTERFACE)
 target_compile_options(parvane_config INTERFACE -Wall -Wextra -Wpedantic)

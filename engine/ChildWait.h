@@ -4,17 +4,21 @@
 
 #include <sys/types.h>
 
-#include <optional>
-
 #include "ProcessRunner.h"
 
 namespace parvane {
 
-// Returns the child's wait status once it has ended and been reaped, or nullopt as soon
-// as hooks.stopRequested() says so; the child is then still running and unreaped.
-std::optional<int> WaitForChild(pid_t pid, const WaitHooks& hooks);
+struct ChildWaitResult {
+    enum class Kind { Ended, Stopped, Failed };
+    Kind kind = Kind::Ended;
+    int value = 0;  // Ended: the wait status; Failed: errno of the wait
+};
+
+// Ended once the child has ended and been reaped. Stopped as soon as
+// hooks.stopRequested() says so; the child is then still running and unreaped.
+ChildWaitResult WaitForChild(pid_t pid, const WaitHooks& hooks);
 
 // The fallback every platform has: asking without blocking, with short sleeps between.
-std::optional<int> WaitForChildByPolling(pid_t pid, const WaitHooks& hooks);
+ChildWaitResult WaitForChildByPolling(pid_t pid, const WaitHooks& hooks);
 
 }  // namespace parvane

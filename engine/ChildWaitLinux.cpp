@@ -13,21 +13,21 @@ namespace {
 
 constexpr int kEventIntervalMs = 100;
 
-int WaitAndReap(pid_t pid) {
+ChildWaitResult Reap(pid_t pid) {
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR) {
-            return 0;
+            return {ChildWaitResult::Kind::Failed, errno};
         }
     }
-    return status;
+    return {ChildWaitResult::Kind::Ended, status};
 }
 
 }  // namespace
 
 // A process file descriptor becomes readable the moment the child ends, so poll() wakes
 // at once for that and otherwise every 100 ms for the caller's events.
-std::optional<int> WaitForChild(pid_t pid, const WaitHooks& hooks) {
+ChildWaitResult WaitForChild(pid_t pid, const WaitHooks& hooks) {
     const int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
     if (pidfd < 0) {
         return WaitForChildByPolling(pid, hooks);  // kernels before 5.3
@@ -40,7 +40,7 @@ std::optional<int> WaitForChild(pid_t pid, const WaitHooks& hooks) {
         }
         if (ready > 0) {
             ::close(pidfd);
-            return WaitAndReap(pid);
+            return Reap(pid);
         }
         if (ready < 0 && errno != EINTR) {
             ::close(pidfd);
@@ -48,7 +48,7 @@ std::optional<int> WaitForChild(pid_t pid, const WaitHooks& hooks) {
         }
         if (hooks.stopRequested && hooks.stopRequested()) {
             ::close(pidfd);
-            return std::nullopt;
+            return {ChildWaitResult::Kind::Stopped, 0};
         }
     }
 }

@@ -8,24 +8,25 @@
 
 namespace parvane {
 
-std::optional<int> WaitForChildByPolling(pid_t pid, const WaitHooks& hooks) {
+ChildWaitResult WaitForChildByPolling(pid_t pid, const WaitHooks& hooks) {
     // Short sleeps keep the delay after the child's end small; events are still handled
     // far more often than the required 100 ms.
     constexpr auto kNap = std::chrono::milliseconds(2);
     for (;;) {
         int status = 0;
         const pid_t reaped = ::waitpid(pid, &status, WNOHANG);
+        const int error = errno;
         if (hooks.handleEvents) {
             hooks.handleEvents();
         }
         if (reaped == pid) {
-            return status;
+            return {ChildWaitResult::Kind::Ended, status};
         }
-        if (reaped < 0 && errno != EINTR) {
-            return 0;  // already reaped elsewhere: nothing more can be learnt
+        if (reaped < 0 && error != EINTR) {
+            return {ChildWaitResult::Kind::Failed, error};
         }
         if (hooks.stopRequested && hooks.stopRequested()) {
-            return std::nullopt;
+            return {ChildWaitResult::Kind::Stopped, 0};
         }
         std::this_thread::sleep_for(kNap);
     }

@@ -2,7 +2,7 @@
 
 namespace parvane {
 
-std::optional<int> WaitForChild(pid_t pid, const WaitHooks& hooks) {
+ChildWaitResult WaitForChild(pid_t pid, const WaitHooks& hooks) {
     return WaitForChildByPolling(pid, hooks);
 }
 

@@ -1,8 +1,11 @@
-// Questions asked of files outside the splitter: a byte size and plain existence.
-// Neither reports an error: every failure becomes its result.
+// Questions asked of files outside the splitter: a byte size, plain existence and which
+// file a path names. None reports an error: every failure becomes its result.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace parvane {
@@ -12,5 +15,21 @@ namespace parvane {
 std::int64_t FileSize2(const std::string& path);
 
 bool FileExists(const std::string& path);
+
+// Which file a path names, and the state of its content as far as the file system tells.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+
+    bool SameFile(const FileIdentity& other) const {
+        return device == other.device && inode == other.inode;
+    }
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of what path names (following symbolic links); nullopt when it names nothing.
+std::optional<FileIdentity> IdentityOf(const std::string& path);
 
 }  // namespace parvane

@@ -1,18 +1,21 @@
 #include "Intervals.h"
 
+#include "TimeStamps.h"
+
 namespace parvane {
 
-std::string IntervalOfEntry(std::string_view entry) {
-    if (entry.size() <= kIntervalEntryPrefix.size()) {
-        return {};
-    }
-    return std::string(entry.substr(kIntervalEntryPrefix.size()));
+std::string IntervalText(int seconds) {
+    return std::to_string(seconds / 60) + ":" + TwoDigits(seconds % 60);
 }
 
-std::optional<std::string> FindIntervalEntry(std::string_view intervalText) {
-    for (const std::string_view entry : kIntervalEntries) {
-        if (entry.substr(kIntervalEntryPrefix.size()) == intervalText) {
-            return std::string(entry);
+std::string IntervalLabel(int seconds) {
+    return " Split Every " + IntervalText(seconds);
+}
+
+std::optional<int> IntervalFromText(std::string_view text) {
+    for (const int seconds : kIntervalSeconds) {
+        if (IntervalText(seconds) == text) {
+            return seconds;
         }
     }
     return std::nullopt;

@@ -1,4 +1,5 @@
 // The fixed menu of piece lengths that every front end offers, from 5 seconds to 60 minutes.
+// A length is a whole number of seconds; the texts a person sees are made from it.
 #pragma once
 
 #include <array>
@@ -8,23 +9,21 @@
 
 namespace parvane {
 
-inline constexpr std::string_view kIntervalEntryPrefix = " Split Every ";
-
-inline constexpr std::array<std::string_view, 23> kIntervalEntries = {
-    " Split Every 0:05",  " Split Every 0:10",  " Split Every 0:30",  " Split Every 1:00",
-    " Split Every 1:30",  " Split Every 2:00",  " Split Every 2:30",  " Split Every 3:00",
-    " Split Every 3:30",  " Split Every 4:00",  " Split Every 4:30",  " Split Every 5:00",
-    " Split Every 10:00", " Split Every 15:00", " Split Every 20:00", " Split Every 25:00",
-    " Split Every 30:00", " Split Every 35:00", " Split Every 40:00", " Split Every 45:00",
-    " Split Every 50:00", " Split Every 55:00", " Split Every 60:00",
+inline constexpr std::array<int, 23> kIntervalSeconds = {
+    5,       10,      30,      60,      90,      120,     150,     180,
+    210,     240,     270,     300,     10 * 60, 15 * 60, 20 * 60, 25 * 60,
+    30 * 60, 35 * 60, 40 * 60, 45 * 60, 50 * 60, 55 * 60, 60 * 60,
 };
 
-inline constexpr int kDefaultIntervalIndex = 11;  // " Split Every 5:00"
+inline constexpr int kDefaultIntervalIndex = 11;  // 5:00
 
-// The m:ss part of an entry, from its 14th character on; empty for a shorter text.
-std::string IntervalOfEntry(std::string_view entry);
+// "m:ss": 0:05, 1:30, 60:00.
+std::string IntervalText(int seconds);
 
-// The menu entry whose interval is exactly intervalText ("1:30"), if there is one.
-std::optional<std::string> FindIntervalEntry(std::string_view intervalText);
+// The chooser's entry: " Split Every m:ss".
+std::string IntervalLabel(int seconds);
+
+// The menu length written exactly as IntervalText writes it, if there is one.
+std::optional<int> IntervalFromText(std::string_view text);
 
 }  // namespace parvane

@@ -1,7 +1,7 @@
+#include "PieceEstimate.h"
+
 #include <cmath>
 #include <limits>
-
-#include "SplitJob.h"
 
 namespace parvane {
 

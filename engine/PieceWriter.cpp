@@ -1,15 +1,16 @@
 #include "PieceWriter.h"
 
-#include <unistd.h>
+#include <sys/stat.h>
 
-#include <atomic>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
-#include <vector>
 
 #include "PiecePaths.h"
-#include "SplitJob.h"
+#include "TimeStamps.h"
 
 namespace parvane {
 
@@ -17,43 +18,56 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string NewPrivateStem() {
-    static std::atomic<unsigned long> counter{0};
-    return ".parvane-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-}
+constexpr const char* kOutputName = "piece";
 
-// Everything the splitter may have made under the stem: stem itself or stem + extension.
-std::vector<fs::path> PrivateFiles(const std::string& folder, const std::string& stem) {
-    std::vector<fs::path> found;
+// The first non-empty regular file the run left in the private folder.
+std::optional<fs::path> MadePiece(const std::string& privateFolder) {
     std::error_code error;
-    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+    for (fs::directory_iterator entry(privateFolder, error), end; !error && entry != end;
          entry.increment(error)) {
-        const std::string name = entry->path().filename().string();
-        const bool stemAndExtension = name.size() > stem.size() + 1 &&
-                                      name.compare(0, stem.size(), stem) == 0 &&
-                                      name[stem.size()] == '.';
-        if (name == stem || stemAndExtension) {
-            found.push_back(entry->path());
+        std::error_code statError;
+        const auto status = entry->symlink_status(statError);
+        if (!statError && fs::is_regular_file(status) && entry->file_size(statError) > 0 &&
+            !statError) {
+            return entry->path();
         }
     }
-    return found;
+    return std::nullopt;
 }
 
-void RemoveAll(const std::vector<fs::path>& files) {
-    for (const fs::path& file : files) {
-        std::error_code ignored;
-        fs::remove(file, ignored);
-    }
-}
-
-bool IsNonEmptyRegularFile(const fs::path& file) {
+void EmptyFolder(const std::string& privateFolder) {
     std::error_code error;
-    const auto status = fs::symlink_status(file, error);
-    if (error || !fs::is_regular_file(status)) {
-        return false;
+    for (fs::directory_iterator entry(privateFolder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::error_code ignored;
+        fs::remove_all(entry->path(), ignored);
     }
-    const auto size = fs::file_size(file, error);
-    return !error && size > 0;
+}
+
+std::string FailedRunReason(const RunResult& run) {
+    const std::string line = LastErrorLine(run.errorTail);
+    if (!line.empty()) {
+        return line;
+    }
+    switch (run.ending) {
+        case RunResult::Ending::Exited:
+            return run.code == 0 ? "the splitter wrote nothing"
+                                 : "the splitter failed with exit status " +
+                                       std::to_string(run.code);
+        case RunResult::Ending::KilledBySignal:
+            return std::string("the splitter was killed (") + ::strsignal(run.code) + ")";
+        case RunResult::Ending::WaitFailed:
+            return std::string("the splitter's end could not be awaited (") +
+                   std::strerror(run.code) + ")";
+        default:
+            return {};
+    }
+}
+
+bool IsListed(const std::string& path, const std::vector<FileIdentity>& listedFiles) {
+    const std::optional<FileIdentity> target = IdentityOf(path);
+    return target && std::any_of(listedFiles.begin(), listedFiles.end(),
+                                 [&](const FileIdentity& listed) { return listed.SameFile(*target); });
 }
 
 }  // namespace
@@ -69,37 +83,51 @@ std::string OutputFolderOf(const std::string& piecePath) {
     return folder.substr(0, folder.size() - 1);
 }
 
-PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRequest& request) {
-    const std::string folder = OutputFolderOf(request.piecePath);
-    const std::string stem = NewPrivateStem();
-
-    PieceRun run;
-    run.result = runner.Run(SplitterArguments(request.splitterPath, request.sourcePath,
-                                              request.startStamp, request.endStamp, stem, folder),
-                            kStyleHidden, hooks);
-    std::vector<fs::path> made = PrivateFiles(folder, stem);
-
-    if (IsStartFailure(run.result)) {
-        run.outcome = PieceOutcome::StartFailed;
-    } else if (hooks.stopRequested && hooks.stopRequested()) {
-        run.outcome = PieceOutcome::Stopped;
-    } else if (run.result == 0) {
-        for (auto file = made.begin(); file != made.end(); ++file) {
-            if (file->filename().string() != stem && IsNonEmptyRegularFile(*file) &&
-                std::rename(file->c_str(), request.piecePath.c_str()) == 0) {
-                made.erase(file);
-                run.outcome = PieceOutcome::Written;
-                break;
-            }
-        }
+std::string LastErrorLine(const std::string& errorOutput) {
+    constexpr std::string_view kMark = "error:";
+    const std::size_t mark = errorOutput.rfind(kMark);
+    if (mark == std::string::npos) {
+        return {};
     }
-    // A run past the end leaves nothing behind; one that had output it could not finish
-    // or place, or that was killed, has lost audio that lies within the source.
-    if (run.outcome == PieceOutcome::NotWritten && (!made.empty() || run.result == -1)) {
-        run.outcome = PieceOutcome::Failed;
+    std::size_t begin = mark + kMark.size();
+    std::size_t end = errorOutput.find_first_of("\r\n", begin);
+    if (end == std::string::npos) {
+        end = errorOutput.size();
     }
-    RemoveAll(made);
-    return run;
+    while (begin < end && errorOutput[begin] == ' ') {
+        ++begin;
+    }
+    while (end > begin && (errorOutput[end - 1] == ' ' || errorOutput[end - 1] == '\t')) {
+        --end;
+    }
+    return errorOutput.substr(begin, end - begin);
+}
+
+PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRequest& request,
+                    const std::vector<FileIdentity>& listedFiles) {
+    PieceRun piece;
+    piece.run = runner.Run({request.splitterPath, request.sourcePath,
+                            StampText(request.startSeconds), StampText(request.endSeconds), "-o",
+                            kOutputName, "-d", request.privateFolder},
+                           kStyleHidden, hooks);
+    const RunResult& run = piece.run;
+    if (run.ending == RunResult::Ending::CouldNotStart) {
+        piece.outcome = PieceOutcome::StartFailed;
+    } else if (run.ending == RunResult::Ending::StoppedByUs ||
+               (hooks.stopRequested && hooks.stopRequested())) {
+        piece.outcome = PieceOutcome::Stopped;
+    } else if (const auto made = run.Succeeded() ? MadePiece(request.privateFolder) : std::nullopt;
+               !made) {
+        piece.reason = FailedRunReason(run);
+    } else if (IsListed(request.piecePath, listedFiles)) {
+        piece.outcome = PieceOutcome::NameTaken;
+    } else if (std::rename(made->c_str(), request.piecePath.c_str()) != 0) {
+        piece.reason = std::string("cannot be put in place (") + std::strerror(errno) + ")";
+    } else {
+        piece.outcome = PieceOutcome::Written;
+    }
+    EmptyFolder(request.privateFolder);
+    return piece;
 }
 
 }  // namespace parvane

@@ -1,41 +1,50 @@
 // One splitter run that leaves either a complete piece at its exact path or nothing.
-// The splitter writes under a private name of plain characters in the piece's folder
-// (it would read the piece's own name as an output format); the result is renamed to
-// the piece path only after the run has ended.
+// The splitter writes under a plain name into the source's private folder (it would read
+// the piece's own name as an output format); the result is renamed to the piece path
+// only after the run has ended, and never over a file of the job's list.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "FileProbes.h"
 #include "ProcessRunner.h"
 
 namespace parvane {
 
 enum class PieceOutcome {
     Written,      // the piece lies complete at its path
-    NotWritten,   // the run ended without a usable piece (past the end, unreadable source)
-    Failed,       // the run broke off after it had begun the piece (a full disk, a crash)
+    NotWritten,   // the run left no usable piece; `reason` says why
+    NameTaken,    // the piece path names a file of the job's list, which was kept
     Stopped,      // the run was cut off because a stop was asked for
     StartFailed,  // the splitter could not be started at all
 };
 
 struct PieceRun {
     PieceOutcome outcome = PieceOutcome::NotWritten;
-    std::int32_t result = 0;  // what the runner returned
+    RunResult run;
+    std::string reason;
 };
 
 struct PieceRequest {
     std::string splitterPath;
     std::string sourcePath;
-    double startStamp = 0.0;
-    double endStamp = 0.0;
+    std::int64_t startSeconds = 0;
+    std::int64_t endSeconds = 0;
     std::string piecePath;
+    std::string privateFolder;
 };
 
-PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRequest& request);
+PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRequest& request,
+                    const std::vector<FileIdentity>& listedFiles);
 
-// The folder the splitter is told to write into for a piece path: its folder without the
-// closing "/", "/" for the root and "." when the path names no folder.
+// The folder a piece path lies in: without the closing "/", "/" for the root and "."
+// when the path names no folder.
 std::string OutputFolderOf(const std::string& piecePath);
+
+// The text after the last "error:" the splitter wrote to its standard error, trimmed;
+// empty when it wrote none.
+std::string LastErrorLine(const std::string& errorOutput);
 
 }  // namespace parvane

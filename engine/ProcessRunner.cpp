@@ -3,10 +3,15 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "ChildWait.h"
@@ -17,15 +22,50 @@ namespace parvane {
 
 namespace {
 
-// Style 0 sends all three standard streams to /dev/null.
+constexpr off_t kErrorTailBytes = 4096;
+
+// An unlinked scratch file for a hidden child's standard error: the child may write as
+// much as it likes without ever blocking, and nothing is left behind. -1 when none can
+// be made; the child then writes to /dev/null.
+int OpenErrorCapture() {
+    std::error_code error;
+    std::string pattern =
+        (std::filesystem::temp_directory_path(error) / "parvane-stderr-XXXXXX").string();
+    if (error) {
+        pattern = "/tmp/parvane-stderr-XXXXXX";
+    }
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd >= 0) {
+        ::unlink(pattern.c_str());
+    }
+    return fd;
+}
+
+std::string ReadTail(int fd) {
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0) {
+        return {};
+    }
+    const off_t start = std::max<off_t>(0, info.st_size - kErrorTailBytes);
+    std::string tail(static_cast<std::size_t>(info.st_size - start), '\0');
+    const ssize_t got = ::pread(fd, tail.data(), tail.size(), start);
+    tail.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return tail;
+}
+
+// Style 0: input and output from and to /dev/null, errors to the capture file.
 class SpawnFileActions {
 public:
-    explicit SpawnFileActions(bool silent) {
+    SpawnFileActions(bool silent, int errorCapture) {
         ::posix_spawn_file_actions_init(&actions_);
         if (silent) {
             ::posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0);
             ::posix_spawn_file_actions_addopen(&actions_, 1, "/dev/null", O_WRONLY, 0);
-            ::posix_spawn_file_actions_addopen(&actions_, 2, "/dev/null", O_WRONLY, 0);
+            if (errorCapture >= 0) {
+                ::posix_spawn_file_actions_adddup2(&actions_, errorCapture, 2);
+            } else {
+                ::posix_spawn_file_actions_addopen(&actions_, 2, "/dev/null", O_WRONLY, 0);
+            }
         }
     }
     ~SpawnFileActions() { ::posix_spawn_file_actions_destroy(&actions_); }
@@ -38,7 +78,7 @@ private:
 };
 
 // The child starts with no blocked signals and with the default action for the signals
-// that end it, whatever this process has set up for itself.
+// that end it or report its own children, whatever this process has set up for itself.
 class SpawnAttributes {
 public:
     SpawnAttributes() {
@@ -47,9 +87,9 @@ public:
         sigemptyset(&none);
         sigset_t defaults;
         sigemptyset(&defaults);
-        sigaddset(&defaults, SIGINT);
-        sigaddset(&defaults, SIGTERM);
-        sigaddset(&defaults, SIGPIPE);
+        for (const int signal : {SIGINT, SIGTERM, SIGPIPE, SIGCHLD}) {
+            sigaddset(&defaults, signal);
+        }
         ::posix_spawnattr_setsigmask(&attributes_, &none);
         ::posix_spawnattr_setsigdefault(&attributes_, &defaults);
         ::posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
@@ -61,6 +101,37 @@ public:
 
 private:
     posix_spawnattr_t attributes_{};
+};
+
+// With SIGCHLD ignored (or SA_NOCLDWAIT) the kernel reaps ended children itself and
+// every wait fails, so their exit statuses would be lost. While this lives, SIGCHLD has
+// its default action; an inherited handler of the program's own is left alone.
+class ChildrenStayWaitable {
+public:
+    ChildrenStayWaitable() {
+        if (::sigaction(SIGCHLD, nullptr, &saved_) != 0) {
+            return;
+        }
+        const bool ignored =
+            (saved_.sa_flags & SA_SIGINFO) == 0 && saved_.sa_handler == SIG_IGN;
+        if (ignored || (saved_.sa_flags & SA_NOCLDWAIT) != 0) {
+            struct sigaction standard {};
+            standard.sa_handler = SIG_DFL;
+            sigemptyset(&standard.sa_mask);
+            changed_ = ::sigaction(SIGCHLD, &standard, nullptr) == 0;
+        }
+    }
+    ~ChildrenStayWaitable() {
+        if (changed_) {
+            ::sigaction(SIGCHLD, &saved_, nullptr);
+        }
+    }
+    ChildrenStayWaitable(const ChildrenStayWaitable&) = delete;
+    ChildrenStayWaitable& operator=(const ChildrenStayWaitable&) = delete;
+
+private:
+    struct sigaction saved_ {};
+    bool changed_ = false;
 };
 
 // Asks the child to end, gives it a moment to tidy up, then insists.
@@ -80,15 +151,25 @@ void EndChild(pid_t pid) {
     }
 }
 
+RunResult FromWaitStatus(int status) {
+    if (WIFEXITED(status)) {
+        return {RunResult::Ending::Exited, WEXITSTATUS(status), {}};
+    }
+    if (WIFSIGNALED(status)) {
+        return {RunResult::Ending::KilledBySignal, WTERMSIG(status), {}};
+    }
+    return {RunResult::Ending::WaitFailed, 0, {}};
+}
+
 }  // namespace
 
-std::int32_t RunAndWait(const std::vector<std::string>& argv, int windowStyle,
-                        const WaitHooks& hooks) {
+RunResult RunAndWait(const std::vector<std::string>& argv, int windowStyle,
+                     const WaitHooks& hooks) {
     if (windowStyle < 0 || windowStyle > 6) {
         windowStyle = kStyleDefault;
     }
     if (argv.empty()) {
-        return kStartFailureBase + EINVAL;
+        return {RunResult::Ending::CouldNotStart, EINVAL, {}};
     }
     std::vector<char*> arguments;
     arguments.reserve(argv.size() + 1);
@@ -97,21 +178,37 @@ std::int32_t RunAndWait(const std::vector<std::string>& argv, int windowStyle,
     }
     arguments.push_back(nullptr);
 
-    const SpawnFileActions actions(windowStyle == kStyleHidden);
+    const bool hidden = windowStyle == kStyleHidden;
+    const int errorCapture = hidden ? OpenErrorCapture() : -1;
+    const SpawnFileActions actions(hidden, errorCapture);
     const SpawnAttributes attributes;
+    const ChildrenStayWaitable waitable;
     pid_t pid = 0;
     const int error = ::posix_spawn(&pid, arguments[0], actions.get(), attributes.get(),
                                     arguments.data(), environ);
+    RunResult result;
     if (error != 0) {
-        return kStartFailureBase + error;
+        result = {RunResult::Ending::CouldNotStart, error, {}};
+    } else {
+        const ChildWaitResult waited = WaitForChild(pid, hooks);
+        switch (waited.kind) {
+            case ChildWaitResult::Kind::Ended:
+                result = FromWaitStatus(waited.value);
+                break;
+            case ChildWaitResult::Kind::Stopped:
+                EndChild(pid);
+                result = {RunResult::Ending::StoppedByUs, 0, {}};
+                break;
+            case ChildWaitResult::Kind::Failed:
+                result = {RunResult::Ending::WaitFailed, waited.value, {}};
+                break;
+        }
     }
-
-    const std::optional<int> status = WaitForChild(pid, hooks);
-    if (!status) {
-        EndChild(pid);
-        return -1;
+    result.errorTail = ReadTail(errorCapture);
+    if (errorCapture >= 0) {
+        ::close(errorCapture);
     }
-    return WIFEXITED(*status) ? WEXITSTATUS(*status) : -1;
+    return result;
 }
 
 }  // namespace parvane

@@ -2,23 +2,14 @@
 // waiting for it while the caller's window keeps handling its events.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace parvane {
 
-// Added to errno when a program cannot be started at all.
-inline constexpr std::int32_t kStartFailureBase = static_cast<std::int32_t>(0x80040000u);
-
-// True when a result of RunAndWait means the program could not be started.
-constexpr bool IsStartFailure(std::int32_t result) {
-    return result >= kStartFailureBase && result < kStartFailureBase + 0x10000;
-}
-
-// Window styles 0..6; anything else means 6. Style 0 runs the child silently: its
-// standard input, output and error are /dev/null.
+// Window styles 0..6; anything else means 6. Style 0 runs the child silently: its input
+// and output are /dev/null and its standard error is kept for the result.
 inline constexpr int kStyleHidden = 0;
 inline constexpr int kStyleDefault = 6;
 
@@ -29,23 +20,34 @@ struct WaitHooks {
     std::function<bool()> stopRequested;
 };
 
-// Returns the child's exit code, kStartFailureBase + errno when it could not be
-// started (at once, without waiting), or -1 when it died of a signal or was stopped.
-std::int32_t RunAndWait(const std::vector<std::string>& argv, int windowStyle,
-                        const WaitHooks& hooks);
+// How a run ended. `code` is the exit code, the errno of a failed start or wait, or the
+// signal that killed the child.
+struct RunResult {
+    enum class Ending { Exited, CouldNotStart, KilledBySignal, StoppedByUs, WaitFailed };
+    Ending ending = Ending::Exited;
+    int code = 0;
+    std::string errorTail;  // the end of what a hidden child wrote to its standard error
+
+    bool Succeeded() const { return ending == Ending::Exited && code == 0; }
+};
+
+// Returns at once when the program cannot be started. The exit status is the child's own
+// even when this process was started with SIGCHLD ignored.
+RunResult RunAndWait(const std::vector<std::string>& argv, int windowStyle,
+                     const WaitHooks& hooks);
 
 // Replaceable so tests and benchmarks can count or stand in for runs.
 class ProcessRunner {
 public:
     virtual ~ProcessRunner() = default;
-    virtual std::int32_t Run(const std::vector<std::string>& argv, int windowStyle,
-                             const WaitHooks& hooks) = 0;
+    virtual RunResult Run(const std::vector<std::string>& argv, int windowStyle,
+                          const WaitHooks& hooks) = 0;
 };
 
 class RealProcessRunner final : public ProcessRunner {
 public:
-    std::int32_t Run(const std::vector<std::string>& argv, int windowStyle,
-                     const WaitHooks& hooks) override {
+    RunResult Run(const std::vector<std::string>& argv, int windowStyle,
+                  const WaitHooks& hooks) override {
         return RunAndWait(argv, windowStyle, hooks);
     }
 };

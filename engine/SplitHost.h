@@ -1,9 +1,11 @@
-// What the split job needs of the window (or console) that runs it.
+// What the split job asks of the window (or console) that runs it, and what it tells it.
+// The host decides what each event looks like: a bar and a pointer, or lines of text.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-#include "WindowPointer.h"
+#include "JobReport.h"
 
 namespace parvane {
 
@@ -12,22 +14,21 @@ public:
     virtual ~SplitHost() = default;
 
     virtual int EntryCount() const = 0;
-    virtual std::string EntryText(int position) const = 0;  // 1-based
-    virtual std::string IntervalEntryText() const = 0;      // " Split Every m:ss"
-    virtual std::string ApplicationFolder() const = 0;      // where the program lies, no trailing "/"
-
-    virtual void SetProgress(float percent) = 0;
-    virtual void SetWindowPointer(int pointer) = 0;
-    virtual void ShowMessage(const std::string& text) = 0;  // modal, OK only
+    virtual std::string EntryPath(int position) const = 0;  // 1-based
+    // The piece length in seconds, read at the start of every file.
+    virtual int ChosenInterval() const = 0;
+    virtual std::string ApplicationFolder() const = 0;  // where the program lies, no trailing "/"
 
     // Runs the window's pending events; called while the splitter works.
     virtual void HandlePendingEvents() = 0;
-    // True once the window is closing: the job stops the running splitter and ends.
+    // True once the job should end: the running splitter is stopped and its piece discarded.
     virtual bool StopRequested() const = 0;
 
-    // Progress reports for front ends that print them; the window ignores them.
-    virtual void FileStarted(int /*position*/, const std::string& /*sourcePath*/) {}
-    virtual void PieceWritten(const std::string& /*piecePath*/) {}
+    virtual void FileStarted(int position, int entryCount, const std::string& sourcePath) = 0;
+    virtual void PieceStarted(std::int64_t pieceNumber, const std::string& piecePath) = 0;
+    virtual void PieceWritten(std::int64_t pieceNumber, const std::string& piecePath) = 0;
+    virtual void FileFinished(const FileReport& report) = 0;
+    virtual void JobFinished(const JobReport& report) = 0;
 };
 
 }  // namespace parvane

@@ -1,24 +1,17 @@
-// Interval and time-stamp arithmetic: turns a chooser entry's m:ss into decimal
-// minutes and a piece boundary into the splitter's minutes.seconds stamp.
+// The splitter's time stamps: whole minutes, ".", two digits of seconds (0.00, 7.30,
+// 120.00). Piece boundaries are whole seconds, so the text is made from integers and
+// never depends on the locale or on floating-point rounding.
 #pragma once
 
+#include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace parvane {
 
-// Plain decimal, rounded to 15 significant digits, trailing zeros dropped, never an
-// exponent, always "." as the decimal mark whatever the process locale says.
-std::string NumberText(double value);
+// Stamp of a boundary that lies `seconds` into the source.
+std::string StampText(std::int64_t seconds);
 
-// "m:ss" -> decimal minutes written as NumberText ("0:05" -> "0.0833333333333333").
-std::string IntervalToMinutes(std::string_view intervalText);
-
-// Decimal minutes -> stamp number whose integer part is minutes and whose two
-// decimals are seconds (7.5 -> 7.3).
-double MinutesToStamp(double minutes);
-
-// The splitter's "##0.00" text of a stamp number: 0.00, 7.30, 120.00.
-std::string FormatStamp(double stamp);
+// 0..99 with a leading zero below 10.
+std::string TwoDigits(std::int64_t value);
 
 }  // namespace parvane

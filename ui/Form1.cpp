@@ -149,8 +149,8 @@ void Form1::SetUpFileColumn() {
 }
 
 void Form1::FillIntervalChooser() {
-    for (std::string_view entry : kIntervalEntries) {
-        combo1_->addItem(QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size())));
+    for (const int seconds : kIntervalSeconds) {
+        combo1_->addItem(QString::fromStdString(IntervalLabel(seconds)));
     }
     combo1_->setCurrentIndex(kDefaultIntervalIndex);
     // The drop-down may be wider than the closed box, so no entry is cut off there.

@@ -6,38 +6,40 @@
 #include <QProgressBar>
 #include <cmath>
 
+#include "ClosingText.h"
 #include "FileListModel.h"
 #include "Form1.h"
+#include "Intervals.h"
 #include "PathText.h"
+#include "WindowPointer.h"
 
 namespace parvane {
+
+namespace {
+
+QString Shown(const std::string& text) {
+    return QFile::decodeName(QByteArray::fromStdString(text));
+}
+
+}  // namespace
 
 int WindowSplitHost::EntryCount() const {
     return form_.FileList().Count();
 }
 
-std::string WindowSplitHost::EntryText(int position) const {
+std::string WindowSplitHost::EntryPath(int position) const {
     return TextToPath(form_.FileList().EntryText(position));
 }
 
-std::string WindowSplitHost::IntervalEntryText() const {
-    return form_.Combo1()->currentText().toStdString();
+int WindowSplitHost::ChosenInterval() const {
+    const int index = form_.Combo1()->currentIndex();
+    return index >= 0 && static_cast<std::size_t>(index) < kIntervalSeconds.size()
+               ? kIntervalSeconds[static_cast<std::size_t>(index)]
+               : 0;
 }
 
 std::string WindowSplitHost::ApplicationFolder() const {
     return TextToPath(form_.ApplicationFolder());
-}
-
-void WindowSplitHost::SetProgress(float percent) {
-    form_.ProgressBar1()->setValue(static_cast<int>(std::lround(percent)));
-}
-
-void WindowSplitHost::SetWindowPointer(int pointer) {
-    form_.SetMousePointer(pointer);
-}
-
-void WindowSplitHost::ShowMessage(const std::string& text) {
-    form_.ShowMessage(QFile::decodeName(QByteArray::fromStdString(text)));
 }
 
 void WindowSplitHost::HandlePendingEvents() {
@@ -46,6 +48,27 @@ void WindowSplitHost::HandlePendingEvents() {
 
 bool WindowSplitHost::StopRequested() const {
     return form_.IsClosing();
+}
+
+void WindowSplitHost::FileStarted(int position, int, const std::string&) {
+    form_.SetMousePointer(kPointerBusy);
+    // The share of the entries the list holds now, as the bar has always shown it.
+    const double percent = static_cast<double>(position) / EntryCount() * 100.0;
+    form_.ProgressBar1()->setValue(static_cast<int>(std::lround(static_cast<float>(percent))));
+}
+
+void WindowSplitHost::JobFinished(const JobReport& report) {
+    if (report.end == JobEnd::NoFiles) {
+        form_.ShowMessage(QString::fromLatin1(kMessageNoFiles));
+        return;
+    }
+    if (report.end != JobEnd::Stopped) {
+        const ClosingText text = MakeClosingText(report);
+        form_.ShowMessage(Shown(text.details.empty() ? text.summary
+                                                     : text.summary + "\n\n" + text.details));
+    }
+    form_.ProgressBar1()->setValue(0);
+    form_.SetMousePointer(kPointerDefault);
 }
 
 }  // namespace parvane

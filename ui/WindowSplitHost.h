@@ -1,5 +1,5 @@
-// The split job's view of the main window: the file list's entries, the chooser's text,
-// the progress bar, the window's pointer and message boxes, and the window's events.
+// The split job's view of the main window: the file list's entries and the chooser's
+// length in, and the job's events out as the hourglass, the bar and the closing message.
 #pragma once
 
 #include "SplitHost.h"
@@ -13,16 +13,21 @@ public:
     explicit WindowSplitHost(Form1& form) : form_(form) {}
 
     int EntryCount() const override;
-    std::string EntryText(int position) const override;
-    std::string IntervalEntryText() const override;
+    std::string EntryPath(int position) const override;
+    int ChosenInterval() const override;
     std::string ApplicationFolder() const override;
-
-    void SetProgress(float percent) override;
-    void SetWindowPointer(int pointer) override;
-    void ShowMessage(const std::string& text) override;
 
     void HandlePendingEvents() override;
     bool StopRequested() const override;
+
+    // The hourglass, and the bar at the share of files begun.
+    void FileStarted(int position, int entryCount, const std::string& sourcePath) override;
+    void PieceStarted(std::int64_t, const std::string&) override {}
+    void PieceWritten(std::int64_t, const std::string&) override {}
+    void FileFinished(const FileReport&) override {}
+    // The closing message, then an empty bar and the default pointer. An empty list only
+    // says so; a stop shows nothing.
+    void JobFinished(const JobReport& report) override;
 
 private:
     Form1& form_;

@@ -1,6 +1,8 @@
 // How much the split job adds to the splitter's own work: a 20-minute 128 kbit/s file cut
-// every 0:05 through the job, against the very same splitter argument vectors started
-// one after another from a plain fork/exec/waitpid loop. Prints both times and their ratio.
+// every 0:05 through the job (the source's measure included), against the very same
+// splitter argument vectors started one after another from a plain fork/exec/waitpid
+// loop that moves each output to its piece name. Then the same job beside 100,000 other files against the job in a folder of its
+// own. Prints the times and their ratios.
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,28 +29,29 @@ public:
     std::string source;
     std::string applicationFolder;
     int eventPasses = 0;
-    std::string lastMessage;
 
     int EntryCount() const override { return 1; }
-    std::string EntryText(int) const override { return source; }
-    std::string IntervalEntryText() const override { return " Split Every 0:05"; }
+    std::string EntryPath(int) const override { return source; }
+    int ChosenInterval() const override { return 5; }
     std::string ApplicationFolder() const override { return applicationFolder; }
-    void SetProgress(float) override {}
-    void SetWindowPointer(int) override {}
-    void ShowMessage(const std::string& text) override { lastMessage = text; }
     void HandlePendingEvents() override { ++eventPasses; }
     bool StopRequested() const override { return false; }
+    void FileStarted(int, int, const std::string&) override {}
+    void PieceStarted(std::int64_t, const std::string&) override {}
+    void PieceWritten(std::int64_t, const std::string&) override {}
+    void FileFinished(const parvane::FileReport&) override {}
+    void JobFinished(const parvane::JobReport&) override {}
 };
 
 class RecordingRunner final : public parvane::ProcessRunner {
 public:
     std::vector<std::vector<std::string>> runs;
     Clock::duration insideRuns{};
-    std::int32_t Run(const std::vector<std::string>& argv, int windowStyle,
-                     const parvane::WaitHooks& hooks) override {
+    parvane::RunResult Run(const std::vector<std::string>& argv, int windowStyle,
+                           const parvane::WaitHooks& hooks) override {
         runs.push_back(argv);
         const auto start = Clock::now();
-        const std::int32_t result = parvane::RunAndWait(argv, windowStyle, hooks);
+        parvane::RunResult result = parvane::RunAndWait(argv, windowStyle, hooks);
         insideRuns += Clock::now() - start;
         return result;
     }
@@ -92,16 +95,32 @@ std::string Which(const std::string& program) {
     return program;
 }
 
-// Removes what a pass left: pieces (named "long-") and the loop's privately named outputs.
-// Every pass then writes into a folder as a first split finds it; replacing pieces of an
-// earlier split costs extra on file systems that flush a file renamed over another.
+// Removes what a pass left: pieces (named "long-") and the loop's outputs in the job's
+// private folder. Every pass then writes into a folder as a first split finds it;
+// replacing pieces of an earlier split costs extra on file systems that flush a file
+// renamed over another.
 void ClearOutputs(const fs::path& folder) {
+    std::vector<fs::path> made;
     for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
         if (name.rfind("long-", 0) == 0 || name.rfind(".parvane-", 0) == 0) {
-            fs::remove(entry.path());
+            made.push_back(entry.path());
         }
     }
+    for (const fs::path& path : made) {
+        fs::remove_all(path);
+    }
+}
+
+// The folder the splitter was told to write into (after "-d").
+fs::path OutputFolder(const std::vector<std::string>& run) {
+    const auto flag = std::find(run.begin(), run.end(), "-d");
+    return flag != run.end() && flag + 1 != run.end() ? fs::path(*(flag + 1)) : fs::path();
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 double Seconds(Clock::duration duration) {
@@ -143,16 +162,24 @@ int main(int argc, char** argv) {
         RecordingRunner runner;
         ClearOutputs(folder);
         const auto start = Clock::now();
-        pieces = parvane::RunSplitJob(host, runner).piecesWritten;
+        const parvane::JobReport report = parvane::RunSplitJob(host, runner);
+        pieces = report.files.empty() ? 0 : static_cast<int>(report.files[0].piecesWritten);
         jobTimes.push_back(Seconds(Clock::now() - start));
         outsideRuns.push_back(jobTimes.back() - Seconds(runner.insideRuns));
         recorded = runner.runs;
     };
     const auto timeLoop = [&] {
         ClearOutputs(folder);
+        fs::create_directories(OutputFolder(recorded.front()));
         const auto start = Clock::now();
+        // Each output is moved to its piece name, as the job does: a loop that let every
+        // run overwrite the last output would write a fraction of the job's data.
+        int number = 0;
         for (const auto& run : recorded) {
             RunPlainly(run);
+            char name[32];
+            std::snprintf(name, sizeof name, "long-%04d.mp3", ++number);
+            std::rename((OutputFolder(run) / "piece.mp3").c_str(), (folder / name).c_str());
         }
         loopTimes.push_back(Seconds(Clock::now() - start));
     };
@@ -188,6 +215,44 @@ int main(int argc, char** argv) {
                 loopTimes.front(), jobTimes.front() / loopTimes.front());
     const auto runs = static_cast<double>(runCount);
     std::printf("per run: job %.2f ms, loop %.2f ms\n", 1000.0 * job / runs, 1000.0 * loop / runs);
+
+    // The same job beside 100,000 other files: what it costs no longer depends on them.
+    const fs::path crowded = folder / "crowded";
+    fs::create_directories(crowded);
+    std::printf("making 100,000 other files ...\n");
+    std::fflush(stdout);
+    for (int k = 0; k < 100'000; ++k) {
+        ::close(::open((crowded / ("other-" + std::to_string(k) + ".mp3")).c_str(),
+                       O_CREAT | O_WRONLY | O_CLOEXEC, 0644));
+    }
+    fs::copy_file(source, crowded / "long.mp3");
+    std::vector<double> aloneTimes;
+    std::vector<double> crowdedTimes;
+    const auto timeIn = [&](const fs::path& where, std::vector<double>& times) {
+        host.source = (where / "long.mp3").string();
+        ClearOutputs(where);
+        RecordingRunner runner;
+        const auto start = Clock::now();
+        parvane::RunSplitJob(host, runner);
+        times.push_back(Seconds(Clock::now() - start));
+    };
+    for (int round = 1; round <= rounds; ++round) {
+        if (round % 2 == 1) {
+            timeIn(folder, aloneTimes);
+            timeIn(crowded, crowdedTimes);
+        } else {
+            timeIn(crowded, crowdedTimes);
+            timeIn(folder, aloneTimes);
+        }
+        std::printf("round %d: alone %.3f s, beside 100,000 files %.3f s, ratio %.3f\n", round,
+                    aloneTimes.back(), crowdedTimes.back(), crowdedTimes.back() / aloneTimes.back());
+        std::fflush(stdout);
+    }
+    const double alone = Median(aloneTimes);
+    const double besideMany = Median(crowdedTimes);
+    std::printf("median: alone %.3f s, beside 100,000 files %.3f s, ratio %.3f (target at most "
+                "1.05)\n",
+                alone, besideMany, besideMany / alone);
     fs::remove_all(folder);
     return 0;
 }

@@ -16,7 +16,7 @@ TEST(ConsoleArguments, SourcesInTheOrderGivenAndTheDefaultInterval) {
     const ParsedArguments parsed = Parse({"a.mp3", "--folder", "music", "/m/b.mp3", "--list",
                                           "--folder=/srv/x/", "./c d.mp3", "--", "-e.MP3"});
     EXPECT_EQ(parsed.error, "");
-    EXPECT_EQ(parsed.options.intervalEntry, " Split Every 5:00");
+    EXPECT_EQ(parsed.options.intervalSeconds, 300);
     EXPECT_TRUE(parsed.options.listOnly);
     EXPECT_EQ(parsed.options.sources,
               (std::vector<ConsoleSource>{File("/home/me/a.mp3"), Folder("/home/me/music"),
@@ -36,8 +36,8 @@ TEST(ConsoleArguments, DotDotAfterATypedNameIsKept) {
 }
 
 TEST(ConsoleArguments, EveryTakesOnlyMenuIntervals) {
-    EXPECT_EQ(Parse({"--every", "0:05", "a.mp3"}).options.intervalEntry, " Split Every 0:05");
-    EXPECT_EQ(Parse({"a.mp3", "--every=60:00"}).options.intervalEntry, " Split Every 60:00");
+    EXPECT_EQ(Parse({"--every", "0:05", "a.mp3"}).options.intervalSeconds, 5);
+    EXPECT_EQ(Parse({"a.mp3", "--every=60:00"}).options.intervalSeconds, 3600);
     for (const char* wrong : {"0:07", "5", "5:0", "05:00", "", "1:30x"}) {
         const ParsedArguments parsed = Parse({"--every", wrong, "a.mp3"});
         EXPECT_NE(parsed.error.find(std::string("\"") + wrong + "\""), std::string::npos)

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "FileProbes.h"
+#include "SourceMeasure.h"
 #include "TestSupport.h"
 
 namespace parvane {
@@ -28,6 +29,33 @@ TEST(FileProbes, SizesAndExistence) {
     EXPECT_TRUE(FileExists(folder / "five.mp3"));
     EXPECT_TRUE(FileExists(folder.path()));
     EXPECT_FALSE(FileExists(folder / "missing.mp3"));
+}
+
+// The exact playing time of a real MP3, whatever encoder delay and padding it carries;
+// anything else is named for what it is.
+TEST(SourceMeasure, PlayingTimeOrWhyNot) {
+    const testing::TempFolder folder;
+    testing::PutMp3(folder / "song.mp3", 7);
+    testing::MakeMp3(folder / "vbr.mp3", {"synth", "3", "whitenoise", "pad", "0", "2"},
+                     {"-V", "2"});
+    testing::WriteFile(folder / "text.mp3", "ID3 but not audio\n");
+    const std::string pipe = folder / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::vector<std::pair<std::string, std::string>> problems = {
+        {folder / "missing.mp3", "not found"},     {folder / "song.mp3/x", "not found"},
+        {folder.path().string(), "not a file"},    {pipe, "not a file"},
+        {folder / "text.mp3", "not an MP3 file"},  {folder / "song.mp3", ""},
+    };
+    for (const auto& [path, problem] : problems) {
+        EXPECT_EQ(MeasureSource(path).problem, problem) << path;
+    }
+    for (const auto& [name, seconds] : {std::pair{"song.mp3", 7.0}, {"vbr.mp3", 5.0}}) {
+        const SourceMeasure measure = MeasureSource(folder / name);
+        EXPECT_NEAR(measure.seconds, seconds, 1e-6) << name;
+        EXPECT_GT(measure.frameSeconds, 0.02);  // 576 or 1152 samples, whatever the rate
+        EXPECT_LT(measure.frameSeconds, 0.03);
+        EXPECT_EQ(measure.identity, IdentityOf(folder / name));
+    }
 }
 
 }  // namespace

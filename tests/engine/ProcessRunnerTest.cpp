@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
 
+#include "PieceWriter.h"
 #include "ProcessRunner.h"
 #include "TestSupport.h"
 
@@ -11,43 +15,60 @@ namespace parvane {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using Ending = RunResult::Ending;
 
-TEST(RunAndWait, ExitCodesAndArgumentsArriveUnchanged) {
-    EXPECT_EQ(RunAndWait({"/bin/sh", "-c", "exit 77"}, kStyleHidden, {}), 77);
-    EXPECT_EQ(RunAndWait({"/bin/sh", "-c", "kill -9 $$"}, kStyleHidden, {}), -1);
+struct EndingRow {
+    std::vector<std::string> argv;
+    Ending ending;
+    int code;
+};
 
+// Exit statuses are the child's own, even when SIGCHLD was ignored by whoever started us.
+TEST(RunAndWait, EveryEndingIsTold) {
+    const std::vector<EndingRow> rows = {
+        {{"/bin/sh", "-c", "exit 77"}, Ending::Exited, 77},
+        {{"/bin/sh", "-c", "echo half; exit 3"}, Ending::Exited, 3},
+        {{"/bin/sh", "-c", "kill -9 $$"}, Ending::KilledBySignal, SIGKILL},
+        {{"/nonexistent/mp3splt"}, Ending::CouldNotStart, ENOENT},
+        {{}, Ending::CouldNotStart, EINVAL},
+    };
+    for (const bool ignoreChildren : {false, true}) {
+        struct sigaction saved {};
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        if (ignoreChildren) ::sigaction(SIGCHLD, &ignore, &saved);
+        for (const EndingRow& row : rows) {
+            const RunResult result = RunAndWait(row.argv, kStyleHidden, {});
+            EXPECT_EQ(result.ending, row.ending) << row.argv.size() << ignoreChildren;
+            EXPECT_EQ(result.code, row.code);
+        }
+        if (ignoreChildren) ::sigaction(SIGCHLD, &saved, nullptr);
+    }
+}
+
+TEST(RunAndWait, ArgumentsArriveUnchanged) {
     const testing::TempFolder folder;
     const std::string tricky = "a \"b\" 'c' $HOME *; -x";
-    EXPECT_EQ(RunAndWait({"/bin/sh", "-c", "printf '%s' \"$1\" > \"$2\"", "sh", tricky,
-                          folder / "args"},
-                         kStyleHidden, {}),
-              0);
+    EXPECT_TRUE(RunAndWait({"/bin/sh", "-c", "printf '%s' \"$1\" > \"$2\"", "sh", tricky,
+                            folder / "args"},
+                           kStyleHidden, {})
+                    .Succeeded());
     EXPECT_EQ(testing::ReadFile(folder / "args"), tricky);
 }
 
-TEST(RunAndWait, StartFailureReturnsTheErrorNumberAtOnce) {
-    WaitHooks hooks;
-    hooks.handleEvents = [] { ADD_FAILURE() << "waited for a program that never started"; };
-    EXPECT_EQ(RunAndWait({"/nonexistent/mp3splt"}, kStyleHidden, hooks),
-              static_cast<std::int32_t>(0x80040000u) + ENOENT);
-    EXPECT_TRUE(IsStartFailure(RunAndWait({}, kStyleHidden, hooks)));
-}
-
-// Style 0 gives the child /dev/null for its output; every other style (and anything out
-// of range, which means 6) lets it share ours.
-TEST(RunAndWait, HiddenStyleSilencesTheChild) {
+// Style 0 gives the child /dev/null for its output and keeps its errors; every other
+// style (and anything out of range, which means 6) lets it share ours.
+TEST(RunAndWait, HiddenStyleSilencesTheChildAndKeepsItsErrors) {
     const auto ours = [](int fd) {
         return std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd)).string();
     };
-    const std::string check =
-        R"sh([ "$(readlink /proc/$$/fd/1)" = "$1" ] && [ "$(readlink /proc/$$/fd/2)" = "$2" ])sh";
+    const std::string check = R"sh([ "$(readlink /proc/$$/fd/1)" = "$1" ] && echo oops >&2)sh";
     for (const int style : {0, 1, 6, 7, -1}) {
         const bool hidden = style == kStyleHidden;
-        EXPECT_EQ(RunAndWait({"/bin/sh", "-c", check, "sh", hidden ? "/dev/null" : ours(1),
-                              hidden ? "/dev/null" : ours(2)},
-                             style, {}),
-                  0)
-            << "style " << style;
+        const RunResult result =
+            RunAndWait({"/bin/sh", "-c", check, "sh", hidden ? "/dev/null" : ours(1)}, style, {});
+        EXPECT_TRUE(result.Succeeded()) << "style " << style;
+        EXPECT_EQ(result.errorTail, hidden ? "oops\n" : "") << "style " << style;
     }
 }
 
@@ -55,14 +76,14 @@ TEST(RunAndWait, HandlesEventsWhileWaitingAndEndsWithTheChild) {
     int events = 0;
     WaitHooks hooks;
     hooks.handleEvents = [&events] { ++events; };
-    EXPECT_EQ(RunAndWait({"/bin/sleep", "0.45"}, kStyleHidden, hooks), 0);
+    EXPECT_TRUE(RunAndWait({"/bin/sleep", "0.45"}, kStyleHidden, hooks).Succeeded());
     EXPECT_GE(events, 4);
     EXPECT_LE(events, 10);
 
     // Twenty quick children: with a 100 ms floor per wait this would take two seconds.
     const auto start = Clock::now();
     for (int k = 0; k < 20; ++k) {
-        ASSERT_EQ(RunAndWait({"/bin/true"}, kStyleHidden, hooks), 0);
+        ASSERT_TRUE(RunAndWait({"/bin/true"}, kStyleHidden, hooks).Succeeded());
     }
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1500));
 }
@@ -75,9 +96,32 @@ TEST(RunAndWait, StopEndsTheChild) {
     hooks.stopRequested = [&events] { return events >= 2; };
     const auto start = Clock::now();
     EXPECT_EQ(RunAndWait({"/bin/sh", "-c", "trap '' TERM; while :; do sleep 0.1; done"},
-                         kStyleHidden, hooks),
-              -1);
+                         kStyleHidden, hooks)
+                  .ending,
+              Ending::StoppedByUs);
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(10));
+}
+
+// A child reaped elsewhere (here by the event handler) has no status left to tell.
+TEST(RunAndWait, WaitThatFailsIsNoSuccess) {
+    WaitHooks hooks;
+    hooks.handleEvents = [] { ::waitpid(-1, nullptr, WNOHANG); };
+    const RunResult result = RunAndWait({"/bin/sh", "-c", "sleep 0.2"}, kStyleHidden, hooks);
+    EXPECT_EQ(result.ending, Ending::WaitFailed);
+    EXPECT_EQ(result.code, ECHILD);
+}
+
+// What mp3splt writes: a banner, progress lines ended by "\r", then its error.
+TEST(SplitterErrors, LastErrorLineIsTheReason) {
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {"mp3splt 2.6.2\n [ 18.42 %]  preparing \"piece.mp3\"\r error: begin point out of file   \n",
+         "begin point out of file"},
+        {" error: a\n warning: b\n error: cannot create directory\n", "cannot create directory"},
+        {"banner only\n", ""},
+    };
+    for (const auto& [output, reason] : rows) {
+        EXPECT_EQ(LastErrorLine(output), reason);
+    }
 }
 
 }  // namespace

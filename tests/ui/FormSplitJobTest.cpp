@@ -55,7 +55,7 @@ private slots:
         QTest::mouseClick(form_->Check2(), Qt::LeftButton);
 
         QCOMPARE(seen, (QStringList{"bar 25 11", "bar 50 11", "bar 75 11", "bar 100 11",
-                                    "Done. 100 11", "bar 0 11"}));
+                                    "Done.\n4 files split completely. 100 11", "bar 0 11"}));
         QCOMPARE(form_->MousePointer(), 0);
         QCOMPARE(MusicFolder().size(), 4 + 4 * 3);  // pieces of 5, 5 and 2 seconds each
     }
@@ -77,7 +77,7 @@ private slots:
         QTest::mouseClick(form_->Check2(), Qt::LeftButton);
 
         QVERIFY(busy);
-        QCOMPARE(harness_->desktop.shown, QStringList{QStringLiteral("Done.")});
+        QCOMPARE(harness_->desktop.shown, QStringList{"Done.\n2 files split completely."});
         QCOMPARE(form_->FileList().Count(), 2);
         QVERIFY(!form_->Check2()->isChecked());
         // The new interval applies from the next file on.
@@ -99,7 +99,7 @@ private slots:
         const std::string dropped = music + "/drop/d\xe9j\xe0 #1%.mp3";
         for (const std::string& source : {scanned, dropped}) {
             std::filesystem::create_directories(std::filesystem::path(source).parent_path());
-            std::ofstream(source) << "123456";
+            std::ofstream(source) << Mp3Of(6).toStdString();
         }
         harness_->desktop.folder = harness_->Root() + QStringLiteral("/music/scan");
         QTest::mouseClick(form_->Check4(), Qt::LeftButton);
@@ -115,7 +115,7 @@ private slots:
 
         QTest::mouseClick(form_->Check2(), Qt::LeftButton);
 
-        QCOMPARE(harness_->desktop.shown, (QStringList{"folder?", "Done."}));
+        QCOMPARE(harness_->desktop.shown, (QStringList{"folder?", "Done.\n2 files split completely."}));
         for (const std::string& source : {scanned, dropped}) {
             const std::string stem = source.substr(0, source.size() - 4);
             QVERIFY(std::filesystem::exists(stem + "-0001.mp3"));
@@ -158,11 +158,11 @@ private slots:
     }
 
 private:
-    // Sources the stand-in splitter reads as 12 seconds long.
+    // Sources of 12 seconds.
     QStringList AddSources(const QStringList& names) {
         QStringList paths;
         for (const QString& name : names) {
-            paths << harness_->Put(QStringLiteral("music/%1.mp3").arg(name), QByteArray(12, '\0'));
+            paths << harness_->Put(QStringLiteral("music/%1.mp3").arg(name), Mp3Of(12));
         }
         form_->FileList().AppendMany(paths);
         return paths;

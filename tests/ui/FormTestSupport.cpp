@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace parvane::test {
@@ -47,6 +50,25 @@ Form1& FormHarness::Start(double draw) {
     form_->show();
     if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("the window was not exposed");
     return *form_;
+}
+
+QByteArray Mp3Of(int seconds) {
+    static QMap<int, QByteArray> made;
+    if (!made.contains(seconds)) {
+        const QTemporaryDir scratch;
+        const QString wav = scratch.filePath(QStringLiteral("sound.wav"));
+        const QString mp3 = scratch.filePath(QStringLiteral("sound.mp3"));
+        const auto run = [](const QString& program, const QStringList& args) {
+            if (QProcess::execute(program, args) != 0) qFatal("%s failed", qPrintable(program));
+        };
+        run(QStringLiteral("sox"), {"-n", "-r", "44100", "-c", "2", wav, "synth",
+                                    QString::number(seconds), "sine", "440"});
+        run(QStringLiteral("lame"), {"--quiet", "-b", "128", wav, mp3});
+        QFile file(mp3);
+        if (!file.open(QIODevice::ReadOnly)) qFatal("no MP3 made");
+        made.insert(seconds, file.readAll());
+    }
+    return made.value(seconds);
 }
 
 QByteArray Resource(const QString& name) {

@@ -64,6 +64,9 @@ private:
     std::unique_ptr<Form1> form_;
 };
 
+// A 128 kbit/s MP3 of the given playing time, made once with sox and lame.
+QByteArray Mp3Of(int seconds);
+
 // A file of the program's own resources.
 QByteArray Resource(const QString& name);
 

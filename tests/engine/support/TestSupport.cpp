@@ -53,7 +53,8 @@ ToolRun RunTool(const std::vector<std::string>& argv) {
                                       R"(o=$1 e=$2; shift 2; exec "$@" >"$o" 2>"$e")", "sh",
                                       capture / "out", capture / "err"};
     shell.insert(shell.end(), argv.begin(), argv.end());
-    const int exitCode = RunAndWait(shell, kStyleHidden, {});
+    const RunResult run = RunAndWait(shell, kStyleHidden, {});
+    const int exitCode = run.ending == RunResult::Ending::Exited ? run.code : -1;
     return {exitCode, ReadFile(capture / "out"), ReadFile(capture / "err")};
 }
 
@@ -63,16 +64,17 @@ namespace {
 constexpr const char* kFakeSplitter = R"(#!/bin/sh
 . "$(dirname "$0")/fake.conf"
 source=$1 start=$2 end=$3 name=$5 dir=$7
-[ -f "$source" ] || exit 1
+[ -f "$source" ] || { echo " error: inexistent file" >&2; exit 1; }
 seconds() {
     minutes=${1%.*} rest=${1#*.}
     echo $(( minutes * 60 + ${rest#0} ))
 }
 from=$(seconds "$start") to=$(seconds "$end")
-[ "$from" -lt "$DURATION" ] || exit 1
+[ "$from" -lt "$DURATION" ] || { echo " error: begin point out of file" >&2; exit 1; }
 piece=$(( from / (to - from) + 1 ))
-eval "size=\${SIZE_$piece:-$SIZE}"
-[ "$size" -ge 0 ] || { truncate -s 100 "$dir/$name.mp3"; exit 1; }
+eval "size=\${SIZE_$piece:-$SIZE} action=\${RUN_$piece:-}"
+eval "$action"
+[ "$size" -ge 0 ] || { truncate -s 100 "$dir/$name.mp3"; echo " error: disk full" >&2; exit 1; }
 truncate -s "$size" "$dir/$name.mp3" || exit 1
 [ -z "$HANG" ] || exec sleep 30
 )";
@@ -94,12 +96,15 @@ FakeSplitter::FakeSplitter() {
 
 void FakeSplitter::Configure(int durationSeconds, std::int64_t pieceSize,
                              const std::map<int, std::int64_t>& pieceSizes,
-                             bool hangAfterWriting) {
+                             bool hangAfterWriting, const std::map<int, std::string>& actions) {
     std::string config = "DURATION=" + std::to_string(durationSeconds) +
                          "\nSIZE=" + std::to_string(pieceSize) +
                          "\nHANG=" + (hangAfterWriting ? "1" : "") + "\n";
     for (const auto& [number, size] : pieceSizes) {
         config += "SIZE_" + std::to_string(number) + "=" + std::to_string(size) + "\n";
+    }
+    for (const auto& [number, action] : actions) {
+        config += "RUN_" + std::to_string(number) + "='" + action + "'\n";
     }
     WriteFile(folder_ / "fake.conf", config);
 }
@@ -115,6 +120,16 @@ void MakeMp3(const std::string& mp3Path, const std::vector<std::string>& soxArgs
     lame.insert(lame.end(), lameOptions.begin(), lameOptions.end());
     lame.insert(lame.end(), {wav, mp3Path});
     Checked(lame);
+}
+
+void PutMp3(const std::string& mp3Path, int seconds) {
+    static const TempFolder made;
+    const std::string original = made / (std::to_string(seconds) + ".mp3");
+    if (!fs::exists(original)) {
+        MakeMp3(original, {"synth", std::to_string(seconds), "sine", "440"}, {"-b", "64"});
+    }
+    fs::create_directories(fs::path(mp3Path).parent_path());
+    fs::copy_file(original, mp3Path, fs::copy_options::overwrite_existing);
 }
 
 double DecodedSeconds(const std::string& mp3Path) {

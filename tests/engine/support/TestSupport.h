@@ -44,16 +44,17 @@ ToolRun RunTool(const std::vector<std::string>& argv);
 
 // A stand-in for mp3splt, a small script in a scratch application folder. It reads
 // SRC START END -o NAME -d DIR like the real one and writes DIR/NAME.mp3 for every start
-// below a playing time, nothing past it.
+// below a playing time, nothing past it, and says why on its standard error as mp3splt does.
 class FakeSplitter {
 public:
     FakeSplitter();
     // Pieces get pieceSize bytes unless their number has a size of its own; a size of -1
     // makes the run fail part-way, as on a full disk: a part written, exit status 1. A hanging
-    // splitter writes its piece and then never ends on its own.
+    // splitter writes its piece and then never ends on its own. An action is shell code
+    // run before a piece is written ("$source" and "$0", the splitter, may be used).
     void Configure(int durationSeconds, std::int64_t pieceSize = 1000,
                    const std::map<int, std::int64_t>& pieceSizes = {},
-                   bool hangAfterWriting = false);
+                   bool hangAfterWriting = false, const std::map<int, std::string>& actions = {});
     std::string ApplicationFolder() const { return folder_.path(); }
     std::string Path() const { return folder_ / "mp3splt"; }
 
@@ -65,6 +66,9 @@ private:
 // ({"synth", "25", "sine", "440"}); lameOptions come before lame's file names.
 void MakeMp3(const std::string& mp3Path, const std::vector<std::string>& soxArgs,
              const std::vector<std::string>& lameOptions);
+
+// An MP3 of exactly that many seconds at path, encoded once and copied.
+void PutMp3(const std::string& mp3Path, int seconds);
 
 // Playing time in seconds as a real decoder sees it (mpg123 to WAV, then soxi).
 double DecodedSeconds(const std::string& mp3Path);

@@ -1,11 +1,9 @@
-#include <unistd.h>
+#include "SplitterSearch.h"
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
-
-#include "PiecePaths.h"
-#include "SplitJob.h"
-#include "TimeStamps.h"
 
 namespace parvane {
 
@@ -18,24 +16,6 @@ bool IsExecutableFile(const std::string& path) {
 }
 
 }  // namespace
-
-std::vector<std::string> SplitterArguments(const std::string& splitterPath,
-                                           const std::string& sourcePath, double startStamp,
-                                           double endStamp, const std::string& outputName,
-                                           const std::string& outputFolder) {
-    return {splitterPath, sourcePath, FormatStamp(startStamp), FormatStamp(endStamp),
-            "-o",         outputName, "-d",                    outputFolder};
-}
-
-std::string SplitterCommandLine(const std::string& splitterPath, const std::string& sourcePath,
-                                double startStamp, double endStamp,
-                                const std::string& piecePath) {
-    const std::string quote = "\"";
-    return quote + splitterPath + quote + " " + quote + sourcePath + quote + " " +
-           FormatStamp(startStamp) + " " + FormatStamp(endStamp) + " -o " + quote +
-           GetFileName(piecePath) + quote + " -d " + quote + GetFolderNoBackslash(piecePath) +
-           quote;
-}
 
 std::optional<std::string> FindSplitter(const std::string& applicationFolder,
                                         const std::string& searchPath) {

@@ -1,0 +1,21 @@
+// The message a person reads when a split job is over.
+#pragma once
+
+#include <string>
+
+#include "JobReport.h"
+
+namespace parvane {
+
+inline constexpr const char* kMessageNoFiles = "No files added.";
+inline constexpr const char* kMessageDone = "Done.";
+
+struct ClosingText {
+    std::string summary;  // "Done." and a line of counts, or why the job could not go on
+    std::string details;  // one line per file with problems, then older pieces; may be empty
+};
+
+// Meant for every end but a stop, which shows nothing.
+ClosingText MakeClosingText(const JobReport& report);
+
+}  // namespace parvane

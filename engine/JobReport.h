@@ -1,0 +1,40 @@
+// What a split job tells its host when a file and when the whole job is over.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace parvane {
+
+struct FileReport {
+    int position = 0;  // 1-based place in the list
+    std::string sourcePath;
+    std::int64_t piecesWritten = 0;
+    // Why the file was not split completely, each a short text; empty when it was.
+    std::vector<std::string> problems;
+    // Pieces of an earlier split with a shorter length, beyond this split's last piece.
+    std::vector<std::string> olderPieces;
+
+    bool SplitCompletely() const { return problems.empty(); }
+};
+
+enum class JobEnd {
+    NoFiles,          // the list was empty
+    Completed,        // every file had its turn
+    Stopped,          // the host asked the job to stop
+    SplitterMissing,  // none was found beside the program or on PATH
+    SplitterLost,     // the one found could not be started (any more)
+};
+
+struct JobReport {
+    JobEnd end = JobEnd::Completed;
+    std::vector<FileReport> files;  // the files that had their turn, in list order
+    // When the splitter was missing or lost: where it was looked for, or what would not start.
+    std::string applicationFolder;
+    std::string searchPath;
+    std::string splitterPath;
+    int startError = 0;
+};
+
+}  // namespace parvane

@@ -1,0 +1,153 @@
+#include "SourceSplit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "PieceEstimate.h"
+#include "PiecePaths.h"
+#include "PieceWriter.h"
+#include "PrivateFolder.h"
+#include "SourceMeasure.h"
+
+namespace parvane {
+
+namespace {
+
+// Runs a file gets before the estimate after piece 2 replaces the count.
+constexpr std::int64_t kInitialPieceLimit = 1000;
+// Runs allowed past the last piece the playing time calls for.
+constexpr std::int64_t kSpareRuns = 3;
+
+// Pieces whose start lies more than one frame before the end of the audio.
+std::int64_t PiecesInside(const SourceMeasure& measure, int intervalSeconds) {
+    const double audible = measure.seconds - measure.frameSeconds;
+    return audible > 0.0 ? static_cast<std::int64_t>(std::ceil(audible / intervalSeconds)) : 0;
+}
+
+// Existing pieces of an earlier split that follow this split's last piece.
+std::vector<std::string> OlderPieces(const std::string& sourcePath, std::int64_t lastPiece,
+                                     const std::vector<FileIdentity>& listedFiles) {
+    std::vector<std::string> found;
+    for (std::int64_t k = lastPiece + 1; k <= std::numeric_limits<std::int32_t>::max(); ++k) {
+        const std::string path = GetPiecePath(sourcePath, static_cast<std::int32_t>(k));
+        const std::optional<FileIdentity> identity = IdentityOf(path);
+        const bool listed =
+            identity && std::any_of(listedFiles.begin(), listedFiles.end(),
+                                    [&](const FileIdentity& f) { return f.SameFile(*identity); });
+        if (!identity || listed) {
+            break;
+        }
+        found.push_back(path);
+    }
+    return found;
+}
+
+}  // namespace
+
+std::string PieceRanges(const std::vector<std::int64_t>& numbers) {
+    std::string text;
+    for (std::size_t k = 0; k < numbers.size();) {
+        std::size_t last = k;
+        while (last + 1 < numbers.size() && numbers[last + 1] == numbers[last] + 1) {
+            ++last;
+        }
+        text += (text.empty() ? "" : ", ") + std::to_string(numbers[k]);
+        if (last > k) {
+            text += "-" + std::to_string(numbers[last]);
+        }
+        k = last + 1;
+    }
+    return text;
+}
+
+SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks& hooks,
+                        JobContext& job, int position, const std::string& sourcePath,
+                        int intervalSeconds) {
+    SourceSplit split;
+    FileReport& report = split.report;
+    report.position = position;
+    report.sourcePath = sourcePath;
+    if (intervalSeconds <= 0) {
+        report.problems.push_back("no piece length chosen");
+        return split;
+    }
+    const SourceMeasure measure = MeasureSource(sourcePath);
+    if (!measure.problem.empty()) {
+        report.problems.push_back(measure.problem);
+        return split;
+    }
+    const std::string folder = OutputFolderOf(GetPiecePath(sourcePath, 1));
+    if (job.tidiedFolders.insert(folder).second) {
+        RemoveStalePrivateFolders(folder);
+    }
+    const PrivateFolder privateFolder(folder);
+    if (!privateFolder.Made()) {
+        report.problems.push_back(std::string("cannot write into its folder (") +
+                                  std::strerror(privateFolder.Error()) + ")");
+        return split;
+    }
+
+    const std::int64_t inside = PiecesInside(measure, intervalSeconds);
+    const std::int64_t bound = std::min<std::int64_t>(inside + kSpareRuns,
+                                                      std::numeric_limits<std::int32_t>::max());
+    std::int64_t limit = kInitialPieceLimit;
+    std::int64_t lastWritten = 0;
+    std::vector<std::int64_t> missing;
+    std::string missingReason;
+    for (std::int64_t j = 0; j < std::min(std::max(limit, inside), bound); ++j) {
+        const std::int64_t number = j + 1;
+        PieceRequest request;
+        request.splitterPath = job.splitterPath;
+        request.sourcePath = sourcePath;
+        request.startSeconds = j * intervalSeconds;
+        request.endSeconds = number * intervalSeconds;
+        request.piecePath = GetPiecePath(sourcePath, static_cast<std::int32_t>(number));
+        request.privateFolder = privateFolder.Path();
+        host.PieceStarted(number, request.piecePath);
+
+        const PieceRun piece = WritePiece(runner, hooks, request, job.listedFiles);
+        switch (piece.outcome) {
+            case PieceOutcome::Stopped:
+                split.end = SourceEnd::Stopped;
+                return split;
+            case PieceOutcome::StartFailed:
+                split.end = SourceEnd::SplitterLost;
+                split.startError = piece.run.code;
+                return split;
+            case PieceOutcome::Written:
+                ++report.piecesWritten;
+                lastWritten = number;
+                host.PieceWritten(number, request.piecePath);
+                break;
+            case PieceOutcome::NameTaken:
+                report.problems.push_back("piece name taken by a listed file: " +
+                                          request.piecePath);
+                break;
+            case PieceOutcome::NotWritten:
+                if (number <= inside) {
+                    missing.push_back(number);
+                    missingReason = piece.reason;
+                }
+                break;
+        }
+        if (j == 1) {
+            const std::int64_t pieceSize =
+                lastWritten == 2 ? FileSize2(request.piecePath) : std::int64_t{-1};
+            limit = EstimatePieceLimit(FileSize2(sourcePath), pieceSize).value_or(2);
+        }
+    }
+
+    const std::optional<FileIdentity> after = IdentityOf(sourcePath);
+    if (!after || !(*after == measure.identity)) {
+        report.problems.insert(report.problems.begin(), "changed during the split");
+    } else if (!missing.empty()) {
+        report.problems.push_back("missing pieces " + PieceRanges(missing) +
+                                  (missingReason.empty() ? "" : " (" + missingReason + ")"));
+    }
+    report.olderPieces = OlderPieces(sourcePath, std::max(lastWritten, inside), job.listedFiles);
+    return split;
+}
+
+}  // namespace parvane

@@ -1,0 +1,38 @@
+// All pieces of one source: measured first, then one splitter run per piece, then checked
+// against its playing time, so a piece lost inside the audio is never taken for the end.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "FileProbes.h"
+#include "JobReport.h"
+#include "ProcessRunner.h"
+#include "SplitHost.h"
+
+namespace parvane {
+
+// What every source of one job shares.
+struct JobContext {
+    std::string splitterPath;
+    std::vector<FileIdentity> listedFiles;  // no piece may replace one of these
+    std::set<std::string> tidiedFolders;    // stale private folders already removed here
+};
+
+enum class SourceEnd { Finished, Stopped, SplitterLost };
+
+struct SourceSplit {
+    SourceEnd end = SourceEnd::Finished;
+    FileReport report;
+    int startError = 0;  // SplitterLost: why the splitter would not start
+};
+
+SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks& hooks,
+                        JobContext& job, int position, const std::string& sourcePath,
+                        int intervalSeconds);
+
+// Piece numbers as short ranges: "3, 7-9".
+std::string PieceRanges(const std::vector<std::int64_t>& numbers);
+
+}  // namespace parvane
