@@ -54,12 +54,15 @@ private slots:
         const QStringList five{"A", "B", "C", "D", "E"};
         QTest::newRow("slowly over neighbours") << five << 0 << QList<int>{1, 2, 3}
                                                 << QStringList{"B", "C", "D", "A", "E"} << 3;
-        QTest::newRow("jump over several") << five << 0 << QList<int>{4}
-                                           << QStringList{"E", "B", "C", "D", "A"} << 4;
+        // A jump ends as passing every entry on the way would: the others keep their order.
+        QTest::newRow("jump down") << five << 0 << QList<int>{4}
+                                   << QStringList{"B", "C", "D", "E", "A"} << 4;
+        QTest::newRow("jump up") << five << 4 << QList<int>{3, 0}
+                                 << QStringList{"E", "A", "B", "C", "D"} << 0;
         // Neither the entry itself nor an equal text takes the carried text along.
         QTest::newRow("itself, equal text, other") << QStringList{"X", "X", "Y"} << 0
                                                    << QList<int>{0, 1, 2}
-                                                   << QStringList{"Y", "X", "X"} << 2;
+                                                   << QStringList{"X", "Y", "X"} << 2;
         QTest::newRow("differing in case") << QStringList{"/m/a.mp3", "/m/A.mp3"} << 0
                                            << QList<int>{1} << QStringList{"/m/A.mp3", "/m/a.mp3"}
                                            << 1;
@@ -116,7 +119,16 @@ private slots:
         QCOMPARE(bar->value(), 0);
         Move(QPoint(5, bottom));
         QVERIFY(Visible(last) && Visible(last + 1));
+        // The list scrolled on under the pointer: the next move lands several entries on.
+        bar->setValue(bar->value() + 5);
+        const int landed = view_->indexAt(QPoint(5, bottom)).row();
+        QVERIFY(landed > last + 2);
+        Move(QPoint(5, bottom));
+        QStringList moved = many;
+        moved.move(last - 2, landed);
+        QCOMPARE(Texts(), moved);
         Release(At(last));
+        many = Texts();
 
         view_->scrollToBottom();
         const int first = view_->indexAt(QPoint(5, 1)).row();
@@ -146,16 +158,41 @@ private slots:
         QCOMPARE(moves, 2);
     }
 
-    void doubleClickRemovesTheSelectedEntry() {
-        Fill({"A", "B", "C"});
-        DoubleClick(At(1));
-        QCOMPARE(Texts(), QStringList({"A", "C"}));
+    void removesTheSelectedEntry_data() {
+        QTest::addColumn<int>("key");  // 0: a double-click
+        QTest::newRow("double-click") << 0;
+        QTest::newRow("Delete") << int(Qt::Key_Delete);
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace);
+    }
+    void removesTheSelectedEntry() {
+        QFETCH(int, key);
+        Fill({"A", "B", "C", "D"});
+        Press(At(1));
+        Release(At(1));
+        Remove(key, At(1));
+        QCOMPARE(Texts(), QStringList({"A", "C", "D"}));
+        // From the keyboard the next entry takes over, and the key goes on removing.
+        if (key != 0) {
+            Remove(key, At(1));
+            QCOMPARE(Texts(), QStringList({"A", "D"}));
+        }
         view_->clearSelection();
-        QMouseEvent doubleClick(QEvent::MouseButtonDblClick, At(0),
-                                view_->viewport()->mapToGlobal(At(0)), Qt::LeftButton,
-                                Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view_->viewport(), &doubleClick);
-        QCOMPARE(Texts(), QStringList({"A", "C"}));
+        Remove(key, At(0));
+        QCOMPARE(Texts().first(), QStringLiteral("A"));
+    }
+
+    // The entry with the keyboard focus is marked even when it is not selected.
+    void showsTheEntryWithTheKeyboardFocus() {
+        Fill({"A", "B", "C"});
+        view_->activateWindow();
+        view_->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(view_.get()));
+        view_->selectionModel()->setCurrentIndex(model_->index(2, 0), QItemSelectionModel::NoUpdate);
+        const QRect row = view_->visualRect(model_->index(2, 0));
+        const QImage focused = view_->viewport()->grab(row).toImage();
+        view_->clearFocus();
+        QVERIFY(view_->viewport()->grab(row).toImage() != focused);
+        QVERIFY(view_->selectionModel()->selectedRows().isEmpty());
     }
 
     void dropsAppendLocalPathsInTheirOrderUntilTheFirstEntryClick() {
@@ -203,11 +240,12 @@ private slots:
         Move(At(2));
         Release(At(2));
         DoubleClick(At(1));
+        QTest::keyClick(view_.get(), Qt::Key_Delete);
         QCOMPARE(Texts(), QStringList({"A", "B", "C"}));
         busy_ = false;
         Press(At(0));
         Move(At(2));
-        QCOMPARE(Texts(), QStringList({"C", "B", "A"}));
+        QCOMPARE(Texts(), QStringList({"B", "C", "A"}));
     }
 
 private:
@@ -243,6 +281,15 @@ private:
         Release(at);
         QTest::mouseDClick(view_->viewport(), Qt::LeftButton, {}, at);
         Release(at);
+    }
+    void Remove(int key, QPoint at) {
+        if (key == 0) {
+            QMouseEvent doubleClick(QEvent::MouseButtonDblClick, at, view_->viewport()->mapToGlobal(at),
+                                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(view_->viewport(), &doubleClick);
+        } else {
+            QTest::keyClick(view_.get(), Qt::Key(key));
+        }
     }
     // A drag from the file manager entering the list, or dropping on it; true when the
     // list takes it as a copy.
