@@ -9,7 +9,7 @@ apt-get install -y --no-install-recommends \
     libgtest-dev libgmock-dev \
     mp3splt sox libsox-fmt-mp3 lame mpg123 \
     fonts-liberation xvfb xauth xdg-utils x11-utils imagemagick \
-    locales coreutils
+    desktop-file-utils locales coreutils
 # A locale that writes a decimal comma, for the tests that numbers never follow the locale.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     localedef -i de_DE -f UTF-8 de_DE.UTF-8

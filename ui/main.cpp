@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include "FileArguments.h"
 #include "FileDialogs.h"
+#include "FileListView.h"
 #include "Form1.h"
 #include "MessageBoxes.h"
 #include "ProcessRunner.h"
@@ -32,5 +34,6 @@ int main(int argc, char** argv) {
     parvane::Form1 form(services);
     parvane::CloseOnStopSignals(form);
     form.show();
+    form.ListView1()->AddDroppedFiles(parvane::FileArguments(argc, argv));
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 // The window as it comes up: the start-up sequence's results, the layout's behaviour,
 // the hand pointer file and the occasional home page.
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QProgressBar>
 #include <QScreen>
@@ -8,8 +9,11 @@
 #include <QStyleOptionComboBox>
 #include <QTest>
 
+#include "FileArguments.h"
+#include "FileListModel.h"
 #include "FileListView.h"
 #include "FormTestSupport.h"
+#include "PathText.h"
 #include "PictureButton.h"
 #include "ResourceFolder.h"
 
@@ -60,6 +64,24 @@ private slots:
         }
         QCOMPARE(form.MousePointer(), 0);
         QVERIFY(harness.desktop.shown.isEmpty());
+    }
+
+    // "parvane FILE..." from a file manager's Open With: the files follow the start-up,
+    // taken as a drop takes them, names that are not UTF-8 byte for byte.
+    void appendsTheFilesItIsStartedWith() {
+        FormHarness harness;
+        Form1& form = harness.Start();
+        const char* argv[] = {"parvane", "/m/a.mp3", "--an-option", "/m/caf\xe9.mp3",
+                              "sub/../b.mp3", "--", "-c.mp3"};
+        form.ListView1()->AddDroppedFiles(FileArguments(std::size(argv), argv));
+        const QString here = QDir::currentPath();
+        const FileListModel& list = form.FileList();
+        QCOMPARE(list.Count(), 4);
+        QCOMPARE(list.EntryText(1), QStringLiteral("/m/a.mp3"));
+        QCOMPARE(TextToPath(list.EntryText(2)), std::string("/m/caf\xe9.mp3"));
+        QCOMPARE(list.EntryText(3), here + QStringLiteral("/b.mp3"));
+        QCOMPARE(list.EntryText(4), here + QStringLiteral("/-c.mp3"));
+        QVERIFY(form.ListView1()->AcceptsDrops());
     }
 
     void columnDividerDragsPastTheWindowsEdge() {

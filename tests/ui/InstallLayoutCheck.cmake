@@ -19,7 +19,7 @@ foreach(expected
     endif()
 endforeach()
 file(STRINGS "${PREFIX}/${DATADIR}/applications/parvane.desktop" exec REGEX "^Exec=")
-if(NOT exec STREQUAL "Exec=parvane")
+if(NOT exec STREQUAL "Exec=parvane %F")
     message(FATAL_ERROR "the menu entry starts '${exec}'")
 endif()
 file(REMOVE_RECURSE "${PREFIX}")
