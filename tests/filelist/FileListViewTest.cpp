@@ -37,14 +37,6 @@ private slots:
         model_.reset();
     }
 
-    void theModelIsOneTitledColumnOfTexts() {
-        Fill({"/m/b.mp3", "/m/a.mp3"});
-        QCOMPARE(model_->columnCount(), 1);
-        QCOMPARE(model_->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 QStringLiteral("MP3 File(s)"));
-        QCOMPARE(model_->index(1, 0).data().toString(), QStringLiteral("/m/a.mp3"));
-    }
-
     void dragExchangesTexts_data() {
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<int>("pressedRow");  // -1: below the entries
