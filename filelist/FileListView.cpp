@@ -9,7 +9,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPixmap>
+#include <QGuiApplication>
 #include <QScrollBar>
 #include <QUrl>
 #include <algorithm>
@@ -17,6 +17,7 @@
 
 #include "FileListModel.h"
 #include "PathText.h"
+#include "PointerFile.h"
 
 namespace parvane {
 
@@ -49,8 +50,7 @@ void FileListView::SetApplicationFolder(const QString& folder) {
     if (folder.isEmpty()) return;
     const QString path = QDir(folder).filePath(QStringLiteral("drag.ico"));
     if (!QFileInfo::exists(path)) return;
-    const QPixmap image(path);
-    if (!image.isNull()) dragCursor_ = QCursor(image);
+    dragCursor_ = LoadCursorFile(path, qGuiApp->devicePixelRatio());
 }
 
 void FileListView::SetBusyCheck(std::function<bool()> isBusy) {

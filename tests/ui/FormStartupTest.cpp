@@ -15,6 +15,7 @@
 #include "FormTestSupport.h"
 #include "PathText.h"
 #include "PictureButton.h"
+#include "PointerFile.h"
 #include "ResourceFolder.h"
 
 using namespace parvane;
@@ -128,6 +129,35 @@ private slots:
         HoverOver(form.Check1());
         QCOMPARE(form.MousePointer(), 99);
         QCOMPARE(SeenPointer(form.Check1()), loads ? Qt::BitmapCursor : Qt::ArrowCursor);
+    }
+
+    // Each pointer file holds an image for 100 %, 150 % and 200 %; the one for the screen's
+    // scale is shown at the same logical size, its hotspot on the same spot of the picture.
+    void pointersComeSharpAtEveryScale_data() {
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("100 %") << 1.0;
+        QTest::newRow("150 %") << 1.5;
+        QTest::newRow("200 %") << 2.0;
+    }
+    void pointersComeSharpAtEveryScale() {
+        QFETCH(qreal, scale);
+        FormHarness harness;
+        const auto load = [&](const char* name) {
+            return LoadCursorFile(harness.Put(QString::fromLatin1(name), Resource(name)), scale);
+        };
+        for (const auto& [name, hotspot] : {std::pair{"HAND-M.CUR", QPoint(10, 1)},
+                                            std::pair{"drag.ico", QPoint(16, 16)}}) {
+            const std::optional<QCursor> pointer = load(name);
+            QVERIFY(pointer.has_value());
+            QCOMPARE(pointer->pixmap().size(), QSize(32, 32) * scale);
+            QCOMPARE(pointer->pixmap().devicePixelRatio(), scale);
+            QCOMPARE(pointer->hotSpot(), hotspot);
+        }
+        // The hand's hotspot falls on the fingertip's top edge.
+        const QImage hand = load("HAND-M.CUR")->pixmap().toImage();
+        const QPoint tip = QPoint(10, 1) * scale;
+        QCOMPARE(hand.pixelColor(tip), QColor(Qt::black));
+        QCOMPARE(hand.pixelColor(tip - QPoint(0, 1)).alpha(), 0);
     }
 
     void opensTheHomePageOnlyOnADrawOfSeven() {
