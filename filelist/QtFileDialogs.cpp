@@ -32,11 +32,11 @@ private:
             auto* view = findChild<QAbstractItemView*>(QString::fromLatin1(viewName));
             if (view == nullptr || view->selectionModel() == nullptr) continue;
             const QModelIndexList rows = view->selectionModel()->selectedRows();
-            const bool onlyHere =
-                !rows.isEmpty() && std::all_of(rows.begin(), rows.end(), [&](const QModelIndex& row) {
-                    const QString path = row.data(QFileSystemModel::FilePathRole).toString();
-                    return QFileInfo(path).absoluteFilePath() == here;
-                });
+            const auto isHere = [&here](const QModelIndex& row) {
+                const QString path = row.data(QFileSystemModel::FilePathRole).toString();
+                return QFileInfo(path).absoluteFilePath() == here;
+            };
+            const bool onlyHere = !rows.isEmpty() && std::all_of(rows.begin(), rows.end(), isHere);
             if (onlyHere) view->selectionModel()->clearSelection();
         }
     }

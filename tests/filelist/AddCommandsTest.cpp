@@ -63,7 +63,6 @@ private slots:
         WriteFile(tree / "sub/a.mp3");
         QTimer::singleShot(0, [&tree] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog != nullptr);
             const auto closed = qScopeGuard([dialog] {
                 if (dialog->isVisible()) dialog->reject();
             });
