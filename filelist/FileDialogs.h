@@ -10,7 +10,8 @@ namespace parvane {
 
 inline constexpr const char* kAddFilesTitle =
     "Add File(s) - Use Ctrl & Shift to select multiple files";
-inline constexpr const char* kAddFilesFilter = "MP3 Files (*.mp3)";
+// Both letter cases spelt out: the desktops' dialogs match patterns with letter case.
+inline constexpr const char* kAddFilesFilter = "MP3 Files (*.mp3 *.MP3)";
 inline constexpr const char* kAddFolderTitle = "Please select folder to add:";
 
 class FileDialogs {

@@ -32,16 +32,12 @@ bool FileListModel::RemoveAt(int position) {
     return true;
 }
 
-void FileListModel::Exchange(int positionA, int positionB) {
-    if (positionA < 1 || positionA > Count() || positionB < 1 || positionB > Count() ||
-        positionA == positionB) {
-        return;
-    }
-    entries_.swapItemsAt(positionA - 1, positionB - 1);
-    const QModelIndex a = index(positionA - 1, 0);
-    const QModelIndex b = index(positionB - 1, 0);
-    emit dataChanged(a, a, {Qt::DisplayRole});
-    emit dataChanged(b, b, {Qt::DisplayRole});
+void FileListModel::Move(int from, int to) {
+    if (from < 1 || from > Count() || to < 1 || to > Count() || from == to) return;
+    // Qt counts the destination before the move: below the entry, past the row it lands on.
+    beginMoveRows({}, from - 1, from - 1, {}, to > from ? to : to - 1);
+    entries_.move(from - 1, to - 1);
+    endMoveRows();
 }
 
 int FileListModel::rowCount(const QModelIndex& parent) const {

@@ -17,7 +17,9 @@ public:
     int Count() const;
     QString EntryText(int position) const;  // 1-based
     bool RemoveAt(int position);            // 1-based; false when out of range
-    void Exchange(int positionA, int positionB);
+    // Takes the entry out and puts it back at `to`; the entries between close up in their
+    // order. Both 1-based; out of range does nothing.
+    void Move(int from, int to);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -6,9 +6,10 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPixmap>
+#include <QGuiApplication>
 #include <QScrollBar>
 #include <QUrl>
 #include <algorithm>
@@ -16,6 +17,7 @@
 
 #include "FileListModel.h"
 #include "PathText.h"
+#include "PointerFile.h"
 
 namespace parvane {
 
@@ -48,8 +50,7 @@ void FileListView::SetApplicationFolder(const QString& folder) {
     if (folder.isEmpty()) return;
     const QString path = QDir(folder).filePath(QStringLiteral("drag.ico"));
     if (!QFileInfo::exists(path)) return;
-    const QPixmap image(path);
-    if (!image.isNull()) dragCursor_ = QCursor(image);
+    dragCursor_ = LoadCursorFile(path, qGuiApp->devicePixelRatio());
 }
 
 void FileListView::SetBusyCheck(std::function<bool()> isBusy) {
@@ -100,15 +101,19 @@ void FileListView::DragStep(const QPoint& position) {
     const int sourcePosition = dragSource_.row() + 1;
     const int targetPosition = target.row() + 1;
     if (fileList_->EntryText(sourcePosition) == fileList_->EntryText(targetPosition)) return;
-    fileList_->Exchange(sourcePosition, targetPosition);
+    // A move, not an exchange: when the pointer jumps several entries (a fast move, or
+    // the list scrolled under it), the entries in between keep their order, as if the
+    // pointer had passed them one at a time.
+    fileList_->Move(sourcePosition, targetPosition);
+    const QModelIndex moved = fileList_->index(targetPosition - 1, 0);
     // Selecting must not scroll on its own: a drag step scrolls at most one entry.
     const bool autoScrolls = hasAutoScroll();
     setAutoScroll(false);
-    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect |
-                                                  QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(moved, QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
     setAutoScroll(autoScrolls);
-    dragSource_ = target;
-    ScrollPast(target);
+    dragSource_ = moved;
+    ScrollPast(moved);
 }
 
 void FileListView::ScrollPast(const QModelIndex& target) {
@@ -134,10 +139,28 @@ void FileListView::mouseReleaseEvent(QMouseEvent* event) {
     QTreeView::mouseReleaseEvent(event);
 }
 
-void FileListView::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
-    if (fileList_ == nullptr || Busy()) return;
+bool FileListView::RemoveSelected() {
+    if (fileList_ == nullptr || Busy()) return false;
     const QModelIndexList selected = selectionModel()->selectedRows();
-    if (!selected.isEmpty()) fileList_->RemoveAt(selected.first().row() + 1);
+    return !selected.isEmpty() && fileList_->RemoveAt(selected.first().row() + 1);
+}
+
+void FileListView::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
+    RemoveSelected();
+}
+
+void FileListView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Delete && event->key() != Qt::Key_Backspace) {
+        QTreeView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // The entry that moved up into the removed one's place takes the selection, so the
+    // key held down or pressed again goes on removing.
+    if (RemoveSelected() && currentIndex().isValid()) {
+        selectionModel()->select(currentIndex(),
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
 }
 
 bool FileListView::OffersLocalFiles(const QMimeData* data) const {
@@ -188,7 +211,13 @@ void FileListView::dropEvent(QDropEvent* event) {
     if (!event->isAccepted()) return;
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) paths.append(LocalPathOfUrl(url));
+    AddDroppedFiles(paths);
+}
+
+bool FileListView::AddDroppedFiles(const QStringList& paths) {
+    if (!acceptsDrops_ || fileList_ == nullptr || Busy()) return false;
     fileList_->AppendMany(paths);
+    return true;
 }
 
 }  // namespace parvane

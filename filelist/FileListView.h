@@ -1,5 +1,5 @@
-// The list view of the file list: double-click removal, drag reordering by exchanging
-// texts, and drops of files from the file manager.
+// The list view of the file list: removal by double-click or the Delete key, drag
+// reordering, and drops of files from the file manager.
 #pragma once
 
 #include <QCursor>
@@ -29,12 +29,16 @@ public:
 
     // True until the first click on an entry; from then on every drop is refused.
     bool AcceptsDrops() const;
+    // Appends the paths of files dropped on the list, or handed to the program to open,
+    // when the list takes drops; false when it refused them.
+    bool AddDroppedFiles(const QStringList& paths);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -44,6 +48,7 @@ private:
     void PickUpSelected();
     void DragStep(const QPoint& position);
     void ScrollPast(const QModelIndex& target);
+    bool RemoveSelected();
     bool OffersLocalFiles(const QMimeData* data) const;
     static void AcceptAsCopy(QDropEvent* event);
 

@@ -18,10 +18,10 @@
 #include "FileListView.h"
 #include "FileProbes.h"
 #include "FormLayout.h"
-#include "HandCursor.h"
 #include "Intervals.h"
 #include "MessageBoxes.h"
 #include "PictureButton.h"
+#include "PointerFile.h"
 #include "PointerPolicy.h"
 #include "ResourceFolder.h"
 #include "SplitJob.h"
@@ -135,7 +135,7 @@ void Form1::Form_Load() {
 void Form1::LoadHandPointer() {
     const QString path = QDir(resourceFolder_).filePath(QString::fromLatin1(kHandPointerFile));
     if (FileExists(QFile::encodeName(path).toStdString())) {
-        mouseIcon_ = LoadCursorFile(path);
+        mouseIcon_ = LoadCursorFile(path, qGuiApp->devicePixelRatio());
     }
 }
 

@@ -3,13 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "HandCursor.h"
 
 namespace parvane {
 
 namespace {
-
-constexpr const char* kDragPointerFile = "drag.ico";
 
 bool HoldsPointerFiles(const QString& folder) {
     const QDir dir(folder);

@@ -7,6 +7,9 @@
 
 namespace parvane {
 
+inline constexpr const char* kHandPointerFile = "HAND-M.CUR";
+inline constexpr const char* kDragPointerFile = "drag.ico";
+
 QString ResourceFolder(const QString& applicationFolder);
 
 // share/parvane of the installation whose bin folder is applicationFolder.

@@ -3,7 +3,9 @@
 #include <QStyleFactory>
 #include <iostream>
 
+#include "FileArguments.h"
 #include "FileDialogs.h"
+#include "FileListView.h"
 #include "Form1.h"
 #include "InfoRequest.h"
 #include "MessageBoxes.h"
@@ -38,5 +40,6 @@ int main(int argc, char** argv) {
     parvane::Form1 form(services);
     parvane::CloseOnStopSignals(form);
     form.show();
+    form.ListView1()->AddDroppedFiles(parvane::FileArguments(argc, argv));
     return QApplication::exec();
 }

@@ -1,3 +1,7 @@
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include "AddCommands.h"
@@ -43,12 +47,39 @@ private slots:
         AddFilesCommand(nullptr, dialogs_, *list_);
         QCOMPARE(dialogs_.asked,
                  QStringList({"Add File(s) - Use Ctrl & Shift to select multiple files",
-                              "MP3 Files (*.mp3)"}));
+                              "MP3 Files (*.mp3 *.MP3)"}));
         QCOMPARE(Texts(), QStringList({"/m/first.mp3", "/m/z.mp3", "/n/A.MP3", "/m/~a.mp3",
                                        "/m/first.mp3"}));
         dialogs_.files.clear();
         AddFilesCommand(nullptr, dialogs_, *list_);
         QCOMPARE(list_->Count(), 5);
+    }
+
+    // Qt's own dialog, which stands in where the desktop offers none: a folder typed and
+    // entered, then Open on the empty name field, must not keep a name typed next from
+    // being taken.
+    void ownDialogTakesANameAfterAFolderWasEntered() {
+        const TempFolder tree;
+        WriteFile(tree / "sub/a.mp3");
+        QTimer::singleShot(0, [&tree] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            const auto closed = qScopeGuard([dialog] {
+                if (dialog->isVisible()) dialog->reject();
+            });
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QPushButton* open =
+                dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
+            const QString folder = QString::fromStdString(tree / "sub");
+            QTest::keyClicks(name, folder);
+            QTest::keyClick(name, Qt::Key_Return);
+            QTRY_COMPARE(dialog->directory().absolutePath(), folder);
+            QTest::mouseClick(open, Qt::LeftButton);
+            QTest::keyClicks(name, QStringLiteral("a.mp3"));
+            QTest::mouseClick(open, Qt::LeftButton);
+        });
+        QCOMPARE(QtFileDialogs().OpenFiles(nullptr, {}, {}),
+                 QStringList{QString::fromStdString(tree / "sub/a.mp3")});
     }
 
     // Cancelling the folder browser changes nothing, not even the pointer.

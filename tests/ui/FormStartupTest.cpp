@@ -1,6 +1,7 @@
 // The window as it comes up: the start-up sequence's results, the layout's behaviour,
 // the hand pointer file and the occasional home page.
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QProgressBar>
 #include <QScreen>
@@ -8,9 +9,13 @@
 #include <QStyleOptionComboBox>
 #include <QTest>
 
+#include "FileArguments.h"
+#include "FileListModel.h"
 #include "FileListView.h"
 #include "FormTestSupport.h"
+#include "PathText.h"
 #include "PictureButton.h"
+#include "PointerFile.h"
 #include "ResourceFolder.h"
 
 using namespace parvane;
@@ -62,6 +67,22 @@ private slots:
         QVERIFY(harness.desktop.shown.isEmpty());
     }
 
+    // "parvane FILE..." from a file manager's Open With: the files follow the start-up,
+    // taken as a drop takes them, names that are not UTF-8 byte for byte.
+    void appendsTheFilesItIsStartedWith() {
+        FormHarness harness;
+        Form1& form = harness.Start();
+        const char* argv[] = {"parvane", "/m/a.mp3", "--an-option", "/m/caf\xe9.mp3",
+                              "sub/../b.mp3", "--", "-c.mp3"};
+        form.ListView1()->AddDroppedFiles(FileArguments(std::size(argv), argv));
+        const QString here = QDir::currentPath();
+        QStringList texts;
+        for (int i = 1; i <= form.FileList().Count(); ++i) texts << form.FileList().EntryText(i);
+        QCOMPARE(texts, QStringList({"/m/a.mp3", PathToText("/m/caf\xe9.mp3"), here + "/b.mp3",
+                                     here + "/-c.mp3"}));
+        QVERIFY(form.ListView1()->AcceptsDrops());
+    }
+
     void columnDividerDragsPastTheWindowsEdge() {
         FormHarness harness;
         Form1& form = harness.Start();
@@ -99,13 +120,35 @@ private slots:
         if (!dir.isEmpty()) harness.Put(dir + QStringLiteral("/HAND-M.CUR"), file);
         Form1& form = harness.Start();
         QCOMPARE(form.MouseIcon().has_value(), loads);
-        QVERIFY(!loads || form.MouseIcon()->hotSpot() != QPoint(0, 0));
         QVERIFY(harness.desktop.shown.isEmpty());
         QCOMPARE(form.Combo1()->count(), 23);  // the start-up went on past the pointer
 
         HoverOver(form.Check1());
         QCOMPARE(form.MousePointer(), 99);
         QCOMPARE(SeenPointer(form.Check1()), loads ? Qt::BitmapCursor : Qt::ArrowCursor);
+    }
+
+    // The pointer files hold an image for 100 %, 150 % and 200 %; the one for the screen's
+    // scale is shown at the same logical size, its hotspot on the fingertip's top edge.
+    void pointersComeSharpAtEveryScale_data() {
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("100 %") << 1.0;
+        QTest::newRow("150 %") << 1.5;
+        QTest::newRow("200 %") << 2.0;
+    }
+    void pointersComeSharpAtEveryScale() {
+        QFETCH(qreal, scale);
+        FormHarness harness;
+        const std::optional<QCursor> hand =
+            LoadCursorFile(harness.Put("HAND-M.CUR", Resource("HAND-M.CUR")), scale);
+        QVERIFY(hand.has_value());
+        QCOMPARE(hand->pixmap().size(), QSize(32, 32) * scale);
+        QCOMPARE(hand->pixmap().devicePixelRatio(), scale);
+        QCOMPARE(hand->hotSpot(), QPoint(10, 1));
+        const QImage image = hand->pixmap().toImage();
+        const QPoint tip = QPoint(10, 1) * scale;
+        QCOMPARE(image.pixelColor(tip), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(tip - QPoint(0, 1)).alpha(), 0);
     }
 
     void opensTheHomePageOnlyOnADrawOfSeven() {
@@ -118,7 +161,6 @@ private slots:
         FormHarness lucky;
         lucky.Start(0.065);
         QCOMPARE(lucky.desktop.shown, QStringList{kTestHomePage.toString()});
-
     }
 };
 

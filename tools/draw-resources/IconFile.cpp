@@ -11,7 +11,8 @@ namespace {
 constexpr quint16 kTypeIcon = 1;
 constexpr quint16 kTypeCursor = 2;
 constexpr int kBitmapHeaderSize = 40;
-constexpr int kDirectorySize = 6 + 16;
+constexpr int kDirectoryHeaderSize = 6;
+constexpr int kDirectoryEntrySize = 16;
 
 int RowBytes(int width, int bitsPerPixel) {
     return ((width * bitsPerPixel + 31) / 32) * 4;
@@ -94,31 +95,38 @@ QByteArray EncodeBitmap(const QImage& source, IconDepth depth) {
     return bytes;
 }
 
-QByteArray EncodeFile(const QImage& image, IconDepth depth, quint16 type, quint16 fieldA,
-                      quint16 fieldB) {
-    const QByteArray bitmap = EncodeBitmap(image, depth);
+// The directory (one entry per image, fieldA and fieldB being planes and depth for an
+// icon, the hotspot for a cursor) followed by the images' bitmaps.
+QByteArray EncodeFile(const QList<QImage>& images, IconDepth depth, quint16 type,
+                      const QList<QPoint>& fields) {
+    QList<QByteArray> bitmaps;
+    for (const QImage& image : images) bitmaps.append(EncodeBitmap(image, depth));
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
-    // The colour count stays 0: it means "256 or more" for the paletted picture too.
-    out << quint16(0) << type << quint16(1);
-    out << quint8(image.width()) << quint8(image.height()) << quint8(0)
-        << quint8(0) << fieldA << fieldB << quint32(bitmap.size()) << quint32(kDirectorySize);
-    out.writeRawData(bitmap.constData(), bitmap.size());
+    out << quint16(0) << type << quint16(images.size());
+    quint32 offset = kDirectoryHeaderSize + kDirectoryEntrySize * images.size();
+    for (qsizetype i = 0; i < images.size(); ++i) {
+        // A side of 256 is written as 0. The colour count stays 0: it means "256 or more"
+        // for the paletted pictures too.
+        out << quint8(images[i].width() & 0xff) << quint8(images[i].height() & 0xff)
+            << quint8(0) << quint8(0) << quint16(fields[i].x()) << quint16(fields[i].y())
+            << quint32(bitmaps[i].size()) << offset;
+        offset += bitmaps[i].size();
+    }
+    for (const QByteArray& bitmap : bitmaps) out.writeRawData(bitmap.constData(), bitmap.size());
     return bytes;
 }
 
 }  // namespace
 
-QByteArray EncodeIcon(const QImage& image, IconDepth depth) {
-    const quint16 bits = depth == IconDepth::Palette256 ? 8 : 32;
-    return EncodeFile(image, depth, kTypeIcon, 1, bits);
+QByteArray EncodeIcon(const QList<QImage>& images, IconDepth depth) {
+    const int bits = depth == IconDepth::Palette256 ? 8 : 32;
+    return EncodeFile(images, depth, kTypeIcon, QList<QPoint>(images.size(), QPoint(1, bits)));
 }
 
-QByteArray EncodeCursor(const QImage& image, QPoint hotspot) {
-    // A cursor's directory entry holds the hotspot where an icon's holds planes and depth.
-    return EncodeFile(image, IconDepth::TrueColourAlpha, kTypeCursor,
-                      static_cast<quint16>(hotspot.x()), static_cast<quint16>(hotspot.y()));
+QByteArray EncodeCursor(const QList<QImage>& images, const QList<QPoint>& hotspots) {
+    return EncodeFile(images, IconDepth::TrueColourAlpha, kTypeCursor, hotspots);
 }
 
 }  // namespace parvane

@@ -1,8 +1,9 @@
-// Writing Windows icon and cursor files (one 32 x 32 image each) from painted images.
+// Writing Windows icon and cursor files, one image per size, from painted images.
 #pragma once
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QPoint>
 
 namespace parvane {
@@ -13,11 +14,11 @@ namespace parvane {
 // blended onto white, the colour of the buttons that show it.
 enum class IconDepth { TrueColourAlpha, Palette256 };
 
-// An .ico file: the image's colours at the given depth plus a transparency mask taken
+// An .ico file: each image's colours at the given depth plus a transparency mask taken
 // from its alpha channel.
-QByteArray EncodeIcon(const QImage& image, IconDepth depth);
+QByteArray EncodeIcon(const QList<QImage>& images, IconDepth depth);
 
-// A .cur file: like an icon, but its directory entry carries the hotspot.
-QByteArray EncodeCursor(const QImage& image, QPoint hotspot);
+// A .cur file: like an icon, but each directory entry carries its image's hotspot.
+QByteArray EncodeCursor(const QList<QImage>& images, const QList<QPoint>& hotspots);
 
 }  // namespace parvane

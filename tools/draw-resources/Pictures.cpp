@@ -5,19 +5,25 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <array>
+#include <cmath>
 
 namespace parvane {
 
 namespace {
 
-QImage Blank() {
-    QImage image(kPictureSize, kPictureSize, QImage::Format_ARGB32_Premultiplied);
+QImage Blank(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
 
+// Smooth edges, and the design's 32 units spread over the image's pixels.
 void Smooth(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing, true);
+    if (painter.transform().isIdentity()) {
+        const qreal scale = painter.device()->width() / qreal(kDesignSize);
+        painter.scale(scale, scale);
+    }
 }
 
 void PaintNote(QPainter& painter, QPointF head, qreal stemHeight, const QColor& colour) {
@@ -54,8 +60,8 @@ void PaintPlusBadge(QPainter& painter, QPointF centre) {
 
 }  // namespace
 
-QImage PaintWindowIcon() {
-    QImage image = Blank();
+QImage PaintWindowIcon(int size) {
+    QImage image = Blank(size);
     QPainter painter(&image);
     Smooth(painter);
     const QPen outline(QColor(0x3a, 0x1c, 0x10), 1.0);
@@ -106,8 +112,8 @@ QImage PaintWindowIcon() {
     return image;
 }
 
-QImage PaintAddFiles() {
-    QImage image = Blank();
+QImage PaintAddFiles(int size) {
+    QImage image = Blank(size);
     QPainter painter(&image);
     Smooth(painter);
 
@@ -135,8 +141,8 @@ QImage PaintAddFiles() {
     return image;
 }
 
-QImage PaintAddFolder() {
-    QImage image = Blank();
+QImage PaintAddFolder(int size) {
+    QImage image = Blank(size);
     QPainter painter(&image);
     Smooth(painter);
     const QPen edge(QColor(0x8a, 0x5c, 0x00), 1.0);
@@ -168,8 +174,8 @@ QImage PaintAddFolder() {
     return image;
 }
 
-QImage PaintSplit() {
-    QImage image = Blank();
+QImage PaintSplit(int size) {
+    QImage image = Blank(size);
     QPainter painter(&image);
     Smooth(painter);
 
@@ -217,8 +223,8 @@ QImage PaintSplit() {
     return image;
 }
 
-QImage PaintDragPointer() {
-    QImage image = Blank();
+QImage PaintDragPointer(int size) {
+    QImage image = Blank(size);
     QPainter painter(&image);
     Smooth(painter);
 
@@ -240,7 +246,7 @@ QImage PaintDragPointer() {
     return image;
 }
 
-PointerPicture PaintHandPointer() {
+PointerPicture PaintHandPointer(int size) {
     // Drawn pixel by pixel, as pointers are: '#' outline, '.' fill, anything else clear.
     static constexpr std::array<const char*, 22> kRows = {
         "      ##          ",
@@ -266,18 +272,29 @@ PointerPicture PaintHandPointer() {
         "     ###########  ",
         "                  ",
     };
-    QImage image = Blank();
+    QImage design = Blank(kDesignSize);
     for (std::size_t row = 0; row < kRows.size(); ++row) {
         const char* line = kRows[row];
         for (int column = 0; line[column] != '\0'; ++column) {
             const char cell = line[column];
             if (cell == '#' || cell == '.') {
-                image.setPixel(column + 4, static_cast<int>(row) + 1,
-                               cell == '#' ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+                design.setPixel(column + 4, static_cast<int>(row) + 1,
+                                cell == '#' ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
             }
         }
     }
-    return {image, QPoint(10, 1)};
+    // Each pixel takes the design pixel it falls in; the hotspot is the first pixel that
+    // the design's hotspot pixel covers.
+    const qreal scale = size / qreal(kDesignSize);
+    QImage image = Blank(size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            image.setPixel(x, y, design.pixel(int(x / scale), int(y / scale)));
+        }
+    }
+    const QPoint designHotspot(10, 1);
+    return {image, QPoint(int(std::ceil(designHotspot.x() * scale)),
+                          int(std::ceil(designHotspot.y() * scale)))};
 }
 
 }  // namespace parvane
