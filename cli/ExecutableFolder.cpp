@@ -13,7 +13,7 @@ std::string ExecutableFolder() {
         return {};
     }
     const std::string path(target, static_cast<std::size_t>(length));
-    return GetFolderNoBackslash(path);
+    return GetFolderWithoutSlash(path);
 }
 
 }  // namespace parvane

@@ -11,7 +11,7 @@ option(PARVANE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSaniti
 option(PARVANE_WERROR "Treat compiler warnings as errors" OFF)
 
 add_library(parvane_config INTERFACE)
-target_compile_options(parvane_config INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_options(parvane_config INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wold-style-cast)
 if(PARVANE_WERROR)
     target_compile_options(parvane_config INTERFACE -Werror)
 endif()

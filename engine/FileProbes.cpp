@@ -6,7 +6,7 @@
 
 namespace parvane {
 
-std::int64_t FileSize2(const std::string& path) {
+std::int64_t RegularFileSize(const std::string& path) {
     // O_NONBLOCK keeps a named pipe from holding the caller until a writer appears.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {

@@ -12,7 +12,7 @@ namespace parvane {
 
 // Byte size of a regular file that can be opened for reading; -1 otherwise (missing,
 // unreadable, a folder).
-std::int64_t FileSize2(const std::string& path);
+std::int64_t RegularFileSize(const std::string& path);
 
 bool FileExists(const std::string& path);
 

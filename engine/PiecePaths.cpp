@@ -19,7 +19,7 @@ std::string GetFolder(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-std::string GetFolderNoBackslash(const std::string& path) {
+std::string GetFolderWithoutSlash(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) {
         throw std::invalid_argument("no folder in path: " + path);

@@ -13,7 +13,7 @@ namespace parvane {
 std::string GetPiecePath(const std::string& sourcePath, std::int32_t pieceNumber);
 
 std::string GetFolder(const std::string& path);             // up to and including the last "/"
-std::string GetFolderNoBackslash(const std::string& path);  // before the last "/"; throws without one
+std::string GetFolderWithoutSlash(const std::string& path);  // before the last "/"; throws without one
 std::string GetFileName(const std::string& path);           // after the last "/"
 std::string GetBaseName(const std::string& fileName);       // before the last "."; whole name without one
 std::string GetExtension(const std::string& fileName);      // after the last "."; whole name without one

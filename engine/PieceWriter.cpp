@@ -108,8 +108,7 @@ PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRe
     PieceRun piece;
     piece.run = runner.Run({request.splitterPath, request.sourcePath,
                             StampText(request.startSeconds), StampText(request.endSeconds), "-o",
-                            kOutputName, "-d", request.privateFolder},
-                           kStyleHidden, hooks);
+                            kOutputName, "-d", request.privateFolder}, hooks);
     const RunResult& run = piece.run;
     if (run.ending == RunResult::Ending::CouldNotStart) {
         piece.outcome = PieceOutcome::StartFailed;

@@ -24,7 +24,7 @@ namespace {
 
 constexpr off_t kErrorTailBytes = 4096;
 
-// An unlinked scratch file for a hidden child's standard error: the child may write as
+// An unlinked scratch file for the child's standard error: the child may write as
 // much as it likes without ever blocking, and nothing is left behind. -1 when none can
 // be made; the child then writes to /dev/null.
 int OpenErrorCapture() {
@@ -53,19 +53,17 @@ std::string ReadTail(int fd) {
     return tail;
 }
 
-// Style 0: input and output from and to /dev/null, errors to the capture file.
+// Input and output from and to /dev/null, errors to the capture file.
 class SpawnFileActions {
 public:
-    SpawnFileActions(bool silent, int errorCapture) {
+    explicit SpawnFileActions(int errorCapture) {
         ::posix_spawn_file_actions_init(&actions_);
-        if (silent) {
-            ::posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0);
-            ::posix_spawn_file_actions_addopen(&actions_, 1, "/dev/null", O_WRONLY, 0);
-            if (errorCapture >= 0) {
-                ::posix_spawn_file_actions_adddup2(&actions_, errorCapture, 2);
-            } else {
-                ::posix_spawn_file_actions_addopen(&actions_, 2, "/dev/null", O_WRONLY, 0);
-            }
+        ::posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0);
+        ::posix_spawn_file_actions_addopen(&actions_, 1, "/dev/null", O_WRONLY, 0);
+        if (errorCapture >= 0) {
+            ::posix_spawn_file_actions_adddup2(&actions_, errorCapture, 2);
+        } else {
+            ::posix_spawn_file_actions_addopen(&actions_, 2, "/dev/null", O_WRONLY, 0);
         }
     }
     ~SpawnFileActions() { ::posix_spawn_file_actions_destroy(&actions_); }
@@ -163,11 +161,7 @@ RunResult FromWaitStatus(int status) {
 
 }  // namespace
 
-RunResult RunAndWait(const std::vector<std::string>& argv, int windowStyle,
-                     const WaitHooks& hooks) {
-    if (windowStyle < 0 || windowStyle > 6) {
-        windowStyle = kStyleDefault;
-    }
+RunResult RunAndWait(const std::vector<std::string>& argv, const WaitHooks& hooks) {
     if (argv.empty()) {
         return {RunResult::Ending::CouldNotStart, EINVAL, {}};
     }
@@ -178,9 +172,8 @@ RunResult RunAndWait(const std::vector<std::string>& argv, int windowStyle,
     }
     arguments.push_back(nullptr);
 
-    const bool hidden = windowStyle == kStyleHidden;
-    const int errorCapture = hidden ? OpenErrorCapture() : -1;
-    const SpawnFileActions actions(hidden, errorCapture);
+    const int errorCapture = OpenErrorCapture();
+    const SpawnFileActions actions(errorCapture);
     const SpawnAttributes attributes;
     const ChildrenStayWaitable waitable;
     pid_t pid = 0;

@@ -8,11 +8,6 @@
 
 namespace parvane {
 
-// Window styles 0..6; anything else means 6. Style 0 runs the child silently: its input
-// and output are /dev/null and its standard error is kept for the result.
-inline constexpr int kStyleHidden = 0;
-inline constexpr int kStyleDefault = 6;
-
 struct WaitHooks {
     // Called at least every 100 ms while the child runs, and once before the wait ends.
     std::function<void()> handleEvents;
@@ -31,24 +26,22 @@ struct RunResult {
     bool Succeeded() const { return ending == Ending::Exited && code == 0; }
 };
 
-// Returns at once when the program cannot be started. The exit status is the child's own
-// even when this process was started with SIGCHLD ignored.
-RunResult RunAndWait(const std::vector<std::string>& argv, int windowStyle,
-                     const WaitHooks& hooks);
+// The child runs hidden: its input and output are /dev/null and its standard error is kept
+// for the result. Returns at once when the program cannot be started. The exit status is the
+// child's own even when this process was started with SIGCHLD ignored.
+RunResult RunAndWait(const std::vector<std::string>& argv, const WaitHooks& hooks);
 
 // Replaceable so tests and benchmarks can count or stand in for runs.
 class ProcessRunner {
 public:
     virtual ~ProcessRunner() = default;
-    virtual RunResult Run(const std::vector<std::string>& argv, int windowStyle,
-                          const WaitHooks& hooks) = 0;
+    virtual RunResult Run(const std::vector<std::string>& argv, const WaitHooks& hooks) = 0;
 };
 
 class RealProcessRunner final : public ProcessRunner {
 public:
-    RunResult Run(const std::vector<std::string>& argv, int windowStyle,
-                  const WaitHooks& hooks) override {
-        return RunAndWait(argv, windowStyle, hooks);
+    RunResult Run(const std::vector<std::string>& argv, const WaitHooks& hooks) override {
+        return RunAndWait(argv, hooks);
     }
 };
 

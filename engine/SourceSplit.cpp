@@ -134,8 +134,8 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
         }
         if (j == 1) {
             const std::int64_t pieceSize =
-                lastWritten == 2 ? FileSize2(request.piecePath) : std::int64_t{-1};
-            limit = EstimatePieceLimit(FileSize2(sourcePath), pieceSize).value_or(2);
+                lastWritten == 2 ? RegularFileSize(request.piecePath) : std::int64_t{-1};
+            limit = EstimatePieceLimit(RegularFileSize(sourcePath), pieceSize).value_or(2);
         }
     }
 

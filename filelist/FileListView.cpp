@@ -163,11 +163,11 @@ void FileListView::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-bool FileListView::OffersLocalFiles(const QMimeData* data) const {
-    if (!acceptsDrops_ || fileList_ == nullptr || Busy() || data == nullptr || !data->hasUrls()) {
+bool FileListView::OffersLocalFiles(const QMimeData* mime) const {
+    if (!acceptsDrops_ || fileList_ == nullptr || Busy() || mime == nullptr || !mime->hasUrls()) {
         return false;
     }
-    const QList<QUrl> urls = data->urls();
+    const QList<QUrl> urls = mime->urls();
     return !urls.isEmpty() &&
            std::all_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
 }

@@ -49,7 +49,7 @@ private:
     void DragStep(const QPoint& position);
     void ScrollPast(const QModelIndex& target);
     bool RemoveSelected();
-    bool OffersLocalFiles(const QMimeData* data) const;
+    bool OffersLocalFiles(const QMimeData* mime) const;
     static void AcceptAsCopy(QDropEvent* event);
 
     FileListModel* fileList_ = nullptr;

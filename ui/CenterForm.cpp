@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <cmath>
 
-#include "FormLayout.h"
+#include "MainWindowLayout.h"
 
 namespace parvane {
 

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
-#include "FormLayout.h"
+#include "MainWindowLayout.h"
 
 namespace parvane {
 

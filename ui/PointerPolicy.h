@@ -6,8 +6,6 @@
 
 namespace parvane {
 
-inline constexpr int kPointerHand = 99;
-
 constexpr int ButtonHoverPointer(int current) {
     return current == kPointerBusy ? current : kPointerHand;
 }

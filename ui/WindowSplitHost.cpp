@@ -8,7 +8,7 @@
 
 #include "ClosingText.h"
 #include "FileListModel.h"
-#include "Form1.h"
+#include "MainWindow.h"
 #include "Intervals.h"
 #include "PathText.h"
 #include "WindowPointer.h"
@@ -32,7 +32,7 @@ std::string WindowSplitHost::EntryPath(int position) const {
 }
 
 int WindowSplitHost::ChosenInterval() const {
-    const int index = form_.Combo1()->currentIndex();
+    const int index = form_.IntervalChooser()->currentIndex();
     return index >= 0 && static_cast<std::size_t>(index) < kIntervalSeconds.size()
                ? kIntervalSeconds[static_cast<std::size_t>(index)]
                : 0;
@@ -54,7 +54,7 @@ void WindowSplitHost::FileStarted(int position, int, const std::string&) {
     form_.SetMousePointer(kPointerBusy);
     // The share of the entries the list holds now, as the bar has always shown it.
     const double percent = static_cast<double>(position) / EntryCount() * 100.0;
-    form_.ProgressBar1()->setValue(static_cast<int>(std::lround(static_cast<float>(percent))));
+    form_.ProgressBar()->setValue(static_cast<int>(std::lround(static_cast<float>(percent))));
 }
 
 void WindowSplitHost::JobFinished(const JobReport& report) {
@@ -67,7 +67,7 @@ void WindowSplitHost::JobFinished(const JobReport& report) {
         form_.ShowMessage(Shown(text.details.empty() ? text.summary
                                                      : text.summary + "\n\n" + text.details));
     }
-    form_.ProgressBar1()->setValue(0);
+    form_.ProgressBar()->setValue(0);
     form_.SetMousePointer(kPointerDefault);
 }
 

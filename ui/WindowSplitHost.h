@@ -6,11 +6,11 @@
 
 namespace parvane {
 
-class Form1;
+class MainWindow;
 
 class WindowSplitHost final : public SplitHost {
 public:
-    explicit WindowSplitHost(Form1& form) : form_(form) {}
+    explicit WindowSplitHost(MainWindow& form) : form_(form) {}
 
     int EntryCount() const override;
     std::string EntryPath(int position) const override;
@@ -30,7 +30,7 @@ public:
     void JobFinished(const JobReport& report) override;
 
 private:
-    Form1& form_;
+    MainWindow& form_;
 };
 
 }  // namespace parvane

@@ -6,7 +6,7 @@
 #include "FileArguments.h"
 #include "FileDialogs.h"
 #include "FileListView.h"
-#include "Form1.h"
+#include "MainWindow.h"
 #include "InfoRequest.h"
 #include "MessageBoxes.h"
 #include "ProcessRunner.h"
@@ -37,9 +37,9 @@ int main(int argc, char** argv) {
         fileDialogs,
         processRunner,
     };
-    parvane::Form1 form(services);
+    parvane::MainWindow form(services);
     parvane::CloseOnStopSignals(form);
     form.show();
-    form.ListView1()->AddDroppedFiles(parvane::FileArguments(argc, argv));
+    form.ListView()->AddDroppedFiles(parvane::FileArguments(argc, argv));
     return QApplication::exec();
 }

@@ -47,11 +47,11 @@ class RecordingRunner final : public parvane::ProcessRunner {
 public:
     std::vector<std::vector<std::string>> runs;
     Clock::duration insideRuns{};
-    parvane::RunResult Run(const std::vector<std::string>& argv, int windowStyle,
+    parvane::RunResult Run(const std::vector<std::string>& argv,
                            const parvane::WaitHooks& hooks) override {
         runs.push_back(argv);
         const auto start = Clock::now();
-        parvane::RunResult result = parvane::RunAndWait(argv, windowStyle, hooks);
+        parvane::RunResult result = parvane::RunAndWait(argv, hooks);
         insideRuns += Clock::now() - start;
         return result;
     }

@@ -21,11 +21,11 @@ TEST(FileProbes, SizesAndExistence) {
     const std::string pipe = folder / "pipe";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
 
-    EXPECT_EQ(FileSize2(folder / "five.mp3"), 5);
-    EXPECT_EQ(FileSize2(big), (5LL << 30) + 7);
-    EXPECT_EQ(FileSize2(folder / "missing.mp3"), -1);
-    EXPECT_EQ(FileSize2(folder.path()), -1);
-    EXPECT_EQ(FileSize2(pipe), -1);  // at once, without waiting for a writer
+    EXPECT_EQ(RegularFileSize(folder / "five.mp3"), 5);
+    EXPECT_EQ(RegularFileSize(big), (5LL << 30) + 7);
+    EXPECT_EQ(RegularFileSize(folder / "missing.mp3"), -1);
+    EXPECT_EQ(RegularFileSize(folder.path()), -1);
+    EXPECT_EQ(RegularFileSize(pipe), -1);  // at once, without waiting for a writer
     EXPECT_TRUE(FileExists(folder / "five.mp3"));
     EXPECT_TRUE(FileExists(folder.path()));
     EXPECT_FALSE(FileExists(folder / "missing.mp3"));

@@ -42,9 +42,9 @@ TEST(PiecePaths, PiecesAreNamedAfterTheirSource) {
 TEST(PiecePaths, PathOperations) {
     EXPECT_EQ(GetFolder("/m/a/song.mp3"), "/m/a/");
     EXPECT_EQ(GetFolder("song.mp3"), "");
-    EXPECT_EQ(GetFolderNoBackslash("/song-0001.mp3"), "");
-    EXPECT_EQ(GetFolderNoBackslash("/m/a/song-0001.mp3"), "/m/a");
-    EXPECT_THROW(GetFolderNoBackslash("song.mp3"), std::invalid_argument);
+    EXPECT_EQ(GetFolderWithoutSlash("/song-0001.mp3"), "");
+    EXPECT_EQ(GetFolderWithoutSlash("/m/a/song-0001.mp3"), "/m/a");
+    EXPECT_THROW(GetFolderWithoutSlash("song.mp3"), std::invalid_argument);
     EXPECT_EQ(GetFileName("C:\\m\\a.mp3"), "C:\\m\\a.mp3");
     EXPECT_EQ(GetExtension("README"), "README");
     EXPECT_EQ(ZeroPad(5, 0), "5");

@@ -69,10 +69,9 @@ public:
 class RecordingRunner : public ProcessRunner {
 public:
     std::vector<Args> runs;
-    RunResult Run(const Args& argv, int windowStyle, const WaitHooks& hooks) override {
+    RunResult Run(const Args& argv, const WaitHooks& hooks) override {
         runs.push_back(argv);
-        EXPECT_EQ(windowStyle, kStyleHidden);
-        return RunAndWait(argv, windowStyle, hooks);
+        return RunAndWait(argv, hooks);
     }
 };
 

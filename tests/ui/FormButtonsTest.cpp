@@ -17,13 +17,13 @@ class FormButtonsTest : public QObject {
 private slots:
     void onePressRunsOneActionWithTheButtonUp() {
         FormHarness harness;
-        Form1& form = harness.Start();
-        form.ProgressBar1()->setValue(40);
+        MainWindow& form = harness.Start();
+        form.ProgressBar()->setValue(40);
         harness.desktop.files = {QStringLiteral("/music/one.mp3")};
         const std::pair<PictureButton*, QString> presses[] = {
-            {form.Check2(), QStringLiteral("No files added.")},
-            {form.Check1(), QStringLiteral("files?")},
-            {form.Check4(), QStringLiteral("folder?")}};
+            {form.SplitButton(), QStringLiteral("No files added.")},
+            {form.AddFilesButton(), QStringLiteral("files?")},
+            {form.AddFolderButton(), QStringLiteral("folder?")}};
         for (const auto& press : presses) {
             PictureButton* button = press.first;
             harness.desktop.shown.clear();
@@ -35,7 +35,7 @@ private slots:
             QVERIFY(!downDuringAction);
             QVERIFY(!button->isChecked());
             // Nothing was split and the chooser was cancelled: bar and pointer stay.
-            QCOMPARE(form.ProgressBar1()->value(), 40);
+            QCOMPARE(form.ProgressBar()->value(), 40);
             QCOMPARE(form.MousePointer(), 99);
         }
         QCOMPARE(form.FileList().Count(), 1);
@@ -46,7 +46,7 @@ private slots:
         for (int i = 0; i < 50; ++i) {
             harness.Put(QStringLiteral("music/folder%1/track.mp3").arg(i), {});
         }
-        Form1& form = harness.Start();
+        MainWindow& form = harness.Start();
         harness.desktop.folder = QDir(harness.Root()).filePath(QStringLiteral("music"));
         int pointerWhenClosed = -1;
         harness.desktop.whileShown = [&] {
@@ -56,7 +56,7 @@ private slots:
                 form.close();
             });
         };
-        QTest::mouseClick(form.Check4(), Qt::LeftButton);
+        QTest::mouseClick(form.AddFolderButton(), Qt::LeftButton);
 
         QCOMPARE(pointerWhenClosed, 11);
         QVERIFY(form.FileList().Count() < 50);

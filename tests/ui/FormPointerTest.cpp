@@ -24,14 +24,14 @@ private slots:
         QFETCH(bool, busy);
         FormHarness harness;
         harness.Put(QStringLiteral("bin/HAND-M.CUR"), Resource(QStringLiteral("HAND-M.CUR")));
-        Form1& form = harness.Start();
+        MainWindow& form = harness.Start();
         QVERIFY(form.MouseIcon().has_value());
         form.SetMousePointer(busy ? 11 : 0);
 
         // A button, then elsewhere, by turns; the gap between two buttons is bare surface.
         const std::pair<QWidget*, QPoint> path[] = {
-            {form.Check1(), {}}, {&form, kBareSurface}, {form.Check4(), {}},
-            {&form, {172, 170}}, {form.Check2(), {}}, {form.ListView1()->viewport(), {40, 40}}};
+            {form.AddFilesButton(), {}}, {&form, kBareSurface}, {form.AddFolderButton(), {}},
+            {&form, {172, 170}}, {form.SplitButton(), {}}, {form.ListView()->viewport(), {40, 40}}};
         for (int step = 0; step < 6; ++step) {
             const bool overButton = step % 2 == 0;
             HoverOver(path[step].first, path[step].second);
@@ -50,7 +50,7 @@ private slots:
         form.SetMousePointer(11);  // setting it again stacks nothing
         form.SetMousePointer(0);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-        HoverOver(form.Check4());
+        HoverOver(form.AddFolderButton());
         QCOMPARE(form.MousePointer(), 99);
     }
 };

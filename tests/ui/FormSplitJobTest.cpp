@@ -32,7 +32,7 @@ private slots:
         harness_ = std::make_unique<FormHarness>();
         harness_->PutFakeSplitter();
         form_ = &harness_->Start();
-        form_->Combo1()->setCurrentIndex(0);  // " Split Every 0:05"
+        form_->IntervalChooser()->setCurrentIndex(0);  // " Split Every 0:05"
     }
     void cleanup() {
         // QTemporaryDir cannot remove names that are not UTF-8.
@@ -45,14 +45,14 @@ private slots:
         AddSources({"a", "b", "c", "d"});
         // The bar's value and the window's pointer at each change of the bar, and at the box.
         QStringList seen;
-        QProgressBar* bar = form_->ProgressBar1();
+        QProgressBar* bar = form_->ProgressBar();
         auto note = [&](const QString& what) {
             seen << what + QStringLiteral(" %1 %2").arg(bar->value()).arg(form_->MousePointer());
         };
         connect(bar, &QProgressBar::valueChanged, this, [&] { note(QStringLiteral("bar")); });
         harness_->desktop.whileShown = [&] { note(harness_->desktop.shown.last()); };
 
-        QTest::mouseClick(form_->Check2(), Qt::LeftButton);
+        QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
 
         QCOMPARE(seen, (QStringList{"bar 25 11", "bar 50 11", "bar 75 11", "bar 100 11",
                                     "Done.\n4 files split completely. 100 11", "bar 0 11"}));
@@ -62,26 +62,26 @@ private slots:
 
     void duringAJobOnlyTheChooserAnswers() {
         const QStringList sources = AddSources({"a", "b"});
-        QWidget* rows = form_->ListView1()->viewport();
-        const QPoint first = form_->ListView1()->visualRect(form_->FileList().index(0, 0)).center();
+        QWidget* rows = form_->ListView()->viewport();
+        const QPoint first = form_->ListView()->visualRect(form_->FileList().index(0, 0)).center();
         bool busy = false;
         DuringTheJob([&] {
             busy = form_->IsBusy();
-            for (PictureButton* button : {form_->Check2(), form_->Check1(), form_->Check4()}) {
+            for (PictureButton* button : {form_->SplitButton(), form_->AddFilesButton(), form_->AddFolderButton()}) {
                 QTest::mouseClick(button, Qt::LeftButton);
             }
             QTest::mouseClick(rows, Qt::LeftButton, {}, first);
             QTest::mouseDClick(rows, Qt::LeftButton, {}, first);
-            QTest::keyClick(form_->Combo1(), Qt::Key_Down);
+            QTest::keyClick(form_->IntervalChooser(), Qt::Key_Down);
         });
-        QTest::mouseClick(form_->Check2(), Qt::LeftButton);
+        QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
 
         QVERIFY(busy);
         QCOMPARE(harness_->desktop.shown, QStringList{"Done.\n2 files split completely."});
         QCOMPARE(form_->FileList().Count(), 2);
-        QVERIFY(!form_->Check2()->isChecked());
+        QVERIFY(!form_->SplitButton()->isChecked());
         // The new interval applies from the next file on.
-        QCOMPARE(form_->Combo1()->currentText(), QStringLiteral(" Split Every 0:10"));
+        QCOMPARE(form_->IntervalChooser()->currentText(), QStringLiteral(" Split Every 0:10"));
         const QStringList runs = harness_->SplitterRuns();
         QVERIFY(runs.contains(sources[0] + QStringLiteral(" 0.05 0.10")));
         QVERIFY(runs.contains(sources[1] + QStringLiteral(" 0.10 0.20")));
@@ -102,18 +102,18 @@ private slots:
             std::ofstream(source) << Mp3Of(6).toStdString();
         }
         harness_->desktop.folder = harness_->Root() + QStringLiteral("/music/scan");
-        QTest::mouseClick(form_->Check4(), Qt::LeftButton);
+        QTest::mouseClick(form_->AddFolderButton(), Qt::LeftButton);
         QMimeData files;
         files.setData(QStringLiteral("text/uri-list"),
                       "file://" + QByteArray::fromStdString(dropped).toPercentEncoding("/") +
                           "\r\n");
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
-        QApplication::sendEvent(form_->ListView1()->viewport(), &enter);
+        QApplication::sendEvent(form_->ListView()->viewport(), &enter);
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
-        QApplication::sendEvent(form_->ListView1()->viewport(), &drop);
+        QApplication::sendEvent(form_->ListView()->viewport(), &drop);
         QCOMPARE(form_->FileList().Count(), 2);
 
-        QTest::mouseClick(form_->Check2(), Qt::LeftButton);
+        QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
 
         QCOMPARE(harness_->desktop.shown, (QStringList{"folder?", "Done.\n2 files split completely."}));
         for (const std::string& source : {scanned, dropped}) {
@@ -149,7 +149,7 @@ private slots:
         poll->start(10);
         QElapsedTimer clock;
         clock.start();
-        QTest::mouseClick(form_->Check2(), Qt::LeftButton);
+        QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
 
         QVERIFY(clock.elapsed() < 15000);
         QVERIFY(form_->IsClosing());
@@ -174,7 +174,7 @@ private:
     // Runs once, from within the job's wait, after the job's first progress.
     void DuringTheJob(const std::function<void()>& action) {
         auto once = std::make_shared<QMetaObject::Connection>();
-        *once = connect(form_->ProgressBar1(), &QProgressBar::valueChanged, this,
+        *once = connect(form_->ProgressBar(), &QProgressBar::valueChanged, this,
                         [this, once, action] {
                             disconnect(*once);
                             QTimer::singleShot(0, this, action);
@@ -182,7 +182,7 @@ private:
     }
 
     std::unique_ptr<FormHarness> harness_;
-    Form1* form_ = nullptr;
+    MainWindow* form_ = nullptr;
 };
 
 QTEST_MAIN(FormSplitJobTest)

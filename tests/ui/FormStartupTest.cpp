@@ -26,7 +26,7 @@ class FormStartupTest : public QObject {
 private slots:
     void comesUpCentredWithTheDefaults() {
         FormHarness harness;
-        Form1& form = harness.Start();
+        MainWindow& form = harness.Start();
         QCOMPARE(form.windowTitle(), QStringLiteral("Parvane"));
         // Placed before the window has a frame, so centred to within the frame's size.
         const QRect frame = form.frameGeometry();
@@ -34,7 +34,7 @@ private slots:
         QVERIFY(qAbs(off.x()) <= frame.width() - form.width());
         QVERIFY(qAbs(off.y()) <= frame.height() - form.height());
 
-        QComboBox* combo = form.Combo1();
+        QComboBox* combo = form.IntervalChooser();
         QCOMPARE(combo->count(), 23);
         QCOMPARE(combo->itemText(0), QStringLiteral(" Split Every 0:05"));
         QCOMPARE(combo->itemText(22), QStringLiteral(" Split Every 60:00"));
@@ -51,16 +51,16 @@ private slots:
                      qPrintable(entry));
         }
 
-        const QAbstractItemModel* list = form.ListView1()->model();
+        const QAbstractItemModel* list = form.ListView()->model();
         QCOMPARE(list->columnCount(), 1);
         QCOMPARE(list->headerData(0, Qt::Horizontal).toString(), QStringLiteral("MP3 File(s)"));
-        QCOMPARE(form.ListView1()->columnWidth(0), 433);  // 6500 twips
+        QCOMPARE(form.ListView()->columnWidth(0), 433);  // 6500 twips
         QCOMPARE(list->rowCount(), 0);
-        QCOMPARE(form.ProgressBar1()->value(), 0);
+        QCOMPARE(form.ProgressBar()->value(), 0);
         // The bar's ground, the window's surface and the buttons' faces are white.
         const QImage picture = form.grab().toImage();
-        for (QPoint white : {form.ProgressBar1()->geometry().center(), kBareSurface,
-                             form.Check1()->geometry().topLeft() + QPoint(10, 10)}) {
+        for (QPoint white : {form.ProgressBar()->geometry().center(), kBareSurface,
+                             form.AddFilesButton()->geometry().topLeft() + QPoint(10, 10)}) {
             QCOMPARE(picture.pixelColor(white), QColor(Qt::white));
         }
         QCOMPARE(form.MousePointer(), 0);
@@ -71,29 +71,29 @@ private slots:
     // taken as a drop takes them, names that are not UTF-8 byte for byte.
     void appendsTheFilesItIsStartedWith() {
         FormHarness harness;
-        Form1& form = harness.Start();
+        MainWindow& form = harness.Start();
         const char* argv[] = {"parvane", "/m/a.mp3", "--an-option", "/m/caf\xe9.mp3",
                               "sub/../b.mp3", "--", "-c.mp3"};
-        form.ListView1()->AddDroppedFiles(FileArguments(std::size(argv), argv));
+        form.ListView()->AddDroppedFiles(FileArguments(std::size(argv), argv));
         const QString here = QDir::currentPath();
         QStringList texts;
         for (int i = 1; i <= form.FileList().Count(); ++i) texts << form.FileList().EntryText(i);
         QCOMPARE(texts, QStringList({"/m/a.mp3", PathToText("/m/caf\xe9.mp3"), here + "/b.mp3",
                                      here + "/-c.mp3"}));
-        QVERIFY(form.ListView1()->AcceptsDrops());
+        QVERIFY(form.ListView()->AcceptsDrops());
     }
 
     void columnDividerDragsPastTheWindowsEdge() {
         FormHarness harness;
-        Form1& form = harness.Start();
-        QHeaderView* header = form.ListView1()->header();
+        MainWindow& form = harness.Start();
+        QHeaderView* header = form.ListView()->header();
         const QPoint divider(header->sectionSize(0) - 1, header->height() / 2);
         const QPoint beyond = divider + QPoint(300, 0);
         QTest::mousePress(header->viewport(), Qt::LeftButton, {}, divider);
         QTest::mouseMove(header->viewport(), beyond);
         QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, beyond);
         QVERIFY(header->sectionSize(0) > form.width());
-        QTRY_VERIFY(form.ListView1()->horizontalScrollBar()->maximum() > 0);
+        QTRY_VERIFY(form.ListView()->horizontalScrollBar()->maximum() > 0);
     }
 
     void loadsTheHandPointerOrStartsSilently_data() {
@@ -118,14 +118,14 @@ private slots:
         const QString dir =
             folder == QStringLiteral("installed") ? InstalledResourceFolder(harness.Bin()) : folder;
         if (!dir.isEmpty()) harness.Put(dir + QStringLiteral("/HAND-M.CUR"), file);
-        Form1& form = harness.Start();
+        MainWindow& form = harness.Start();
         QCOMPARE(form.MouseIcon().has_value(), loads);
         QVERIFY(harness.desktop.shown.isEmpty());
-        QCOMPARE(form.Combo1()->count(), 23);  // the start-up went on past the pointer
+        QCOMPARE(form.IntervalChooser()->count(), 23);  // the start-up went on past the pointer
 
-        HoverOver(form.Check1());
+        HoverOver(form.AddFilesButton());
         QCOMPARE(form.MousePointer(), 99);
-        QCOMPARE(SeenPointer(form.Check1()), loads ? Qt::BitmapCursor : Qt::ArrowCursor);
+        QCOMPARE(SeenPointer(form.AddFilesButton()), loads ? Qt::BitmapCursor : Qt::ArrowCursor);
     }
 
     // The pointer files hold an image for 100 %, 150 % and 200 %; the one for the screen's

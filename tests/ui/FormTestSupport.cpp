@@ -44,8 +44,8 @@ QStringList FormHarness::SplitterRuns() const {
     return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-Form1& FormHarness::Start(double draw) {
-    form_ = std::make_unique<Form1>(FormServices{Bin(), kTestHomePage, [draw] { return draw; },
+MainWindow& FormHarness::Start(double draw) {
+    form_ = std::make_unique<MainWindow>(FormServices{Bin(), kTestHomePage, [draw] { return draw; },
                                                  desktop, desktop, desktop, runner});
     form_->show();
     if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("the window was not exposed");

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "FileDialogs.h"
-#include "Form1.h"
+#include "MainWindow.h"
 #include "HomePage.h"
 #include "MessageBoxes.h"
 #include "ProcessRunner.h"
@@ -54,14 +54,14 @@ public:
     // The runs the stand-in was asked for, one "SOURCE START END" a line.
     QStringList SplitterRuns() const;
     // Shown and exposed; the default draw, 51, keeps the home page shut.
-    Form1& Start(double draw = 0.5);
+    MainWindow& Start(double draw = 0.5);
 
     FakeDesktop desktop;
     RealProcessRunner runner;
 
 private:
     QTemporaryDir root_;
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<MainWindow> form_;
 };
 
 // A 128 kbit/s MP3 of the given playing time, made once with sox and lame.

@@ -53,7 +53,7 @@ ToolRun RunTool(const std::vector<std::string>& argv) {
                                       R"(o=$1 e=$2; shift 2; exec "$@" >"$o" 2>"$e")", "sh",
                                       capture / "out", capture / "err"};
     shell.insert(shell.end(), argv.begin(), argv.end());
-    const RunResult run = RunAndWait(shell, kStyleHidden, {});
+    const RunResult run = RunAndWait(shell, {});
     const int exitCode = run.ending == RunResult::Ending::Exited ? run.code : -1;
     return {exitCode, ReadFile(capture / "out"), ReadFile(capture / "err")};
 }

@@ -1,4 +1,4 @@
-#include "Form1.h"
+#include "MainWindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -17,7 +17,7 @@
 #include "FileListModel.h"
 #include "FileListView.h"
 #include "FileProbes.h"
-#include "FormLayout.h"
+#include "MainWindowLayout.h"
 #include "Intervals.h"
 #include "MessageBoxes.h"
 #include "PictureButton.h"
@@ -43,21 +43,21 @@ QIcon Picture(const char* name) {
 
 }  // namespace
 
-Form1::Form1(const FormServices& services, QWidget* parent)
+MainWindow::MainWindow(const FormServices& services, QWidget* parent)
     : QWidget(parent, kFixedWindow),
       services_(services),
       resourceFolder_(ResourceFolder(services.applicationFolder)) {
     BuildControls();
-    Form_Load();
+    StartUp();
 }
 
-Form1::~Form1() {
+MainWindow::~MainWindow() {
     if (busyCursorShown_) {
         QGuiApplication::restoreOverrideCursor();
     }
 }
 
-void Form1::BuildControls() {
+void MainWindow::BuildControls() {
     setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -66,73 +66,73 @@ void Form1::BuildControls() {
     setWindowIcon(Picture("parvane.ico"));
     setMouseTracking(true);
 
-    check1_ = new PictureButton(QString::fromLatin1(kCheck1Caption), Picture("add-files.ico"), this);
-    check1_->setObjectName(QStringLiteral("Check1"));
-    check1_->setGeometry(ToPixels(kCheck1Place));
+    addFilesButton_ = new PictureButton(QString::fromLatin1(kAddFilesCaption), Picture("add-files.ico"), this);
+    addFilesButton_->setObjectName(QStringLiteral("Check1"));
+    addFilesButton_->setGeometry(ToPixels(kAddFilesButtonPlace));
 
-    check2_ = new PictureButton(QString::fromLatin1(kCheck2Caption), Picture("split.ico"), this);
-    check2_->setObjectName(QStringLiteral("Check2"));
-    check2_->setGeometry(ToPixels(kCheck2Place));
+    splitButton_ = new PictureButton(QString::fromLatin1(kSplitCaption), Picture("split.ico"), this);
+    splitButton_->setObjectName(QStringLiteral("Check2"));
+    splitButton_->setGeometry(ToPixels(kSplitButtonPlace));
 
     files_ = new FileListModel(this);
-    listView1_ = new FileListView(this);
-    listView1_->setObjectName(QStringLiteral("ListView1"));
-    listView1_->setGeometry(ToPixels(kListView1Place));
-    listView1_->setFont(ArialBold(kListFontPoints));
-    listView1_->setToolTip(QString::fromLatin1(kListView1ToolTip));
-    listView1_->setTextElideMode(Qt::ElideNone);
-    listView1_->setCursor(Qt::ArrowCursor);
-    listView1_->SetFileList(files_);
-    listView1_->SetApplicationFolder(resourceFolder_);
-    listView1_->SetBusyCheck([this] { return IsBusy(); });
-    listView1_->SetMouseMoveHook([this] { SurfaceMouseMove(); });
+    listView_ = new FileListView(this);
+    listView_->setObjectName(QStringLiteral("ListView1"));
+    listView_->setGeometry(ToPixels(kListViewPlace));
+    listView_->setFont(ArialBold(kListFontPoints));
+    listView_->setToolTip(QString::fromLatin1(kListViewToolTip));
+    listView_->setTextElideMode(Qt::ElideNone);
+    listView_->setCursor(Qt::ArrowCursor);
+    listView_->SetFileList(files_);
+    listView_->SetApplicationFolder(resourceFolder_);
+    listView_->SetBusyCheck([this] { return IsBusy(); });
+    listView_->SetMouseMoveHook([this] { SurfaceMouseMove(); });
 
-    check4_ = new PictureButton(QString::fromLatin1(kCheck4Caption), Picture("add-folder.ico"), this);
-    check4_->setObjectName(QStringLiteral("Check4"));
-    check4_->setGeometry(ToPixels(kCheck4Place));
+    addFolderButton_ = new PictureButton(QString::fromLatin1(kAddFolderCaption), Picture("add-folder.ico"), this);
+    addFolderButton_->setObjectName(QStringLiteral("Check4"));
+    addFolderButton_->setGeometry(ToPixels(kAddFolderButtonPlace));
 
-    combo1_ = new QComboBox(this);
-    combo1_->setObjectName(QStringLiteral("Combo1"));
-    combo1_->setGeometry(ToPixels(kCombo1Place));
-    combo1_->setEditable(false);
-    combo1_->setFont(ArialBold(kListFontPoints));
-    combo1_->setCursor(Qt::ArrowCursor);
+    intervalChooser_ = new QComboBox(this);
+    intervalChooser_->setObjectName(QStringLiteral("Combo1"));
+    intervalChooser_->setGeometry(ToPixels(kIntervalChooserPlace));
+    intervalChooser_->setEditable(false);
+    intervalChooser_->setFont(ArialBold(kListFontPoints));
+    intervalChooser_->setCursor(Qt::ArrowCursor);
     auto* compact = new CompactComboStyle;
-    compact->setParent(combo1_);
-    combo1_->setStyle(compact);
+    compact->setParent(intervalChooser_);
+    intervalChooser_->setStyle(compact);
 
-    progressBar1_ = new QProgressBar(this);
-    progressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
-    progressBar1_->setGeometry(ToPixels(kProgressBar1Place));
-    progressBar1_->setRange(0, 100);
-    progressBar1_->setValue(0);
-    progressBar1_->setTextVisible(false);
-    progressBar1_->setCursor(Qt::ArrowCursor);
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
+    progressBar_->setGeometry(ToPixels(kProgressBarPlace));
+    progressBar_->setRange(0, 100);
+    progressBar_->setValue(0);
+    progressBar_->setTextVisible(false);
+    progressBar_->setCursor(Qt::ArrowCursor);
 
-    setTabOrder(check1_, check2_);
-    setTabOrder(check2_, listView1_);
-    setTabOrder(listView1_, check4_);
-    setTabOrder(check4_, combo1_);
+    setTabOrder(addFilesButton_, splitButton_);
+    setTabOrder(splitButton_, listView_);
+    setTabOrder(listView_, addFolderButton_);
+    setTabOrder(addFolderButton_, intervalChooser_);
 
-    connect(check1_, &QAbstractButton::toggled, this, &Form1::Check1_Click);
-    connect(check2_, &QAbstractButton::toggled, this, &Form1::Check2_Click);
-    connect(check4_, &QAbstractButton::toggled, this, &Form1::Check4_Click);
-    for (PictureButton* button : {check1_, check2_, check4_}) {
-        connect(button, &PictureButton::MouseMove, this, &Form1::ButtonMouseMove);
+    connect(addFilesButton_, &QAbstractButton::toggled, this, &MainWindow::AddFilesClicked);
+    connect(splitButton_, &QAbstractButton::toggled, this, &MainWindow::SplitClicked);
+    connect(addFolderButton_, &QAbstractButton::toggled, this, &MainWindow::AddFolderClicked);
+    for (PictureButton* button : {addFilesButton_, splitButton_, addFolderButton_}) {
+        connect(button, &PictureButton::MouseMove, this, &MainWindow::ButtonMouseMove);
     }
 }
 
-void Form1::Form_Load() {
+void MainWindow::StartUp() {
     CenterForm(*this);
     LoadHandPointer();
     MaybeOpenHomePage(services_.nextRandom, services_.urlOpener, services_.homePage);
     setWindowTitle(QString::fromLatin1(kCaption));
     SetUpFileColumn();
     FillIntervalChooser();
-    WhitenProgressBar(*progressBar1_);
+    WhitenProgressBar(*progressBar_);
 }
 
-void Form1::LoadHandPointer() {
+void MainWindow::LoadHandPointer() {
     const QString path = QDir(resourceFolder_).filePath(QString::fromLatin1(kHandPointerFile));
     if (FileExists(QFile::encodeName(path).toStdString())) {
         mouseIcon_ = LoadCursorFile(path, qGuiApp->devicePixelRatio());
@@ -141,28 +141,28 @@ void Form1::LoadHandPointer() {
 
 // The list's one column takes its title from the file list; the window gives it its
 // width, and the divider may be dragged on past the window's edge.
-void Form1::SetUpFileColumn() {
-    QHeaderView* header = listView1_->header();
+void MainWindow::SetUpFileColumn() {
+    QHeaderView* header = listView_->header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->resizeSection(0, TwipsToPixels(kFileColumnTwips));
 }
 
-void Form1::FillIntervalChooser() {
+void MainWindow::FillIntervalChooser() {
     for (const int seconds : kIntervalSeconds) {
-        combo1_->addItem(QString::fromStdString(IntervalLabel(seconds)));
+        intervalChooser_->addItem(QString::fromStdString(IntervalLabel(seconds)));
     }
-    combo1_->setCurrentIndex(kDefaultIntervalIndex);
+    intervalChooser_->setCurrentIndex(kDefaultIntervalIndex);
     // The drop-down may be wider than the closed box, so no entry is cut off there.
-    combo1_->view()->setMinimumWidth(combo1_->view()->sizeHintForColumn(0) +
-                                     combo1_->view()->verticalScrollBar()->sizeHint().width());
+    intervalChooser_->view()->setMinimumWidth(intervalChooser_->view()->sizeHintForColumn(0) +
+                                     intervalChooser_->view()->verticalScrollBar()->sizeHint().width());
 }
 
-bool Form1::IsBusy() const {
+bool MainWindow::IsBusy() const {
     return mousePointer_ == kPointerBusy;
 }
 
-void Form1::SetMousePointer(int pointer) {
+void MainWindow::SetMousePointer(int pointer) {
     mousePointer_ = pointer;
     // The hourglass covers the whole window, the list's own pointer included, which a
     // pointer set on the window alone would not.
@@ -184,7 +184,7 @@ void Form1::SetMousePointer(int pointer) {
     }
 }
 
-void Form1::ShowMessage(const QString& text) {
+void MainWindow::ShowMessage(const QString& text) {
     if (closing_) {
         return;
     }
@@ -197,7 +197,7 @@ void Form1::ShowMessage(const QString& text) {
 // A press checks the button and raises toggled; unchecking it first raises toggled once
 // more, which finds it unchecked and does nothing. So every press acts exactly once,
 // and the button is up again before its work starts.
-bool Form1::ReleasePushButton(PictureButton& button) {
+bool MainWindow::ReleasePushButton(PictureButton& button) {
     if (!button.isChecked()) {
         return false;
     }
@@ -206,23 +206,23 @@ bool Form1::ReleasePushButton(PictureButton& button) {
     return !IsBusy();
 }
 
-void Form1::Check1_Click() {
-    if (!ReleasePushButton(*check1_)) {
+void MainWindow::AddFilesClicked() {
+    if (!ReleasePushButton(*addFilesButton_)) {
         return;
     }
     AddFilesCommand(this, services_.fileDialogs, *files_);
 }
 
-void Form1::Check2_Click() {
-    if (!ReleasePushButton(*check2_)) {
+void MainWindow::SplitClicked() {
+    if (!ReleasePushButton(*splitButton_)) {
         return;
     }
     WindowSplitHost host(*this);
     RunSplitJob(host, services_.processRunner);
 }
 
-void Form1::Check4_Click() {
-    if (!ReleasePushButton(*check4_)) {
+void MainWindow::AddFolderClicked() {
+    if (!ReleasePushButton(*addFolderButton_)) {
         return;
     }
     AddFolderHooks hooks;
@@ -232,20 +232,20 @@ void Form1::Check4_Click() {
     AddFolderCommand(this, services_.fileDialogs, *files_, hooks);
 }
 
-void Form1::ButtonMouseMove() {
+void MainWindow::ButtonMouseMove() {
     SetMousePointer(ButtonHoverPointer(mousePointer_));
 }
 
-void Form1::SurfaceMouseMove() {
+void MainWindow::SurfaceMouseMove() {
     SetMousePointer(SurfaceHoverPointer(mousePointer_));
 }
 
-void Form1::mouseMoveEvent(QMouseEvent* event) {
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     SurfaceMouseMove();
     QWidget::mouseMoveEvent(event);
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     closing_ = true;
     event->accept();
 }

@@ -16,11 +16,11 @@ class FileListModel;
 class FileListView;
 class PictureButton;
 
-class Form1 final : public QWidget {
+class MainWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit Form1(const FormServices& services, QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(const FormServices& services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // 0 default arrow, 11 hourglass (busy), 99 the hand from HAND-M.CUR.
     int MousePointer() const { return mousePointer_; }
@@ -34,12 +34,12 @@ public:
     QString ApplicationFolder() const { return services_.applicationFolder; }
     FileListModel& FileList() const { return *files_; }
 
-    PictureButton* Check1() const { return check1_; }
-    PictureButton* Check2() const { return check2_; }
-    PictureButton* Check4() const { return check4_; }
-    FileListView* ListView1() const { return listView1_; }
-    QComboBox* Combo1() const { return combo1_; }
-    QProgressBar* ProgressBar1() const { return progressBar1_; }
+    PictureButton* AddFilesButton() const { return addFilesButton_; }
+    PictureButton* SplitButton() const { return splitButton_; }
+    PictureButton* AddFolderButton() const { return addFolderButton_; }
+    FileListView* ListView() const { return listView_; }
+    QComboBox* IntervalChooser() const { return intervalChooser_; }
+    QProgressBar* ProgressBar() const { return progressBar_; }
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -47,14 +47,14 @@ protected:
 
 private:
     void BuildControls();
-    void Form_Load();
+    void StartUp();
     void LoadHandPointer();
     void SetUpFileColumn();
     void FillIntervalChooser();
 
-    void Check1_Click();
-    void Check2_Click();
-    void Check4_Click();
+    void AddFilesClicked();
+    void SplitClicked();
+    void AddFolderClicked();
     bool ReleasePushButton(PictureButton& button);
     void ButtonMouseMove();
     void SurfaceMouseMove();
@@ -66,12 +66,12 @@ private:
     bool closing_ = false;
     std::optional<QCursor> mouseIcon_;
 
-    PictureButton* check1_ = nullptr;
-    PictureButton* check2_ = nullptr;
-    FileListView* listView1_ = nullptr;
-    PictureButton* check4_ = nullptr;
-    QComboBox* combo1_ = nullptr;
-    QProgressBar* progressBar1_ = nullptr;
+    PictureButton* addFilesButton_ = nullptr;
+    PictureButton* splitButton_ = nullptr;
+    FileListView* listView_ = nullptr;
+    PictureButton* addFolderButton_ = nullptr;
+    QComboBox* intervalChooser_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
     FileListModel* files_ = nullptr;
 };
 

@@ -30,12 +30,12 @@ constexpr QRect ToPixels(TwipsRect place) {
 inline constexpr int kClientWidthTwips = 7695;
 inline constexpr int kClientHeightTwips = 3690;
 
-inline constexpr TwipsRect kCheck1Place{120, 2040, 2415, 1095};
-inline constexpr TwipsRect kCheck2Place{5160, 2040, 2415, 1095};
-inline constexpr TwipsRect kListView1Place{120, 120, 7455, 1815};
-inline constexpr TwipsRect kCheck4Place{2640, 2040, 2415, 1095};
-inline constexpr TwipsRect kCombo1Place{120, 3240, 1815, 345};
-inline constexpr TwipsRect kProgressBar1Place{2040, 3240, 5535, 345};
+inline constexpr TwipsRect kAddFilesButtonPlace{120, 2040, 2415, 1095};
+inline constexpr TwipsRect kSplitButtonPlace{5160, 2040, 2415, 1095};
+inline constexpr TwipsRect kListViewPlace{120, 120, 7455, 1815};
+inline constexpr TwipsRect kAddFolderButtonPlace{2640, 2040, 2415, 1095};
+inline constexpr TwipsRect kIntervalChooserPlace{120, 3240, 1815, 345};
+inline constexpr TwipsRect kProgressBarPlace{2040, 3240, 5535, 345};
 
 inline constexpr int kFileColumnTwips = 6500;
 
@@ -54,10 +54,10 @@ inline QFont ArialBold(double points) {
 }
 
 inline constexpr const char* kCaption = "Parvane";
-inline constexpr const char* kCheck1Caption = "Add MP3 File(s)";
-inline constexpr const char* kCheck2Caption = "Split!";
-inline constexpr const char* kCheck4Caption = "Add All MP3 File(s) In Folder";
-inline constexpr const char* kListView1ToolTip =
+inline constexpr const char* kAddFilesCaption = "Add MP3 File(s)";
+inline constexpr const char* kSplitCaption = "Split!";
+inline constexpr const char* kAddFolderCaption = "Add All MP3 File(s) In Folder";
+inline constexpr const char* kListViewToolTip =
     "Drag and drop files here. Double-click item to remove it. Move bar to right and out of "
     "window to reveal full names.";
 
