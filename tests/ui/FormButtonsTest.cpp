@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "FileListModel.h"
-#include "FormTestSupport.h"
+#include "WindowTestSupport.h"
 #include "PictureButton.h"
 
 using namespace parvane;

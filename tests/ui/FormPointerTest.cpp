@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "FileListView.h"
-#include "FormTestSupport.h"
+#include "WindowTestSupport.h"
 #include "PictureButton.h"
 
 using namespace parvane;

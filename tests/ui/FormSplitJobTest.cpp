@@ -18,7 +18,7 @@
 
 #include "FileListModel.h"
 #include "FileListView.h"
-#include "FormTestSupport.h"
+#include "WindowTestSupport.h"
 #include "PictureButton.h"
 #include "StopSignals.h"
 

@@ -12,7 +12,7 @@
 #include "FileArguments.h"
 #include "FileListModel.h"
 #include "FileListView.h"
-#include "FormTestSupport.h"
+#include "WindowTestSupport.h"
 #include "PathText.h"
 #include "PictureButton.h"
 #include "PointerFile.h"

@@ -1,4 +1,4 @@
-#include "FormTestSupport.h"
+#include "WindowTestSupport.h"
 
 #include <QDir>
 #include <QFile>
