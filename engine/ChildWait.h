@@ -4,7 +4,7 @@
 
 #include <sys/types.h>
 
-#include "ProcessRunner.h"
+#include "WaitHooks.h"
 
 namespace parvane {
 

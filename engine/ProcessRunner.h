@@ -2,18 +2,12 @@
 // waiting for it while the caller's window keeps handling its events.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
-namespace parvane {
+#include "WaitHooks.h"
 
-struct WaitHooks {
-    // Called at least every 100 ms while the child runs, and once before the wait ends.
-    std::function<void()> handleEvents;
-    // Polled after every handleEvents(); true kills the child and ends the wait.
-    std::function<bool()> stopRequested;
-};
+namespace parvane {
 
 // How a run ended. `code` is the exit code, the errno of a failed start or wait, or the
 // signal that killed the child.
