@@ -107,7 +107,7 @@ PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRe
                     const std::vector<FileIdentity>& listedFiles) {
     PieceRun piece;
     piece.run = runner.Run({request.splitterPath, request.sourcePath,
-                            StampText(request.startSeconds), StampText(request.endSeconds), "-o",
+                            FormatStamp(request.startStamp), FormatStamp(request.endStamp), "-o",
                             kOutputName, "-d", request.privateFolder}, hooks);
     const RunResult& run = piece.run;
     if (run.ending == RunResult::Ending::CouldNotStart) {

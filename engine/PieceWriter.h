@@ -30,8 +30,8 @@ struct PieceRun {
 struct PieceRequest {
     std::string splitterPath;
     std::string sourcePath;
-    std::int64_t startSeconds = 0;
-    std::int64_t endSeconds = 0;
+    double startStamp = 0.0;  // MinutesToStamp of the piece's boundaries
+    double endStamp = 0.0;
     std::string piecePath;
     std::string privateFolder;
 };

@@ -10,6 +10,7 @@
 #include "PieceWriter.h"
 #include "PrivateFolder.h"
 #include "SourceMeasure.h"
+#include "TimeStamps.h"
 
 namespace parvane {
 
@@ -92,6 +93,7 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
     const std::int64_t inside = PiecesInside(measure, intervalSeconds);
     const std::int64_t bound = std::min<std::int64_t>(inside + kSpareRuns,
                                                       std::numeric_limits<std::int32_t>::max());
+    const double intervalMinutes = IntervalToMinutes(intervalSeconds);
     std::int64_t limit = kInitialPieceLimit;
     std::int64_t lastWritten = 0;
     std::vector<std::int64_t> missing;
@@ -101,8 +103,8 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
         PieceRequest request;
         request.splitterPath = job.splitterPath;
         request.sourcePath = sourcePath;
-        request.startSeconds = j * intervalSeconds;
-        request.endSeconds = number * intervalSeconds;
+        request.startStamp = MinutesToStamp(static_cast<double>(j) * intervalMinutes);
+        request.endStamp = MinutesToStamp(static_cast<double>(number) * intervalMinutes);
         request.piecePath = GetPiecePath(sourcePath, static_cast<std::int32_t>(number));
         request.privateFolder = privateFolder.Path();
         host.PieceStarted(number, request.piecePath);
