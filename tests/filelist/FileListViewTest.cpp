@@ -196,7 +196,7 @@ private slots:
         if (before == 1) QTest::mouseClick(list.Rows(), Qt::LeftButton, {}, list.At(0));
         list.busy = before == 2;
         QMimeData data;
-        data.setUrls(urls);
+        if (!urls.isEmpty()) data.setUrls(urls);
         data.setText("/m/a.mp3");
         const auto offer = [&](auto event) {
             QApplication::sendEvent(list.Rows(), &event);
