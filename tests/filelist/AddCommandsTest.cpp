@@ -1,3 +1,5 @@
+// The two add commands over a stand-in desktop, and Qt's own file dialog driven by keys
+// and clicks.
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -5,62 +7,21 @@
 #include <QtTest>
 
 #include "AddCommands.h"
-#include "FileDialogs.h"
 #include "FileListModel.h"
 #include "FolderScan.h"
 #include "TestSupport.h"
+#include "WindowTestSupport.h"
 
 namespace parvane {
-
-using testing::TempFolder;
-using testing::WriteFile;
-
-class FakeDialogs final : public FileDialogs {
-public:
-    QStringList OpenFiles(QWidget*, const QString& title, const QString& filter) override {
-        asked << title << filter;
-        return files;
-    }
-    QString BrowseFolder(QWidget*, const QString& title) override {
-        asked << title;
-        return folder;
-    }
-    QStringList files;
-    QString folder;
-    QStringList asked;
-};
-
 class AddCommandsTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        list_ = std::make_unique<FileListModel>();
-        dialogs_ = FakeDialogs();
-        pointers_.clear();
-        hooks_ = AddFolderHooks();
-        hooks_.setPointer = [this](int pointer) { pointers_ << pointer; };
-    }
-
-    void addFilesAppendsTheChosenFilesInTheDialogsOrder() {
-        list_->Append("/m/first.mp3");
-        dialogs_.files = {"/m/z.mp3", "/n/A.MP3", "/m/~a.mp3", "/m/first.mp3"};
-        AddFilesCommand(nullptr, dialogs_, *list_);
-        QCOMPARE(dialogs_.asked,
-                 QStringList({"Add File(s) - Use Ctrl & Shift to select multiple files",
-                              "MP3 Files (*.mp3 *.MP3)"}));
-        QCOMPARE(Texts(), QStringList({"/m/first.mp3", "/m/z.mp3", "/n/A.MP3", "/m/~a.mp3",
-                                       "/m/first.mp3"}));
-        dialogs_.files.clear();
-        AddFilesCommand(nullptr, dialogs_, *list_);
-        QCOMPARE(list_->Count(), 5);
-    }
-
     // Qt's own dialog, which stands in where the desktop offers none: a folder typed and
     // entered, then Open on the empty name field, must not keep a name typed next from
     // being taken.
     void ownDialogTakesANameAfterAFolderWasEntered() {
-        const TempFolder tree;
-        WriteFile(tree / "sub/a.mp3");
+        const testing::TempFolder tree;
+        testing::WriteFile(tree / "sub/a.mp3");
         QTimer::singleShot(0, [&tree] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             const auto closed = qScopeGuard([dialog] {
@@ -82,77 +43,39 @@ private slots:
                  QStringList{QString::fromStdString(tree / "sub/a.mp3")});
     }
 
-    // Cancelling the folder browser changes nothing, not even the pointer.
-    void addFolderAppendsTheScanWithTheHourglassMeanwhile() {
-        const TempFolder tree;
-        for (const char* file :
-             {"b/2.mp3", "B.MP3", "a/1.mp3", "~x.mp3", ".h/3.mp3", "a/c/4.mp3"}) {
-            WriteFile(tree / file);
-        }
-        const QString root = Choose(tree);
-        hooks_.handleEvents = [this] { QCOMPARE(pointers_, QList<int>({11})); };
-        AddFolderCommand(nullptr, dialogs_, *list_, hooks_);
-        QCOMPARE(dialogs_.asked, QStringList({"Please select folder to add:"}));
-        QCOMPARE(pointers_, QList<int>({11, 0}));
-        QCOMPARE(Texts(), QStringList({root + "/B.MP3", root + "/a/1.mp3", root + "/b/2.mp3",
-                                       root + "/a/c/4.mp3"}));
-        dialogs_.folder.clear();
-        pointers_.clear();
-        AddFolderCommand(nullptr, dialogs_, *list_, hooks_);
-        QVERIFY(pointers_.isEmpty());
-        QCOMPARE(list_->Count(), 4);
+    // More files than are appended at a time; a window closing at one of the command's
+    // pauses ends it with nothing appended and the pointer reset.
+    void addFolderAppendsTheScanUnderTheHourglass_data() {
+        QTest::addColumn<int>("stopAtPause");  // 0: the window stays open
+        QTest::newRow("the whole scan") << 0;
+        QTest::newRow("closing before the scan") << 1;
+        QTest::newRow("closing during the scan") << 2;
     }
-
-    // Before the scan or during it: nothing is appended, and the pointer is reset.
-    void aClosingWindowEndsTheCommandWithoutAppending() {
-        const TempFolder tree;
-        WriteFile(tree / "a.mp3");
-        Choose(tree);
-        for (int stopAtCall : {1, 2}) {
-            int calls = 0;
-            pointers_.clear();
-            hooks_.handleEvents = [&] { ++calls; };
-            hooks_.stopRequested = [&] { return calls >= stopAtCall; };
-            AddFolderCommand(nullptr, dialogs_, *list_, hooks_);
-            QCOMPARE(calls, stopAtCall);
-            QCOMPARE(pointers_, QList<int>({11, 0}));
-        }
-        QCOMPARE(list_->Count(), 0);
-    }
-
-    // More files than the command appends at a time.
-    void manyFilesArriveCompleteAndInScanOrder() {
-        const TempFolder tree;
-        for (int i = 0; i < 1500; ++i) {
-            WriteFile(tree / ("f" + std::to_string(i % 3) + "/" + std::to_string(i) + ".mp3"));
-        }
-        Choose(tree);
-        AddFolderCommand(nullptr, dialogs_, *list_, {});
+    void addFolderAppendsTheScanUnderTheHourglass() {
+        QFETCH(int, stopAtPause);
+        const testing::TempFolder tree;
+        for (int i = 0; i < 1001; ++i) testing::WriteFile(tree / (std::to_string(i) + ".mp3"));
+        test::FakeDesktop desktop;
+        desktop.folder = QString::fromStdString(tree.path());
+        QList<int> pointers;
+        int pauses = 0;
+        AddFolderHooks hooks;
+        hooks.setPointer = [&](int pointer) { pointers << pointer; };
+        hooks.handleEvents = [&] {
+            QCOMPARE(pointers, QList<int>({11}));
+            ++pauses;
+        };
+        hooks.stopRequested = [&] { return stopAtPause > 0 && pauses >= stopAtPause; };
+        FileListModel list;
+        AddFolderCommand(nullptr, desktop, list, hooks);
+        QCOMPARE(pointers, QList<int>({11, 0}));
         QStringList scanned;
-        for (const std::string& path : ScanFolderTree(tree.path())) {
-            scanned << QString::fromStdString(path);
-        }
-        QCOMPARE(scanned.size(), 1500);
-        QCOMPARE(Texts(), scanned);
+        for (const std::string& path : ScanFolderTree(tree.path())) scanned << path.c_str();
+        QStringList appended;
+        for (int i = 1; i <= list.Count(); ++i) appended << list.EntryText(i);
+        QCOMPARE(appended, stopAtPause == 0 ? scanned : QStringList());
+        if (stopAtPause > 0) QCOMPARE(pauses, stopAtPause);
     }
-
-private:
-    QString Choose(const TempFolder& tree) {
-        dialogs_.folder = QString::fromStdString(tree.path());
-        return dialogs_.folder;
-    }
-    QStringList Texts() const {
-        QStringList texts;
-        for (int position = 1; position <= list_->Count(); ++position) {
-            texts << list_->EntryText(position);
-        }
-        return texts;
-    }
-
-    std::unique_ptr<FileListModel> list_;
-    FakeDialogs dialogs_;
-    QList<int> pointers_;
-    AddFolderHooks hooks_;
 };
 
 }  // namespace parvane
