@@ -139,10 +139,12 @@ void FileListView::mouseReleaseEvent(QMouseEvent* event) {
     QTreeView::mouseReleaseEvent(event);
 }
 
-bool FileListView::RemoveSelected() {
-    if (fileList_ == nullptr || Busy()) return false;
+void FileListView::RemoveSelected() {
+    if (fileList_ == nullptr || Busy()) return;
     const QModelIndexList selected = selectionModel()->selectedRows();
-    return !selected.isEmpty() && fileList_->RemoveAt(selected.first().row() + 1);
+    if (!selected.isEmpty()) {
+        fileList_->RemoveAt(selected.first().row() + 1);
+    }
 }
 
 void FileListView::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
@@ -155,12 +157,9 @@ void FileListView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
-    // The entry that moved up into the removed one's place takes the selection, so the
-    // key held down or pressed again goes on removing.
-    if (RemoveSelected() && currentIndex().isValid()) {
-        selectionModel()->select(currentIndex(),
-                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    }
+    // The view's single selection passes to the entry that moves up into the removed one's
+    // place, so the key held down or pressed again goes on removing.
+    RemoveSelected();
 }
 
 bool FileListView::OffersLocalFiles(const QMimeData* mime) const {

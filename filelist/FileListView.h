@@ -48,7 +48,7 @@ private:
     void PickUpSelected();
     void DragStep(const QPoint& position);
     void ScrollPast(const QModelIndex& target);
-    bool RemoveSelected();
+    void RemoveSelected();
     bool OffersLocalFiles(const QMimeData* mime) const;
     static void AcceptAsCopy(QDropEvent* event);
 
