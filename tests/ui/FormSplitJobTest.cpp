@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -121,11 +120,8 @@ private slots:
         harness_->splitter.Configure(12, 1000, {}, false, {{3, "truncate -s 10 \"$dir/$name.mp3\"; "
                                                                "kill -TERM $PPID; exec sleep 30"}});
         CloseOnStopSignals(*form_);
-        QElapsedTimer clock;
-        clock.start();
         QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
 
-        QVERIFY(clock.elapsed() < 15000);
         QVERIFY(form_->IsClosing());
         QVERIFY(harness_->desktop.shown.isEmpty());
         QCOMPARE(MusicFolder(), (QStringList{"a-0001.mp3", "a-0002.mp3", "a.mp3", "b.mp3"}));
