@@ -39,8 +39,9 @@ private slots:
         QStringList seen;
         const JobProgressBar* bar = form_->ProgressBar();
         auto note = [&](const QString& what) {
+            const QString words = bar->isTextVisible() ? bar->text() : QString();
             const QString now = QStringLiteral("%1 %2 %3 %4").arg(what).arg(bar->value())
-                                    .arg(form_->MousePointer()).arg(bar->text());
+                                    .arg(form_->MousePointer()).arg(words);
             if (seen.isEmpty() || seen.last() != now) seen << now;
         };
         QTimer poll;
@@ -138,8 +139,7 @@ private:
         form_->FileList().AppendMany(paths);
     }
     QStringList MusicFolder() const {
-        return QDir(harness_->Root() + QStringLiteral("/music"))
-            .entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        return QDir(harness_->Root() + "/music").entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
     std::unique_ptr<FormHarness> harness_;
     MainWindow* form_ = nullptr;

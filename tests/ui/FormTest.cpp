@@ -29,6 +29,7 @@ private slots:
     void cleanup() { QCOMPARE(QGuiApplication::overrideCursor(), nullptr); }
 
     void comesUpCentredWithTheDefaultsAndTheFilesItIsStartedWith() {
+        QApplication::setPalette(QPalette(Qt::darkGray));  // a dark desktop
         FormHarness harness;
         MainWindow& form = harness.Start();
         // Placed before the window has a frame, so centred to within the frame's size.
@@ -44,7 +45,8 @@ private slots:
         const int field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                          QStyle::SC_ComboBoxEditField, combo).width();
         // Every entry shows uncut, a pixel clear on either side.
-        for (int i = 0; i < combo->count(); ++i) QVERIFY(combo->fontMetrics().horizontalAdvance(combo->itemText(i)) <= field - 2);
+        for (int i = 0; i < combo->count(); ++i)
+            QVERIFY(combo->fontMetrics().horizontalAdvance(combo->itemText(i)) <= field - 2);
         // The bar's ground, the window's surface and the buttons' faces are white.
         const QImage picture = form.grab().toImage();
         for (QPoint white : {form.ProgressBar()->geometry().center(), kBareSurface,
@@ -52,6 +54,7 @@ private slots:
             QCOMPARE(picture.pixelColor(white), QColor(Qt::white));
         }
         QVERIFY(harness.desktop.shown.isEmpty());
+        QApplication::setPalette(QPalette());
 
         // "parvane FILE...": the files follow the start-up, taken as a drop takes them, names
         // that are not UTF-8 byte for byte.
@@ -173,10 +176,9 @@ private slots:
             QString seen;
             QTimer::singleShot(0, &form, [&] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                const int titleBar = box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
-                const int title = box->fontMetrics().horizontalAdvance(QStringLiteral("Parvane"));
-                seen = (box->width() >= 2 * title + 4 * titleBar ? "wide " : "narrow ") +
-                       box->detailedText();
+                const int title = box->fontMetrics().horizontalAdvance(QStringLiteral("Parvane")) +
+                                  2 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+                seen = (box->width() >= 2 * title ? "wide " : "narrow ") + box->detailedText();
                 details.isEmpty() ? box->accept() : void(form.close());
             });
             form.ShowMessage(QStringLiteral("No files added."), details);
