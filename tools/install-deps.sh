@@ -8,7 +8,7 @@ apt-get install -y --no-install-recommends \
     qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libmpg123-dev \
     libgtest-dev libgmock-dev \
     mp3splt sox libsox-fmt-mp3 lame mpg123 \
-    fonts-liberation xvfb xauth xdg-utils x11-utils imagemagick \
+    fonts-liberation xvfb xauth xdg-utils x11-utils imagemagick xdotool \
     locales coreutils \
     dpkg-dev help2man appstream desktop-file-utils file
 # A locale that writes a decimal comma, for the tests that numbers never follow the locale.

@@ -4,11 +4,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QProgressBar>
 #include <QScrollBar>
 
 #include "AddCommands.h"
@@ -17,6 +17,7 @@
 #include "FileListModel.h"
 #include "FileListView.h"
 #include "FileProbes.h"
+#include "JobProgressBar.h"
 #include "MainWindowLayout.h"
 #include "Intervals.h"
 #include "MessageBoxes.h"
@@ -101,12 +102,11 @@ void MainWindow::BuildControls() {
     compact->setParent(intervalChooser_);
     intervalChooser_->setStyle(compact);
 
-    progressBar_ = new QProgressBar(this);
+    progressBar_ = new JobProgressBar(this);
     progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
     progressBar_->setGeometry(ToPixels(kProgressBarPlace));
     progressBar_->setRange(0, 100);
     progressBar_->setValue(0);
-    progressBar_->setTextVisible(false);
     progressBar_->setCursor(Qt::ArrowCursor);
 
     setTabOrder(addFilesButton_, splitButton_);
@@ -174,6 +174,10 @@ void MainWindow::SetMousePointer(int pointer) {
             QGuiApplication::restoreOverrideCursor();
         }
         busyCursorShown_ = busy;
+        // They ignore presses meanwhile; they still take hovers, which leave the hourglass.
+        for (PictureButton* button : {addFilesButton_, splitButton_, addFolderButton_}) {
+            button->SetLooksUnavailable(busy);
+        }
     }
     if (busy) {
         setCursor(Qt::WaitCursor);
@@ -184,13 +188,13 @@ void MainWindow::SetMousePointer(int pointer) {
     }
 }
 
-void MainWindow::ShowMessage(const QString& text) {
+void MainWindow::ShowMessage(const QString& text, const QString& details) {
     if (closing_) {
         return;
     }
     // The box needs the arrow to be answered, even while the window shows the hourglass.
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-    services_.messageBoxes.Show(this, text);
+    services_.messageBoxes.Show(this, text, details);
     QGuiApplication::restoreOverrideCursor();
 }
 
@@ -245,8 +249,12 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
 }
 
+// A box or chooser still open would keep the program running after its window.
 void MainWindow::closeEvent(QCloseEvent* event) {
     closing_ = true;
+    for (QDialog* dialog : findChildren<QDialog*>()) {
+        dialog->reject();
+    }
     event->accept();
 }
 

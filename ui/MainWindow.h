@@ -8,12 +8,12 @@
 #include "FormServices.h"
 
 class QComboBox;
-class QProgressBar;
 
 namespace parvane {
 
 class FileListModel;
 class FileListView;
+class JobProgressBar;
 class PictureButton;
 
 class MainWindow final : public QWidget {
@@ -30,7 +30,7 @@ public:
     const std::optional<QCursor>& MouseIcon() const { return mouseIcon_; }
 
     // Modal, OK only; nothing is shown once the window is closing.
-    void ShowMessage(const QString& text);
+    void ShowMessage(const QString& text, const QString& details = {});
     QString ApplicationFolder() const { return services_.applicationFolder; }
     FileListModel& FileList() const { return *files_; }
 
@@ -39,7 +39,7 @@ public:
     PictureButton* AddFolderButton() const { return addFolderButton_; }
     FileListView* ListView() const { return listView_; }
     QComboBox* IntervalChooser() const { return intervalChooser_; }
-    QProgressBar* ProgressBar() const { return progressBar_; }
+    JobProgressBar* ProgressBar() const { return progressBar_; }
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -71,7 +71,7 @@ private:
     FileListView* listView_ = nullptr;
     PictureButton* addFolderButton_ = nullptr;
     QComboBox* intervalChooser_ = nullptr;
-    QProgressBar* progressBar_ = nullptr;
+    JobProgressBar* progressBar_ = nullptr;
     FileListModel* files_ = nullptr;
 };
 

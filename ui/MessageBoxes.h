@@ -13,12 +13,13 @@ inline constexpr const char* kMessageTitle = "Parvane";
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    virtual void Show(QWidget* parent, const QString& text) = 0;
+    // Details, when given, go in a part of the box that opens on request and scrolls.
+    virtual void Show(QWidget* parent, const QString& text, const QString& details) = 0;
 };
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
-    void Show(QWidget* parent, const QString& text) override;
+    void Show(QWidget* parent, const QString& text, const QString& details) override;
 };
 
 }  // namespace parvane

@@ -53,6 +53,11 @@ PictureButton::PictureButton(const QString& caption, const QIcon& picture, QWidg
     setFont(ArialBold(kButtonFontPoints));
 }
 
+void PictureButton::SetLooksUnavailable(bool unavailable) {
+    looksUnavailable_ = unavailable;
+    update();
+}
+
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const bool sunken = isDown() || isChecked();
@@ -68,11 +73,13 @@ void PictureButton::paintEvent(QPaintEvent*) {
 
     const QRect pictureArea(inside.left() + (inside.width() - kPictureSize) / 2 + shift, top,
                             kPictureSize, kPictureSize);
-    icon().paint(&painter, pictureArea);
+    icon().paint(&painter, pictureArea, Qt::AlignCenter,
+                 looksUnavailable_ ? QIcon::Disabled : QIcon::Normal);
 
     const QRect textArea(inside.left() + shift, top + kPictureSize + kPictureTextGap,
                          inside.width(), textBounds.height());
-    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.setPen(palette().color(looksUnavailable_ ? QPalette::Disabled : QPalette::Active,
+                                   QPalette::ButtonText));
     painter.drawText(textArea, kTextFlags, text());
 
     if (hasFocus()) {

@@ -2,6 +2,8 @@
 // length in, and the job's events out as the hourglass, the bar and the closing message.
 #pragma once
 
+#include <QString>
+
 #include "SplitHost.h"
 
 namespace parvane {
@@ -20,17 +22,20 @@ public:
     void HandlePendingEvents() override;
     bool StopRequested() const override;
 
-    // The hourglass, and the bar at the share of files begun.
+    // The hourglass, the bar at the share of files begun, and in its words the file's
+    // place and name, then the piece being written.
     void FileStarted(int position, int entryCount, const std::string& sourcePath) override;
-    void PieceStarted(std::int64_t, const std::string&) override {}
+    void PieceStarted(std::int64_t pieceNumber, const std::string& piecePath) override;
     void PieceWritten(std::int64_t, const std::string&) override {}
     void FileFinished(const FileReport&) override {}
-    // The closing message, then an empty bar and the default pointer. An empty list only
-    // says so; a stop shows nothing.
+    // The closing message, "Done." and a line of counts first; the problem lines below
+    // them, or in the message's details when there are more than a few. Then an empty bar
+    // and the default pointer. An empty list only says so; a stop shows nothing.
     void JobFinished(const JobReport& report) override;
 
 private:
     MainWindow& form_;
+    QString fileWords_;
 };
 
 }  // namespace parvane

@@ -1,17 +1,17 @@
 // A stand-in for the desktop around the main window, and a harness that starts the
-// window in an application folder of its own, laid out like an installation's bin.
+// window in an application folder of its own, laid out like an installation's bin, with
+// the stand-in splitter in it.
 #pragma once
 
-#include <QStringList>
+#include <QDir>
 #include <QTemporaryDir>
-#include <functional>
-#include <memory>
 
 #include "FileDialogs.h"
-#include "MainWindow.h"
 #include "HomePage.h"
+#include "MainWindow.h"
 #include "MessageBoxes.h"
 #include "ProcessRunner.h"
+#include "TestSupport.h"
 
 namespace parvane::test {
 
@@ -19,24 +19,23 @@ namespace parvane::test {
 // choosers, and every address opened; `whileShown` runs while a box or chooser is up.
 class FakeDesktop final : public MessageBoxes, public FileDialogs, public UrlOpener {
 public:
-    void Show(QWidget*, const QString& text) override { Note(text); }
+    void Show(QWidget*, const QString& text, const QString& more) override { Note(text, more); }
     QStringList OpenFiles(QWidget*, const QString&, const QString&) override {
-        Note(QStringLiteral("files?"));
-        return files;
+        return Note(QStringLiteral("files?")), files;
     }
     QString BrowseFolder(QWidget*, const QString&) override {
-        Note(QStringLiteral("folder?"));
-        return folder;
+        return Note(QStringLiteral("folder?")), folder;
     }
     void Open(const QUrl& address) override { Note(address.toString()); }
 
     QStringList shown;
+    QString details;  // of the last message
     QStringList files;  // the choosers' answers
     QString folder;
     std::function<void()> whileShown;
 
 private:
-    void Note(const QString& what);
+    void Note(const QString& what, const QString& more = {});
 };
 
 inline const QUrl kTestHomePage(QStringLiteral("https://home.page.test/"));
@@ -46,29 +45,30 @@ public:
     FormHarness();
 
     QString Root() const { return root_.path(); }
-    QString Bin() const;
+    QString Bin() const { return Root() + QStringLiteral("/bin"); }
     // Writes a file, folders included; a relative path is taken from Root().
-    QString Put(const QString& path, const QByteArray& bytes) const;
-    // A stand-in for mp3splt beside the program; see fake-mp3splt for what it does.
-    void PutFakeSplitter() const;
-    // The runs the stand-in was asked for, one "SOURCE START END" a line.
-    QStringList SplitterRuns() const;
-    // Shown and exposed; the default draw, 51, keeps the home page shut.
-    MainWindow& Start(double draw = 0.5);
+    QString Put(const QString& path, const QByteArray& bytes) const {
+        const QString file = QDir(Root()).filePath(path);
+        testing::WriteFile(file.toStdString(), bytes.toStdString());
+        return file;
+    }
+    // Shown and exposed; the default draw, 51, keeps the home page shut. Messages go to
+    // `desktop` unless other boxes are given.
+    MainWindow& Start(double draw = 0.5, MessageBoxes* boxes = nullptr);
 
     FakeDesktop desktop;
     RealProcessRunner runner;
+    testing::FakeSplitter splitter;  // found in Bin()
 
 private:
     QTemporaryDir root_;
     std::unique_ptr<MainWindow> form_;
 };
 
-// A 128 kbit/s MP3 of the given playing time, made once with sox and lame.
-QByteArray Mp3Of(int seconds);
-
 // A file of the program's own resources.
-QByteArray Resource(const QString& name);
+inline QByteArray Resource(const char* name) {
+    return QByteArray::fromStdString(testing::ReadFile(std::string(PARVANE_RESOURCES_DIR "/") + name));
+}
 
 // A point of the window's bare surface: the strip between the list and the buttons.
 inline constexpr QPoint kBareSurface(100, 132);

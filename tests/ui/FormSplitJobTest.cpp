@@ -1,26 +1,21 @@
-// "Split!" through the window, with a stand-in splitter beside the program: the bar, the
-// hourglass and the closing message, what the window ignores while a job runs, and
-// closing the window in the middle of a job.
+// "Split!" through the window, with the stand-in splitter beside the program: the bar, its
+// words and the hourglass, what the window ignores while a job runs, the closing message,
+// and closing the window in the middle of a job.
 #include <signal.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QDropEvent>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QMimeData>
-#include <QProgressBar>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
-#include <fstream>
 
 #include "FileListModel.h"
 #include "FileListView.h"
-#include "WindowTestSupport.h"
+#include "JobProgressBar.h"
+#include "PathText.h"
 #include "PictureButton.h"
 #include "StopSignals.h"
+#include "WindowTestSupport.h"
 
 using namespace parvane;
 using namespace parvane::test;
@@ -30,128 +25,104 @@ class FormSplitJobTest : public QObject {
 private slots:
     void init() {
         harness_ = std::make_unique<FormHarness>();
-        harness_->PutFakeSplitter();
+        harness_->splitter.Configure(12);
         form_ = &harness_->Start();
         form_->IntervalChooser()->setCurrentIndex(0);  // " Split Every 0:05"
     }
-    void cleanup() {
-        // QTemporaryDir cannot remove names that are not UTF-8.
-        std::filesystem::remove_all(QFile::encodeName(harness_->Root()).toStdString());
-        harness_.reset();
-        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-    }
+    void cleanup() { QCOMPARE(QGuiApplication::overrideCursor(), nullptr); }
 
-    void splitsEveryFileShowingProgressAndTheHourglass() {
-        AddSources({"a", "b", "c", "d"});
-        // The bar's value and the window's pointer at each change of the bar, and at the box.
+    // While the job runs, the buttons look unavailable and ignore presses, the list ignores
+    // edits, and the chooser answers; its new length applies from the next file on.
+    void showsWhatItSplitsAndOnlyTheChooserAnswers() {
+        AddSources({"a", "b"});
+        // Bar value, pointer and words at every change, and at the closing message.
         QStringList seen;
-        QProgressBar* bar = form_->ProgressBar();
+        const JobProgressBar* bar = form_->ProgressBar();
         auto note = [&](const QString& what) {
-            seen << what + QStringLiteral(" %1 %2").arg(bar->value()).arg(form_->MousePointer());
+            const QString words = bar->isTextVisible() ? bar->text() : QString();
+            const QString now = QStringLiteral("%1 %2 %3 %4").arg(what).arg(bar->value())
+                                    .arg(form_->MousePointer()).arg(words);
+            if (seen.isEmpty() || seen.last() != now) seen << now;
         };
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] { note(QStringLiteral("run")); });
+        poll.start(0);
         connect(bar, &QProgressBar::valueChanged, this, [&] { note(QStringLiteral("bar")); });
         harness_->desktop.whileShown = [&] { note(harness_->desktop.shown.last()); };
-
-        QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
-
-        QCOMPARE(seen, (QStringList{"bar 25 11", "bar 50 11", "bar 75 11", "bar 100 11",
-                                    "Done.\n4 files split completely. 100 11", "bar 0 11"}));
-        QCOMPARE(form_->MousePointer(), 0);
-        QCOMPARE(MusicFolder().size(), 4 + 4 * 3);  // pieces of 5, 5 and 2 seconds each
-    }
-
-    void duringAJobOnlyTheChooserAnswers() {
-        const QStringList sources = AddSources({"a", "b"});
-        QWidget* rows = form_->ListView()->viewport();
-        const QPoint first = form_->ListView()->visualRect(form_->FileList().index(0, 0)).center();
-        bool busy = false;
-        DuringTheJob([&] {
-            busy = form_->IsBusy();
-            for (PictureButton* button : {form_->SplitButton(), form_->AddFilesButton(), form_->AddFolderButton()}) {
+        PictureButton* const buttons[] = {form_->SplitButton(), form_->AddFilesButton(),
+                                          form_->AddFolderButton()};
+        QList<QImage> idle, busy;
+        for (PictureButton* button : buttons) idle << button->grab().toImage();
+        QTimer::singleShot(0, this, [&] {  // inside the first wait for the splitter
+            for (PictureButton* button : buttons) {
+                busy << button->grab().toImage();
                 QTest::mouseClick(button, Qt::LeftButton);
             }
-            QTest::mouseClick(rows, Qt::LeftButton, {}, first);
-            QTest::mouseDClick(rows, Qt::LeftButton, {}, first);
+            QTest::mouseDClick(form_->ListView()->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
             QTest::keyClick(form_->IntervalChooser(), Qt::Key_Down);
         });
-        QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
-
-        QVERIFY(busy);
-        QCOMPARE(harness_->desktop.shown, QStringList{"Done.\n2 files split completely."});
-        QCOMPARE(form_->FileList().Count(), 2);
-        QVERIFY(!form_->SplitButton()->isChecked());
-        // The new interval applies from the next file on.
-        QCOMPARE(form_->IntervalChooser()->currentText(), QStringLiteral(" Split Every 0:10"));
-        const QStringList runs = harness_->SplitterRuns();
-        QVERIFY(runs.contains(sources[0] + QStringLiteral(" 0.05 0.10")));
-        QVERIFY(runs.contains(sources[1] + QStringLiteral(" 0.10 0.20")));
-
-        // The same double-click once the job is over does remove the entry.
-        QTest::mouseDClick(rows, Qt::LeftButton, {}, first);
-        QCOMPARE(form_->FileList().Count(), 1);
-    }
-
-    // Names in bytes that are not UTF-8 (here a Latin-1 "\xe9") reach the splitter as the
-    // file system holds them, whether the folder scan found them or a drop brought them.
-    void splitsFilesWhoseNamesAreNotUtf8() {
-        const std::string music = QFile::encodeName(harness_->Root()).toStdString() + "/music";
-        const std::string scanned = music + "/scan/caf\xe9.mp3";
-        const std::string dropped = music + "/drop/d\xe9j\xe0 #1%.mp3";
-        for (const std::string& source : {scanned, dropped}) {
-            std::filesystem::create_directories(std::filesystem::path(source).parent_path());
-            std::ofstream(source) << Mp3Of(6).toStdString();
-        }
-        harness_->desktop.folder = harness_->Root() + QStringLiteral("/music/scan");
-        QTest::mouseClick(form_->AddFolderButton(), Qt::LeftButton);
-        QMimeData files;
-        files.setData(QStringLiteral("text/uri-list"),
-                      "file://" + QByteArray::fromStdString(dropped).toPercentEncoding("/") +
-                          "\r\n");
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
-        QApplication::sendEvent(form_->ListView()->viewport(), &enter);
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
-        QApplication::sendEvent(form_->ListView()->viewport(), &drop);
-        QCOMPARE(form_->FileList().Count(), 2);
 
         QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
 
-        QCOMPARE(harness_->desktop.shown, (QStringList{"folder?", "Done.\n2 files split completely."}));
-        for (const std::string& source : {scanned, dropped}) {
-            const std::string stem = source.substr(0, source.size() - 4);
-            QVERIFY(std::filesystem::exists(stem + "-0001.mp3"));
-            QVERIFY(std::filesystem::exists(stem + "-0002.mp3"));
-        }
-    }
-
-    void closingDuringAJobKeepsFinishedPiecesOnly_data() {
-        QTest::addColumn<bool>("bySignal");
-        QTest::newRow("close button") << false;
-        // Last: it changes the process's signal handlers.
-        QTest::newRow("termination signal") << true;
-    }
-    void closingDuringAJobKeepsFinishedPiecesOnly() {
-        QFETCH(bool, bySignal);
-        AddSources({"a", "b"});
-        // The run for piece 3 of a.mp3 writes half its piece, then hangs for half a minute.
-        harness_->Put(QStringLiteral("bin/slow-start"), "0.10\n");
-        if (bySignal) CloseOnStopSignals(*form_);
-        auto* poll = new QTimer(form_);
-        connect(poll, &QTimer::timeout, this, [this, poll, bySignal] {
-            if (harness_->SplitterRuns().size() == 3) {
-                poll->stop();
-                if (bySignal) {
-                    ::raise(SIGTERM);
-                } else {
-                    form_->close();
-                }
+        QStringList expected;
+        // Runs past the end of the sound, three spare ones, are shown as well.
+        for (const auto& [file, runs] :
+             {std::pair{"50 11 File 1 of 2: a.mp3", 6}, {"100 11 File 2 of 2: b.mp3", 5}}) {
+            expected << QStringLiteral("bar ") + file;
+            for (int piece = 1; piece <= runs; ++piece) {
+                expected << QStringLiteral("run %1, piece %2").arg(file).arg(piece);
             }
-        });
-        poll->start(10);
-        QElapsedTimer clock;
-        clock.start();
+        }
+        expected << "Done.\n2 files split completely. 100 11 " << "bar 0 11 ";
+        QCOMPARE(seen, expected);
+        QCOMPARE(MusicFolder(), (QStringList{"a-0001.mp3", "a-0002.mp3", "a-0003.mp3", "a.mp3",
+                                             "b-0001.mp3", "b-0002.mp3", "b.mp3"}));
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(busy.at(i) != idle.at(i));
+            QCOMPARE(buttons[i]->grab().toImage(), idle.at(i));
+        }
+    }
+
+    // Besides, a name in bytes that are not UTF-8 (Latin-1 "\xe9") reaches the splitter as
+    // the file system holds it.
+    void theClosingMessageKeepsManyProblemsInItsDetails_data() {
+        QTest::addColumn<int>("missing");
+        QTest::addColumn<bool>("inDetails");
+        QTest::newRow("three in the text") << 3 << false;
+        QTest::newRow("four in the details") << 4 << true;
+    }
+    void theClosingMessageKeepsManyProblemsInItsDetails() {
+        QFETCH(int, missing);
+        QFETCH(bool, inDetails);
+        const testing::TempFolder music;  // QTemporaryDir cannot remove such names
+        testing::PutMp3(music / "caf\xe9.mp3", 12);
+        QStringList paths = {PathToText(music / "caf\xe9.mp3")}, lines;
+        for (int i = 1; i <= missing; ++i) {
+            paths << QStringLiteral("/gone/%1.mp3").arg(i);
+            lines << paths.last() + QStringLiteral(": not found");
+        }
+        form_->ListView()->AddDroppedFiles(paths);
         QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
 
-        QVERIFY(clock.elapsed() < 15000);
+        const QString summary =
+            QStringLiteral("Done.\n1 file split completely, %1 with problems.").arg(missing);
+        const QString problems = lines.join('\n');
+        QCOMPARE(harness_->desktop.shown,
+                 QStringList{inDetails ? summary : summary + "\n\n" + problems});
+        QCOMPARE(harness_->desktop.details, inDetails ? problems : QString());
+        QVERIFY(std::filesystem::exists(music / "caf\xe9-0003.mp3"));
+    }
+
+    // Last: it changes the process's signal handlers. A termination signal closes the
+    // window as its close button does.
+    void closingDuringAJobKeepsFinishedPiecesOnly() {
+        AddSources({"a", "b"});
+        // The run for piece 3 writes part of its piece, has the window closed, and hangs.
+        harness_->splitter.Configure(12, 1000, {}, false, {{3, "truncate -s 10 \"$dir/$name.mp3\"; "
+                                                               "kill -TERM $PPID; exec sleep 30"}});
+        CloseOnStopSignals(*form_);
+        QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
+
         QVERIFY(form_->IsClosing());
         QVERIFY(harness_->desktop.shown.isEmpty());
         QCOMPARE(MusicFolder(), (QStringList{"a-0001.mp3", "a-0002.mp3", "a.mp3", "b.mp3"}));
@@ -159,28 +130,17 @@ private slots:
 
 private:
     // Sources of 12 seconds.
-    QStringList AddSources(const QStringList& names) {
+    void AddSources(const QStringList& names) {
         QStringList paths;
         for (const QString& name : names) {
-            paths << harness_->Put(QStringLiteral("music/%1.mp3").arg(name), Mp3Of(12));
+            paths << harness_->Root() + QStringLiteral("/music/%1.mp3").arg(name);
+            testing::PutMp3(paths.last().toStdString(), 12);
         }
         form_->FileList().AppendMany(paths);
-        return paths;
     }
     QStringList MusicFolder() const {
-        return QDir(harness_->Root() + QStringLiteral("/music"))
-            .entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        return QDir(harness_->Root() + "/music").entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
-    // Runs once, from within the job's wait, after the job's first progress.
-    void DuringTheJob(const std::function<void()>& action) {
-        auto once = std::make_shared<QMetaObject::Connection>();
-        *once = connect(form_->ProgressBar(), &QProgressBar::valueChanged, this,
-                        [this, once, action] {
-                            disconnect(*once);
-                            QTimer::singleShot(0, this, action);
-                        });
-    }
-
     std::unique_ptr<FormHarness> harness_;
     MainWindow* form_ = nullptr;
 };

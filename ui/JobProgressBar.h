@@ -1,0 +1,22 @@
+// The progress bar, which during a split job also says in words which file and which
+// piece are being written. Words, not a format: a file name may hold "%p" or "%v".
+#pragma once
+
+#include <QProgressBar>
+
+namespace parvane {
+
+class JobProgressBar final : public QProgressBar {
+    Q_OBJECT
+public:
+    explicit JobProgressBar(QWidget* parent);
+
+    // Cut in the middle to the bar's width; empty words show nothing at all.
+    void ShowWords(const QString& words);
+    QString text() const override { return words_; }
+
+private:
+    QString words_;
+};
+
+}  // namespace parvane
