@@ -221,7 +221,12 @@ void MainWindow::SplitClicked() {
     if (!ReleasePushButton(*splitButton_)) {
         return;
     }
-    WindowSplitHost host(*this);
+    WindowSplitHost host({*files_, *intervalChooser_, *progressBar_, services_.applicationFolder,
+                          [this] { return IsClosing(); },
+                          [this](int pointer) { SetMousePointer(pointer); },
+                          [this](const QString& text, const QString& details) {
+                              ShowMessage(text, details);
+                          }});
     RunSplitJob(host, services_.processRunner);
 }
 

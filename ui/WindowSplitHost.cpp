@@ -7,7 +7,6 @@
 
 #include "ClosingText.h"
 #include "FileListModel.h"
-#include "MainWindow.h"
 #include "Intervals.h"
 #include "JobProgressBar.h"
 #include "PathText.h"
@@ -28,22 +27,22 @@ QString Shown(const std::string& text) {
 }  // namespace
 
 int WindowSplitHost::EntryCount() const {
-    return form_.FileList().Count();
+    return window_.files.Count();
 }
 
 std::string WindowSplitHost::EntryPath(int position) const {
-    return TextToPath(form_.FileList().EntryText(position));
+    return TextToPath(window_.files.EntryText(position));
 }
 
 int WindowSplitHost::ChosenInterval() const {
-    const int index = form_.IntervalChooser()->currentIndex();
+    const int index = window_.intervalChooser.currentIndex();
     return index >= 0 && static_cast<std::size_t>(index) < kIntervalSeconds.size()
                ? kIntervalSeconds[static_cast<std::size_t>(index)]
                : 0;
 }
 
 std::string WindowSplitHost::ApplicationFolder() const {
-    return TextToPath(form_.ApplicationFolder());
+    return TextToPath(window_.applicationFolder);
 }
 
 void WindowSplitHost::HandlePendingEvents() {
@@ -51,7 +50,7 @@ void WindowSplitHost::HandlePendingEvents() {
 }
 
 bool WindowSplitHost::StopRequested() const {
-    return form_.IsClosing();
+    return window_.closing();
 }
 
 void WindowSplitHost::FileStarted(int position, int entryCount, const std::string& sourcePath) {
@@ -59,35 +58,35 @@ void WindowSplitHost::FileStarted(int position, int entryCount, const std::strin
                      .arg(position)
                      .arg(entryCount)
                      .arg(Shown(GetFileName(sourcePath)));
-    form_.ProgressBar()->ShowWords(fileWords_);
-    form_.SetMousePointer(kPointerBusy);
+    window_.progressBar.ShowWords(fileWords_);
+    window_.setPointer(kPointerBusy);
     // The share of the entries the list holds now, as the bar has always shown it.
     const double percent = static_cast<double>(position) / EntryCount() * 100.0;
-    form_.ProgressBar()->setValue(static_cast<int>(std::lround(static_cast<float>(percent))));
+    window_.progressBar.setValue(static_cast<int>(std::lround(static_cast<float>(percent))));
 }
 
 void WindowSplitHost::PieceStarted(std::int64_t pieceNumber, const std::string&) {
-    form_.ProgressBar()->ShowWords(fileWords_ + QStringLiteral(", piece %1").arg(pieceNumber));
+    window_.progressBar.ShowWords(fileWords_ + QStringLiteral(", piece %1").arg(pieceNumber));
 }
 
 void WindowSplitHost::JobFinished(const JobReport& report) {
     if (report.end == JobEnd::NoFiles) {
-        form_.ShowMessage(QString::fromLatin1(kMessageNoFiles));
+        window_.showMessage(QString::fromLatin1(kMessageNoFiles), {});
         return;
     }
-    form_.ProgressBar()->ShowWords({});
+    window_.progressBar.ShowWords({});
     if (report.end != JobEnd::Stopped) {
         const ClosingText text = MakeClosingText(report);
         const QString summary = Shown(text.summary);
         const QString details = Shown(text.details);
         if (details.count(QLatin1Char('\n')) + 1 > kProblemLinesInText) {
-            form_.ShowMessage(summary, details);
+            window_.showMessage(summary, details);
         } else {
-            form_.ShowMessage(details.isEmpty() ? summary : summary + "\n\n" + details);
+            window_.showMessage(details.isEmpty() ? summary : summary + "\n\n" + details, {});
         }
     }
-    form_.ProgressBar()->setValue(0);
-    form_.SetMousePointer(kPointerDefault);
+    window_.progressBar.setValue(0);
+    window_.setPointer(kPointerDefault);
 }
 
 }  // namespace parvane

@@ -3,16 +3,32 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <utility>
 
 #include "SplitHost.h"
 
+class QComboBox;
+
 namespace parvane {
 
-class MainWindow;
+class FileListModel;
+class JobProgressBar;
+
+// The parts of the main window a job works on, lent for the job's length.
+struct JobWindowParts {
+    FileListModel& files;
+    const QComboBox& intervalChooser;
+    JobProgressBar& progressBar;
+    QString applicationFolder;
+    std::function<bool()> closing;
+    std::function<void(int pointer)> setPointer;
+    std::function<void(const QString& text, const QString& details)> showMessage;
+};
 
 class WindowSplitHost final : public SplitHost {
 public:
-    explicit WindowSplitHost(MainWindow& form) : form_(form) {}
+    explicit WindowSplitHost(JobWindowParts window) : window_(std::move(window)) {}
 
     int EntryCount() const override;
     std::string EntryPath(int position) const override;
@@ -34,7 +50,7 @@ public:
     void JobFinished(const JobReport& report) override;
 
 private:
-    MainWindow& form_;
+    JobWindowParts window_;
     QString fileWords_;
 };
 
