@@ -36,19 +36,5 @@ TEST(ConsoleArguments, DotDotAfterATypedNameIsKept) {
     EXPECT_EQ(AbsolutePath("..", "/"), "/");
 }
 
-TEST(ConsoleArguments, WrongCommandLines) {
-    const std::vector<std::pair<std::vector<std::string>, std::string>> rows = {
-        {{"--every", "0:07", "a.mp3"}, "\"0:07\" is not one of the intervals; choose one of: " +
-                                           IntervalChoices()},
-        {{"a.mp3", "--every"}, "--every needs an interval, one of: " + IntervalChoices()},
-        {{"-x", "a.mp3"}, "unknown option \"-x\""},
-        {{"--every", "0:10", "--list"}, "no FILE or --folder given"},
-        {{"a.mp3", "--folder"}, "--folder needs a folder"},
-    };
-    for (const auto& [args, error] : rows) {
-        EXPECT_EQ(Parse(args).error.substr(0, error.size()), error) << args.front();
-    }
-}
-
 }  // namespace
 }  // namespace parvane

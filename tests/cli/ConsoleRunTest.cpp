@@ -38,8 +38,8 @@ struct ExitRow {
     std::string text;  // "@" stands for the folder the program runs in
 };
 
-// --folder scans a tree as the window's add-folder command does, mixed with FILEs in the
-// order given; --list shows the result and writes nothing.
+// Exit statuses and messages. --folder scans a tree as the window's add-folder command
+// does, mixed with FILEs in the order given; --list shows the result and writes nothing.
 TEST(ConsoleRun, ExitStatusesAndWhatIsPrinted) {
     const TempFolder music;
     const TempFolder emptyPath;
@@ -55,7 +55,10 @@ TEST(ConsoleRun, ExitStatusesAndWhatIsPrinted) {
          "parvane-split: \"0:07\" is not one of the intervals; choose one of: 0:05 0:10 0:30 "
          "1:00 1:30 2:00 2:30 3:00 3:30 4:00 4:30 5:00 10:00 15:00 20:00 25:00 30:00 35:00 "
          "40:00 45:00 50:00 55:00 60:00\n"},
-        {{}, false, 2, true, "parvane-split: no FILE or --folder given\n"},
+        {{"a.mp3", "--every"}, false, 2, true, "--every needs an interval, one of: 0:05 0:10"},
+        {{"-x", "a.mp3"}, false, 2, true, "parvane-split: unknown option \"-x\""},
+        {{"a.mp3", "--folder"}, false, 2, true, "parvane-split: --folder needs a folder\n"},
+        {{"--every", "0:10", "--list"}, false, 2, true, "parvane-split: no FILE or --folder given\n"},
         {{"--folder", "nowhere"}, false, 2, true,
          "parvane-split: --folder @/nowhere: not a readable folder\n"},
         {{"--folder", "Empty/"}, false, 1, false, "No files added."},
@@ -82,7 +85,7 @@ TEST(ConsoleRun, ExitStatusesAndWhatIsPrinted) {
 
 TEST(ConsoleRun, ConstantBitRateFileGivesExactPieces) {
     const TempFolder music;
-    MakeMp3(music / "song.mp3", {"synth", "25", "sine", "440"}, {"-b", "128"});
+    testing::PutMp3(music / "song.mp3", 25);
     const ToolRun run = Split(music, {"--every", "0:10", "song.mp3"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "[1/1] " + (music / "song.mp3") + "\n  " + (music / "song-0001.mp3") +
@@ -116,10 +119,9 @@ TEST(ConsoleRun, VariableBitRateFileLosesNoAudio) {
 TEST(ConsoleRun, OddNamesAndAGap) {
     const TempFolder music;
     const fs::path folder = music.path() / "it's \"odd\" @n +1 $HOME";
-    fs::create_directories(folder);
-    MakeMp3((folder / "a b 'c'.mp3").string(), {"synth", "12", "sine", "330"}, {"-b", "64"});
-    fs::copy_file(folder / "a b 'c'.mp3", folder / "-Grüße 日本.MP3");
-    MakeMp3((folder / "a b 'c'-0002.mp3").string(), {"synth", "3", "sine", "220"}, {"-b", "64"});
+    testing::PutMp3((folder / "a b 'c'.mp3").string(), 12);
+    testing::PutMp3((folder / "-Grüße 日本.MP3").string(), 12);
+    testing::PutMp3((folder / "a b 'c'-0002.mp3").string(), 3);
     const std::string recording = testing::ReadFile(folder / "a b 'c'-0002.mp3");
     const ToolRun run = Split(music, {"--every", "0:05", (folder / "-Grüße 日本.MP3").string(),
                                       (folder / "a b 'c'.mp3").string(),
@@ -136,24 +138,24 @@ TEST(ConsoleRun, OddNamesAndAGap) {
     EXPECT_EQ(FolderNames(folder).size(), 9u);
 }
 
-// A stop signal ends the running splitter, and its unfinished piece goes with it; a
-// hang-up (the terminal closed) is one too, unless it is ignored as under nohup.
+// The splitter beside the program is the one run. A stop signal ends it, and its unfinished
+// piece goes with it; a hang-up (the terminal closed) is one too, unless ignored (nohup).
 TEST(ConsoleRun, SignalsLeaveNoUnfinishedPiece) {
     testing::FakeSplitter splitter;
     splitter.Configure(100, 1'000, {}, true);
     const TempFolder music;
     testing::PutMp3(music / "song.mp3", 20);
+    fs::copy_file(PARVANE_SPLIT_PROGRAM, splitter.ApplicationFolder() + "/parvane-split");
     const char* script = R"sh([ "$3" = nohup ] && trap '' HUP
-        PATH=$1:$PATH "$0" song.mp3 >/dev/null & n=0
+        "$1/parvane-split" song.mp3 >/dev/null & n=0
         until [ "$(ls -A | wc -l)" = 2 ] || [ $n = 1000 ]; do sleep 0.01; n=$((n+1)); done
         ls -A | wc -l; kill -$2 $!; sleep 0.3; kill -0 $! 2>/dev/null && echo running
         kill -TERM $! 2>/dev/null; wait $!)sh";
     for (const auto& [signal, nohup, out] :
          {std::tuple{"INT", "", "2\n"}, {"TERM", "", "2\n"}, {"HUP", "", "2\n"},
           {"HUP", "nohup", "2\nrunning\n"}}) {
-        const ToolRun run = testing::RunTool({"env", "-C", music.path(), "sh", "-c", script,
-                                              PARVANE_SPLIT_PROGRAM, splitter.ApplicationFolder(),
-                                              signal, nohup});
+        const ToolRun run = testing::RunTool({"env", "-C", music.path(), "sh", "-c", script, "sh",
+                                              splitter.ApplicationFolder(), signal, nohup});
         EXPECT_EQ(run.out, out) << signal << nohup;
         EXPECT_EQ(run.exitCode, 130) << signal << nohup;
         EXPECT_EQ(FolderNames(music.path()), Names{"song.mp3"});

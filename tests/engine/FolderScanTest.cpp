@@ -46,18 +46,11 @@ TEST(FolderScan, FoldersLevelByLevelAndTheirFilesInNameOrder) {
           "Alpha/one/o.mp3", "Alpha/Two/t.mp3", ".hidden/h.mp3", "album.mp3/inside.mp3"}) {
         WriteFile(tree / file);
     }
-    fs::create_directory(tree / "empty");
     ASSERT_EQ(mkfifo((tree / "pipe.mp3").c_str(), 0600), 0);
-    EXPECT_EQ(CollectSubFolders(tree / ""),
-              Under(tree, {"", "album.mp3/", "Alpha/", "beta/", "empty/", "Alpha/one/",
-                           "Alpha/Two/", "beta/x/", "beta/x/deep/"}));
-    EXPECT_EQ(ScanFolderTree(tree.path()),
+    EXPECT_EQ(ScanFolderTree(tree / ""),
               Under(tree, {".hidden.mp3", "A.MP3", "b.mp3", "c.mp3", "album.mp3/inside.mp3",
                            "Alpha/a.mp3", "beta/01.mp3", "beta/02.mp3", "Alpha/one/o.mp3",
                            "Alpha/Two/t.mp3", "beta/x/x.mp3", "beta/x/deep/z.mp3"}));
-    // "~" names are the add command's to leave out; folders and pipes are no files.
-    EXPECT_EQ(ListFolderFiles(tree.path()),
-              (Paths{".hidden.mp3", "A.MP3", "b.mp3", "c.mp3", "~temp.mp3"}));
     EXPECT_TRUE(ScanFolderTree("").empty());
 }
 
@@ -71,7 +64,6 @@ TEST(FolderScan, LinksAreFollowedButEveryRealFolderIsReadOnce) {
                                        {"/nonexistent.mp3", "gone.mp3"}}) {
         fs::create_symlink(target, tree / link);
     }
-    EXPECT_EQ(CollectSubFolders(tree.path()), Under(tree, {"", "0b/", "a/"}));
     EXPECT_EQ(ScanFolderTree(tree.path()), Under(tree, {"0b/g.mp3", "a/f.mp3", "a/linked.mp3"}));
 }
 

@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Intervals.h"
@@ -13,15 +14,9 @@
 namespace parvane {
 namespace {
 
-struct PieceRow {
-    const char* source;
-    int number;
-    const char* piece;
-};
-
 // A name without any "." is all base name, and its pieces get no extension.
 TEST(PiecePaths, PiecesAreNamedAfterTheirSource) {
-    const std::vector<PieceRow> rows = {
+    const std::vector<std::tuple<const char*, int, const char*>> rows = {
         {"/m/song.mp3", 12, "/m/song-0012.mp3"},
         {"/m/song.mp3", 10000, "/m/song-10000.mp3"},
         {"/my.music/live.set.mp3", 3, "/my.music/live.set-0003.mp3"},
@@ -33,8 +28,8 @@ TEST(PiecePaths, PiecesAreNamedAfterTheirSource) {
         {"/my.music/take", 2, "/my.music/take-0002"},
         {"/m/song.", 1, "/m/song-0001."},
     };
-    for (const PieceRow& row : rows) {
-        EXPECT_EQ(GetPiecePath(row.source, row.number), row.piece) << row.source;
+    for (const auto& [source, number, piece] : rows) {
+        EXPECT_EQ(GetPiecePath(source, number), piece) << source;
     }
 }
 

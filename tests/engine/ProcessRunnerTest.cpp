@@ -55,20 +55,17 @@ TEST(RunAndWait, EveryEndingIsTold) {
     }
 }
 
-// Arguments arrive unchanged; the child writes to nothing and its errors are kept.
-TEST(RunAndWait, ArgumentsAndOutput) {
+// Arguments arrive unchanged; the child writes to nothing and its errors are kept. Events
+// are handled every 100 ms while it runs.
+TEST(RunAndWait, ArgumentsOutputAndEvents) {
     const std::string tricky = "a \"b\" 'c' $HOME *; -x";
-    const char* check = R"sh([ "$(readlink /proc/$$/fd/1)" = /dev/null ] && printf %s "$1" >&2)sh";
-    const RunResult result = RunAndWait({"/bin/sh", "-c", check, "sh", tricky}, {});
+    const char* check =
+        R"sh(sleep 0.45; [ "$(readlink /proc/$$/fd/1)" = /dev/null ] && printf %s "$1" >&2)sh";
+    int events = 0;
+    const RunResult result =
+        RunAndWait({"/bin/sh", "-c", check, "sh", tricky}, Hooks([&events] { ++events; }, {}));
     EXPECT_TRUE(result.Succeeded());
     EXPECT_EQ(result.errorTail, tricky);
-}
-
-TEST(RunAndWait, HandlesEventsWhileWaitingAndEndsWithTheChild) {
-    int events = 0;
-    WaitHooks hooks;
-    hooks.handleEvents = [&events] { ++events; };
-    EXPECT_TRUE(RunAndWait({"/bin/sleep", "0.45"}, hooks).Succeeded());
     EXPECT_GE(events, 4);
     EXPECT_LE(events, 10);
 }
@@ -111,9 +108,7 @@ TEST(SplitterErrors, LastErrorLineIsTheReason) {
         {" error: a\n warning: b\n error: cannot create directory\n", "cannot create directory"},
         {"banner only\n", ""},
     };
-    for (const auto& [output, reason] : rows) {
-        EXPECT_EQ(LastErrorLine(output), reason);
-    }
+    for (const auto& [output, reason] : rows) EXPECT_EQ(LastErrorLine(output), reason);
 }
 
 }  // namespace
