@@ -27,7 +27,7 @@ Paths Under(const TempFolder& tree, const Paths& relative) {
 TEST(NameOrder, FoldsCommonScriptsAndGivesCaseOnlyTwinsAFixedOrder) {
     EXPECT_EQ(FoldCase("ÄÖÜ ÉÇ ΣΑΣ ΆΈ ПРИВЕТ Ёж ŁÓDŹ Ÿ İ 09_~"),
               "äöü éç σασ άέ привет ёж łódź ÿ İ 09_~");
-    EXPECT_EQ(FoldCase("A\xFF" "B\xC3"), "a\xFF" "b\xC3");
+    EXPECT_EQ(FoldCase("A\xFF" "B\xC3(" "\xC3"), "a\xFF" "b\xC3(" "\xC3");
     Paths names{"b", "É", "a", "C", "B", "e"};
     Paths reversed(names.rbegin(), names.rend());
     SortNames(names);

@@ -57,6 +57,7 @@ struct IntervalRow {
 TEST(TimeStamps, IntervalsGiveTheirLabelsAndBoundaries) {
     const std::vector<IntervalRow> rows = {
         {5, " Split Every 0:05", {"0.05", "0.15", "416.40"}},
+        {10, " Split Every 0:10", {"0.10", "0.30", "833.20"}},
         {90, " Split Every 1:30", {"1.30", "4.30", "7500.00"}},
         {3600, " Split Every 60:00", {"60.00", "180.00", "300000.00"}},
     };
