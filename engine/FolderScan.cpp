@@ -41,7 +41,7 @@ EntryKind KindOf(int folderFd, const dirent& entry) {
 
 class TreeWalk {
 public:
-    TreeWalk(bool wantFiles, EventPacer& pacer) : wantFiles_(wantFiles), pacer_(pacer) {}
+    explicit TreeWalk(EventPacer& pacer) : pacer_(pacer) {}
 
     // False when the folder cannot be opened or was read before in this walk (under
     // another name, through a link).
@@ -64,7 +64,7 @@ public:
             if (pacer_.Stopped()) break;
             const std::string_view name = entry->d_name;
             const bool maybeFolder = name.front() != '.';
-            const bool maybeFile = wantFiles_ && HasMp3Extension(name);
+            const bool maybeFile = HasMp3Extension(name);
             if (!maybeFolder && !maybeFile) continue;
             const EntryKind kind = KindOf(fd, *entry);
             if (kind == EntryKind::kFolder && maybeFolder) listing.folders.emplace_back(name);
@@ -94,34 +94,16 @@ public:
     }
 
 private:
-    bool wantFiles_;
     EventPacer& pacer_;
     std::set<std::pair<dev_t, ino_t>> seen_;
 };
 
 }  // namespace
 
-std::vector<std::string> CollectSubFolders(const std::string& root, const ScanHooks& hooks) {
-    EventPacer pacer(hooks.handleEvents, hooks.stopRequested, hooks.eventInterval);
-    std::vector<std::string> folders;
-    TreeWalk(false, pacer).Walk(root, [&](const std::string& folder, const FolderListing&) {
-        folders.push_back(folder);
-    });
-    return folders;
-}
-
-std::vector<std::string> ListFolderFiles(const std::string& folder) {
-    EventPacer pacer({}, {});
-    FolderListing listing;
-    if (folder.empty()) return {};
-    TreeWalk(true, pacer).Read(folder.back() == '/' ? folder : folder + '/', listing);
-    return std::move(listing.files);
-}
-
 std::vector<std::string> ScanFolderTree(const std::string& root, const ScanHooks& hooks) {
     EventPacer pacer(hooks.handleEvents, hooks.stopRequested, hooks.eventInterval);
     std::vector<std::string> paths;
-    TreeWalk(true, pacer).Walk(root, [&](const std::string& folder, const FolderListing& listing) {
+    TreeWalk(pacer).Walk(root, [&](const std::string& folder, const FolderListing& listing) {
         for (const std::string& name : listing.files) {
             if (name.front() != '~') paths.push_back(folder + name);
         }

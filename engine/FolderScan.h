@@ -21,18 +21,12 @@ struct ScanHooks {
 // with one, so "/" gives "/a.mp3") and the names below it joined with "/". An empty
 // folder text finds nothing.
 
-// The folder (with a trailing "/") followed by all its sub-folders, breadth first,
-// grouped by parent in the parents' order, each group in case-insensitive name order.
-// Hidden folders are never entered; every real folder appears at most once; folders
-// that cannot be read are passed over. handleEvents runs often enough to repaint.
-std::vector<std::string> CollectSubFolders(const std::string& root, const ScanHooks& hooks = {});
-
-// Names (no folder) of the files in folder matching *.mp3 in any letter case, hidden
-// ones included, in case-insensitive name order.
-std::vector<std::string> ListFolderFiles(const std::string& folder);
-
-// Full paths of every MP3 file of the tree, in the order the add-folder command appends
-// them (names beginning with "~" left out). A scan ended early returns what it found.
+// Full paths of every MP3 file of the tree, level by level: the folder, then its
+// sub-folders breadth first, grouped by parent in the parents' order, each group and each
+// folder's files (hidden ones included) in case-insensitive name order. Hidden folders are
+// never entered; every real folder is read at most once; folders that cannot be read are
+// passed over; names beginning with "~" are left out. handleEvents runs often enough to
+// repaint; a scan ended early returns what it found.
 std::vector<std::string> ScanFolderTree(const std::string& root, const ScanHooks& hooks = {});
 
 }  // namespace parvane

@@ -2,35 +2,44 @@
 
 #include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
-#include <filesystem>
+#include <functional>
 
+#include "ChildWait.h"
 #include "PieceWriter.h"
 #include "ProcessRunner.h"
-#include "TestSupport.h"
 
 namespace parvane {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using Ending = RunResult::Ending;
+
+WaitHooks Hooks(std::function<void()> handleEvents, std::function<bool()> stopRequested) {
+    return {std::move(handleEvents), std::move(stopRequested)};
+}
 
 struct EndingRow {
     std::vector<std::string> argv;
+    WaitHooks hooks;
     Ending ending;
     int code;
 };
 
 // Exit statuses are the child's own, even when SIGCHLD was ignored by whoever started us.
+// A stop ends even a child that ignores the polite request; a child reaped elsewhere (here
+// by the event handler) has no status left to tell, which is no success.
 TEST(RunAndWait, EveryEndingIsTold) {
     const std::vector<EndingRow> rows = {
-        {{"/bin/sh", "-c", "exit 77"}, Ending::Exited, 77},
-        {{"/bin/sh", "-c", "echo half; exit 3"}, Ending::Exited, 3},
-        {{"/bin/sh", "-c", "kill -9 $$"}, Ending::KilledBySignal, SIGKILL},
-        {{"/nonexistent/mp3splt"}, Ending::CouldNotStart, ENOENT},
-        {{}, Ending::CouldNotStart, EINVAL},
+        {{"/bin/sh", "-c", "echo half; exit 3"}, {}, Ending::Exited, 3},
+        {{"/bin/sh", "-c", "kill -9 $$"}, {}, Ending::KilledBySignal, SIGKILL},
+        {{"/nonexistent/mp3splt"}, {}, Ending::CouldNotStart, ENOENT},
+        {{}, {}, Ending::CouldNotStart, EINVAL},
+        {{"/bin/sh", "-c", "trap '' TERM; while :; do sleep 0.1; done"},
+         Hooks({}, [] { return true; }), Ending::StoppedByUs, 0},
+        {{"/bin/sh", "-c", "sleep 0.2"}, Hooks([] { ::waitpid(-1, nullptr, WNOHANG); }, {}),
+         Ending::WaitFailed, ECHILD},
     };
     for (const bool ignoreChildren : {false, true}) {
         struct sigaction saved {};
@@ -38,66 +47,57 @@ TEST(RunAndWait, EveryEndingIsTold) {
         ignore.sa_handler = SIG_IGN;
         if (ignoreChildren) ::sigaction(SIGCHLD, &ignore, &saved);
         for (const EndingRow& row : rows) {
-            const RunResult result = RunAndWait(row.argv, {});
-            EXPECT_EQ(result.ending, row.ending) << row.argv.size() << ignoreChildren;
-            EXPECT_EQ(result.code, row.code);
+            const RunResult result = RunAndWait(row.argv, row.hooks);
+            EXPECT_EQ(result.ending, row.ending) << row.code << ignoreChildren;
+            EXPECT_EQ(result.code, row.code) << row.code << ignoreChildren;
         }
         if (ignoreChildren) ::sigaction(SIGCHLD, &saved, nullptr);
     }
 }
 
-TEST(RunAndWait, ArgumentsArriveUnchanged) {
-    const testing::TempFolder folder;
+// Arguments arrive unchanged; the child writes to nothing and its errors are kept. Events
+// are handled every 100 ms while it runs.
+TEST(RunAndWait, ArgumentsOutputAndEvents) {
     const std::string tricky = "a \"b\" 'c' $HOME *; -x";
-    EXPECT_TRUE(RunAndWait({"/bin/sh", "-c", "printf '%s' \"$1\" > \"$2\"", "sh", tricky,
-                            folder / "args"}, {})
-                    .Succeeded());
-    EXPECT_EQ(testing::ReadFile(folder / "args"), tricky);
-}
-
-TEST(RunAndWait, TheChildWritesToNothingAndItsErrorsAreKept) {
-    const std::string check = R"sh([ "$(readlink /proc/$$/fd/1)" = /dev/null ] && echo oops >&2)sh";
-    const RunResult result = RunAndWait({"/bin/sh", "-c", check}, {});
-    EXPECT_TRUE(result.Succeeded());
-    EXPECT_EQ(result.errorTail, "oops\n");
-}
-
-TEST(RunAndWait, HandlesEventsWhileWaitingAndEndsWithTheChild) {
+    const char* check =
+        R"sh(sleep 0.45; [ "$(readlink /proc/$$/fd/1)" = /dev/null ] && printf %s "$1" >&2)sh";
     int events = 0;
-    WaitHooks hooks;
-    hooks.handleEvents = [&events] { ++events; };
-    EXPECT_TRUE(RunAndWait({"/bin/sleep", "0.45"}, hooks).Succeeded());
+    const RunResult result =
+        RunAndWait({"/bin/sh", "-c", check, "sh", tricky}, Hooks([&events] { ++events; }, {}));
+    EXPECT_TRUE(result.Succeeded());
+    EXPECT_EQ(result.errorTail, tricky);
     EXPECT_GE(events, 4);
     EXPECT_LE(events, 10);
-
-    // Twenty quick children: with a 100 ms floor per wait this would take two seconds.
-    const auto start = Clock::now();
-    for (int k = 0; k < 20; ++k) {
-        ASSERT_TRUE(RunAndWait({"/bin/true"}, hooks).Succeeded());
-    }
-    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1500));
 }
 
-// Even a child that ignores the polite request to end is ended.
-TEST(RunAndWait, StopEndsTheChild) {
+pid_t StartShell(const char* script) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::execl("/bin/sh", "sh", "-c", script, static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    return pid;
+}
+
+// The fallback wait asks after the child between naps. A stop leaves the child running
+// for the caller to end; a wait for no child of ours fails.
+TEST(ChildWaitByPolling, EndStopAndFailure) {
     int events = 0;
     WaitHooks hooks;
     hooks.handleEvents = [&events] { ++events; };
-    hooks.stopRequested = [&events] { return events >= 2; };
-    const auto start = Clock::now();
-    EXPECT_EQ(RunAndWait({"/bin/sh", "-c", "trap '' TERM; while :; do sleep 0.1; done"}, hooks)
-                  .ending,
-              Ending::StoppedByUs);
-    EXPECT_LT(Clock::now() - start, std::chrono::seconds(10));
-}
-
-// A child reaped elsewhere (here by the event handler) has no status left to tell.
-TEST(RunAndWait, WaitThatFailsIsNoSuccess) {
-    WaitHooks hooks;
-    hooks.handleEvents = [] { ::waitpid(-1, nullptr, WNOHANG); };
-    const RunResult result = RunAndWait({"/bin/sh", "-c", "sleep 0.2"}, hooks);
-    EXPECT_EQ(result.ending, Ending::WaitFailed);
-    EXPECT_EQ(result.code, ECHILD);
+    hooks.stopRequested = [&events] { return events >= 3; };
+    const pid_t endless = StartShell("sleep 30");
+    EXPECT_EQ(WaitForChildByPolling(endless, hooks).kind, ChildWaitResult::Kind::Stopped);
+    EXPECT_EQ(events, 3);
+    EXPECT_EQ(::waitpid(endless, nullptr, WNOHANG), 0);
+    ::kill(endless, SIGKILL);
+    ::waitpid(endless, nullptr, 0);
+    const ChildWaitResult ended = WaitForChildByPolling(StartShell("exit 7"), {});
+    EXPECT_EQ(ended.kind, ChildWaitResult::Kind::Ended);
+    EXPECT_EQ(WEXITSTATUS(ended.value), 7);
+    const ChildWaitResult none = WaitForChildByPolling(::getpid(), {});
+    EXPECT_EQ(none.kind, ChildWaitResult::Kind::Failed);
+    EXPECT_EQ(none.value, ECHILD);
 }
 
 // What mp3splt writes: a banner, progress lines ended by "\r", then its error.
@@ -108,9 +108,7 @@ TEST(SplitterErrors, LastErrorLineIsTheReason) {
         {" error: a\n warning: b\n error: cannot create directory\n", "cannot create directory"},
         {"banner only\n", ""},
     };
-    for (const auto& [output, reason] : rows) {
-        EXPECT_EQ(LastErrorLine(output), reason);
-    }
+    for (const auto& [output, reason] : rows) EXPECT_EQ(LastErrorLine(output), reason);
 }
 
 }  // namespace

@@ -26,10 +26,7 @@ TempFolder::~TempFolder() {
 void WriteFile(const fs::path& path, const std::string& content, bool executable) {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
-    if (executable) {
-        fs::permissions(path, fs::perms::owner_exec | fs::perms::group_exec |
-                                  fs::perms::others_exec, fs::perm_options::add);
-    }
+    if (executable) fs::permissions(path, fs::perms::owner_exec, fs::perm_options::add);
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -40,9 +37,7 @@ std::string ReadFile(const fs::path& path) {
 
 std::set<std::string> FolderNames(const fs::path& folder) {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
+    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
     return names;
 }
 
@@ -65,10 +60,7 @@ constexpr const char* kFakeSplitter = R"(#!/bin/sh
 . "$(dirname "$0")/fake.conf"
 source=$1 start=$2 end=$3 name=$5 dir=$7
 [ -f "$source" ] || { echo " error: inexistent file" >&2; exit 1; }
-seconds() {
-    minutes=${1%.*} rest=${1#*.}
-    echo $(( minutes * 60 + ${rest#0} ))
-}
+seconds() { s=${1#*.}; echo $(( ${1%.*} * 60 + ${s#0} )); }
 from=$(seconds "$start") to=$(seconds "$end")
 [ "$from" -lt "$DURATION" ] || { echo " error: begin point out of file" >&2; exit 1; }
 piece=$(( from / (to - from) + 1 ))
@@ -81,9 +73,7 @@ truncate -s "$size" "$dir/$name.mp3" || exit 1
 
 std::string Checked(const std::vector<std::string>& argv) {
     const ToolRun run = RunTool(argv);
-    if (run.exitCode != 0) {
-        throw std::runtime_error(argv[0] + " failed: " + run.err);
-    }
+    if (run.exitCode != 0) throw std::runtime_error(argv[0] + " failed: " + run.err);
     return run.out;
 }
 
@@ -125,9 +115,7 @@ void MakeMp3(const std::string& mp3Path, const std::vector<std::string>& soxArgs
 void PutMp3(const std::string& mp3Path, int seconds) {
     static const TempFolder made;
     const std::string original = made / (std::to_string(seconds) + ".mp3");
-    if (!fs::exists(original)) {
-        MakeMp3(original, {"synth", std::to_string(seconds), "sine", "440"}, {"-b", "64"});
-    }
+    if (!fs::exists(original)) MakeMp3(original, {"synth", std::to_string(seconds)}, {"-b", "64"});
     fs::create_directories(fs::path(mp3Path).parent_path());
     fs::copy_file(original, mp3Path, fs::copy_options::overwrite_existing);
 }

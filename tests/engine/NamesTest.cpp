@@ -1,14 +1,51 @@
+// Names of pieces and their folders, and the time stamps and labels made from a length.
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Intervals.h"
+#include "PiecePaths.h"
+#include "PieceWriter.h"
 #include "TimeStamps.h"
 
 namespace parvane {
 namespace {
+
+// A name without any "." is all base name, and its pieces get no extension.
+TEST(PiecePaths, PiecesAreNamedAfterTheirSource) {
+    const std::vector<std::tuple<const char*, int, const char*>> rows = {
+        {"/m/song.mp3", 12, "/m/song-0012.mp3"},
+        {"/m/song.mp3", 10000, "/m/song-10000.mp3"},
+        {"/my.music/live.set.mp3", 3, "/my.music/live.set-0003.mp3"},
+        {"/m/SONG.MP3", 2, "/m/SONG-0002.MP3"},
+        {"/m/.mp3", 1, "/m/-0001.mp3"},
+        {"/song.mp3", 1, "/song-0001.mp3"},
+        {"song.mp3", 1, "song-0001.mp3"},
+        {"/m/back\\slash.mp3", 1, "/m/back\\slash-0001.mp3"},
+        {"/my.music/take", 2, "/my.music/take-0002"},
+        {"/m/song.", 1, "/m/song-0001."},
+    };
+    for (const auto& [source, number, piece] : rows) {
+        EXPECT_EQ(GetPiecePath(source, number), piece) << source;
+    }
+}
+
+// A piece's folder for the splitter's private folder: "/" at the root, "." for a name
+// without a folder. The program's own folder never ends in "/".
+TEST(PiecePaths, Folders) {
+    const std::vector<std::pair<const char*, const char*>> outputFolders = {
+        {"/m/a/song-0001.mp3", "/m/a"}, {"/song-0001.mp3", "/"}, {"song-0001.mp3", "."}};
+    for (const auto& [piece, folder] : outputFolders) {
+        EXPECT_EQ(OutputFolderOf(piece), folder) << piece;
+    }
+    EXPECT_EQ(GetFolderWithoutSlash("/parvane-split"), "");
+    EXPECT_EQ(GetFolderWithoutSlash("/usr/bin/parvane-split"), "/usr/bin");
+    EXPECT_THROW(GetFolderWithoutSlash("parvane-split"), std::invalid_argument);
+}
 
 struct IntervalRow {
     int seconds;
