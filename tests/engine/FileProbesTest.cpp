@@ -11,23 +11,15 @@
 namespace parvane {
 namespace {
 
-// Past both 32-bit limits (sparse, so it costs no disk space); a pipe answers at once.
-TEST(FileProbes, RegularFileSizes) {
+// Sizes past both 32-bit limits (sparse, so it costs no disk space); the exact playing time
+// of a real MP3, whatever encoder delay and padding it carries; anything else is named for
+// what it is, and a pipe answers at once.
+TEST(FileProbes, SizesPlayingTimesOrWhyNot) {
     const testing::TempFolder folder;
     const std::string big = folder / "big.mp3";
     testing::WriteFile(big, "");
     std::filesystem::resize_file(big, (5LL << 30) + 7);
-    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
     EXPECT_EQ(RegularFileSize(big), (5LL << 30) + 7);
-    for (const std::string& other : {folder / "missing.mp3", folder.path().string(), folder / "pipe"}) {
-        EXPECT_EQ(RegularFileSize(other), -1) << other;
-    }
-}
-
-// The exact playing time of a real MP3, whatever encoder delay and padding it carries;
-// anything else is named for what it is.
-TEST(SourceMeasure, PlayingTimeOrWhyNot) {
-    const testing::TempFolder folder;
     testing::PutMp3(folder / "song.mp3", 7);
     testing::MakeMp3(folder / "vbr.mp3", {"synth", "3", "whitenoise", "pad", "0", "2"},
                      {"-V", "2"});
@@ -41,6 +33,9 @@ TEST(SourceMeasure, PlayingTimeOrWhyNot) {
     };
     for (const auto& [path, problem] : problems) {
         EXPECT_EQ(MeasureSource(path).problem, problem) << path;
+    }
+    for (const std::string& other : {folder / "missing.mp3", folder.path().string(), pipe}) {
+        EXPECT_EQ(RegularFileSize(other), -1) << other;
     }
     for (const auto& [name, seconds] : {std::pair{"song.mp3", 7.0}, {"vbr.mp3", 5.0}}) {
         const SourceMeasure measure = MeasureSource(folder / name);

@@ -43,9 +43,8 @@ TEST(FolderScan, FoldersLevelByLevelAndTheirFilesInNameOrder) {
     for (const char* file :
          {"b.mp3", "A.MP3", "c.mp3", "~temp.mp3", ".hidden.mp3", "readme.txt", "song.mp3.bak",
           "beta/02.mp3", "beta/01.mp3", "beta/x/x.mp3", "beta/x/deep/z.mp3", "Alpha/a.mp3",
-          "Alpha/one/o.mp3", "Alpha/Two/t.mp3", ".hidden/h.mp3", "album.mp3/inside.mp3"}) {
+          "Alpha/one/o.mp3", "Alpha/Two/t.mp3", ".hidden/h.mp3", "album.mp3/inside.mp3"})
         WriteFile(tree / file);
-    }
     ASSERT_EQ(mkfifo((tree / "pipe.mp3").c_str(), 0600), 0);
     EXPECT_EQ(ScanFolderTree(tree / ""),
               Under(tree, {".hidden.mp3", "A.MP3", "b.mp3", "c.mp3", "album.mp3/inside.mp3",
@@ -61,9 +60,8 @@ TEST(FolderScan, LinksAreFollowedButEveryRealFolderIsReadOnce) {
     for (const auto& [target, link] : {std::pair{"..", "a/loop"}, {".", "a/self"},
                                        {"../b/g.mp3", "a/linked.mp3"}, {"b", "0b"},
                                        {"/nonexistent/folder", "gone"},
-                                       {"/nonexistent.mp3", "gone.mp3"}}) {
+                                       {"/nonexistent.mp3", "gone.mp3"}})
         fs::create_symlink(target, tree / link);
-    }
     EXPECT_EQ(ScanFolderTree(tree.path()), Under(tree, {"0b/g.mp3", "a/f.mp3", "a/linked.mp3"}));
 }
 
@@ -73,11 +71,7 @@ TEST(FolderScan, FoldersGoneOrLockedArePassedOver) {
     const TempFolder tree;
     for (const char* file : {"a/1.mp3", "b/2.mp3", "c/3.mp3"}) WriteFile(tree / file);
     int calls = 0;
-    ScanHooks hooks;
-    hooks.eventInterval = std::chrono::milliseconds(0);
-    hooks.handleEvents = [&] {
-        if (++calls == 2) fs::remove_all(tree / "b");
-    };
+    const ScanHooks hooks{[&] { if (++calls == 2) fs::remove_all(tree / "b"); }, {}, {}};
     EXPECT_EQ(ScanFolderTree(tree.path(), hooks), Under(tree, {"a/1.mp3", "c/3.mp3"}));
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
     fs::permissions(tree / "c", fs::perms::none);
@@ -92,10 +86,7 @@ TEST(FolderScan, AStopAmongManyEntries) {
     const TempFolder tree;
     for (int i = 1; i <= 300; ++i) WriteFile(tree / ("big/" + std::to_string(i) + ".mp3"));
     int calls = 0;
-    ScanHooks hooks;
-    hooks.eventInterval = std::chrono::milliseconds(0);
-    hooks.handleEvents = [&] { ++calls; };
-    hooks.stopRequested = [&] { return calls >= 3; };
+    const ScanHooks hooks{[&] { ++calls; }, [&] { return calls >= 3; }, {}};
     EXPECT_TRUE(ScanFolderTree(tree.path(), hooks).empty());
     EXPECT_EQ(calls, 3);
 }
