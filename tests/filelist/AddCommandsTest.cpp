@@ -24,13 +24,10 @@ private slots:
         testing::WriteFile(tree / "sub/a.mp3");
         QTimer::singleShot(0, [&tree] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            const auto closed = qScopeGuard([dialog] {
-                if (dialog->isVisible()) dialog->reject();
-            });
+            const auto closed = qScopeGuard([=] { if (dialog->isVisible()) dialog->reject(); });
             QVERIFY(QTest::qWaitForWindowExposed(dialog));
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            QPushButton* open =
-                dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
+            auto* open = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
             const QString folder = QString::fromStdString(tree / "sub");
             QTest::keyClicks(name, folder);
             QTest::keyClick(name, Qt::Key_Return);
@@ -44,37 +41,30 @@ private slots:
     }
 
     // More files than are appended at a time; a window closing at one of the command's
-    // pauses ends it with nothing appended and the pointer reset.
-    void addFolderAppendsTheScanUnderTheHourglass_data() {
-        QTest::addColumn<int>("stopAtPause");  // 0: the window stays open
-        QTest::newRow("the whole scan") << 0;
-        QTest::newRow("closing before the scan") << 1;
-        QTest::newRow("closing during the scan") << 2;
-    }
+    // pauses (1: before the scan, 2: during it) ends it with nothing appended and the
+    // pointer reset.
     void addFolderAppendsTheScanUnderTheHourglass() {
-        QFETCH(int, stopAtPause);
         const testing::TempFolder tree;
         for (int i = 0; i < 1001; ++i) testing::WriteFile(tree / (std::to_string(i) + ".mp3"));
-        test::FakeDesktop desktop;
-        desktop.folder = QString::fromStdString(tree.path());
-        QList<int> pointers;
-        int pauses = 0;
-        AddFolderHooks hooks;
-        hooks.setPointer = [&](int pointer) { pointers << pointer; };
-        hooks.handleEvents = [&] {
-            QCOMPARE(pointers, QList<int>({11}));
-            ++pauses;
-        };
-        hooks.stopRequested = [&] { return stopAtPause > 0 && pauses >= stopAtPause; };
-        FileListModel list;
-        AddFolderCommand(nullptr, desktop, list, hooks);
-        QCOMPARE(pointers, QList<int>({11, 0}));
         QStringList scanned;
         for (const std::string& path : ScanFolderTree(tree.path())) scanned << path.c_str();
-        QStringList appended;
-        for (int i = 1; i <= list.Count(); ++i) appended << list.EntryText(i);
-        QCOMPARE(appended, stopAtPause == 0 ? scanned : QStringList());
-        if (stopAtPause > 0) QCOMPARE(pauses, stopAtPause);
+        test::FakeDesktop desktop;
+        desktop.folder = QString::fromStdString(tree.path());
+        for (const int stopAtPause : {0, 1, 2}) {
+            QList<int> pointers;
+            int pauses = 0;
+            const AddFolderHooks hooks{
+                .handleEvents = [&] { ++pauses; QCOMPARE(pointers, QList<int>({11})); },
+                .setPointer = [&](int pointer) { pointers << pointer; },
+                .stopRequested = [&] { return stopAtPause > 0 && pauses >= stopAtPause; }};
+            FileListModel list;
+            AddFolderCommand(nullptr, desktop, list, hooks);
+            QCOMPARE(pointers, QList<int>({11, 0}));
+            QStringList appended;
+            for (int i = 1; i <= list.Count(); ++i) appended << list.EntryText(i);
+            QCOMPARE(appended, stopAtPause == 0 ? scanned : QStringList());
+            if (stopAtPause > 0) QCOMPARE(pauses, stopAtPause);
+        }
     }
 };
 

@@ -1,6 +1,6 @@
 // The main window as it comes up and as it answers: the start-up sequence's results, the
-// hand pointer file, the files it is started with, the occasional home page, the pointer
-// policy, the three command buttons, and its message boxes, also while it closes.
+// hand pointer file, the files it is started with, the occasional home page, the three
+// command buttons, the pointer policy, and its message boxes, also while it closes.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -28,10 +28,32 @@ class FormTest : public QObject {
 private slots:
     void cleanup() { QCOMPARE(QGuiApplication::overrideCursor(), nullptr); }
 
-    void comesUpCentredWithTheDefaultsAndTheFilesItIsStartedWith() {
-        QApplication::setPalette(QPalette(Qt::darkGray));  // a dark desktop
+    // On a dark desktop. The pointer file holds an image for 100 %, 150 % and 200 %; the one
+    // for the screen's scale is shown at the same logical size, its hotspot on the fingertip's
+    // top edge. The draw n = Int(r × 100) + 1 opens the home page only when it is 7.
+    void comesUpCentredWithTheDefaultsThePointerAndTheFiles_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<qreal>("scale");  // 0: no pointer loads
+        QTest::addColumn<double>("draw");
+        const QByteArray hand = Resource("HAND-M.CUR");
+        QTest::newRow("beside the program") << "bin" << hand << 1.0 << 0.0599;
+        QTest::newRow("installed") << "installed" << hand << 1.5 << 0.0601;
+        QTest::newRow("at 200 %") << "bin" << hand << 2.0 << 0.5;
+        QTest::newRow("missing") << "" << QByteArray() << 0.0 << 0.0699;
+        QTest::newRow("not a picture") << "bin" << QByteArray("this is no cursor") << 0.0 << 0.0701;
+    }
+    void comesUpCentredWithTheDefaultsThePointerAndTheFiles() {
+        QFETCH(QString, folder);
+        QFETCH(QByteArray, file);
+        QFETCH(qreal, scale);
+        QFETCH(double, draw);
+        QApplication::setPalette(QPalette(Qt::darkGray));
         FormHarness harness;
-        MainWindow& form = harness.Start();
+        if (folder == "installed") folder = InstalledResourceFolder(harness.Bin());
+        if (!folder.isEmpty()) folder = harness.Put(folder + QStringLiteral("/HAND-M.CUR"), file);
+        MainWindow& form = harness.Start(draw);
+        QCOMPARE(harness.desktop.shown.size(), draw > 0.06 && draw < 0.07 ? 1 : 0);
         // Placed before the window has a frame, so centred to within the frame's size.
         const QRect frame = form.frameGeometry();
         const QPoint off = frame.center() - form.screen()->geometry().center();
@@ -53,7 +75,6 @@ private slots:
                              form.AddFilesButton()->geometry().topLeft() + QPoint(10, 10)}) {
             QCOMPARE(picture.pixelColor(white), QColor(Qt::white));
         }
-        QVERIFY(harness.desktop.shown.isEmpty());
         QApplication::setPalette(QPalette());
 
         // "parvane FILE...": the files follow the start-up, taken as a drop takes them, names
@@ -66,61 +87,40 @@ private slots:
         for (int i = 1; i <= form.FileList().Count(); ++i) texts << form.FileList().EntryText(i);
         QCOMPARE(texts, QStringList({"/m/a.mp3", PathToText("/m/caf\xe9.mp3"), here + "/b.mp3",
                                      here + "/-c.mp3"}));
-        QVERIFY(form.ListView()->AcceptsDrops());
-    }
 
-    void loadsTheHandPointerOrStartsSilently_data() {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<bool>("loads");
-        const QByteArray hand = Resource("HAND-M.CUR");
-        QTest::newRow("beside the program") << "bin" << hand << true;
-        QTest::newRow("installed") << "installed" << hand << true;
-        QTest::newRow("missing") << "" << QByteArray() << false;
-        QTest::newRow("not a picture") << "bin" << QByteArray("this is no cursor") << false;
-    }
-    void loadsTheHandPointerOrStartsSilently() {
-        QFETCH(QString, folder);
-        QFETCH(QByteArray, file);
-        QFETCH(bool, loads);
-        FormHarness harness;
-        if (folder == "installed") folder = InstalledResourceFolder(harness.Bin());
-        if (!folder.isEmpty()) harness.Put(folder + QStringLiteral("/HAND-M.CUR"), file);
-        MainWindow& form = harness.Start();
-        QVERIFY(harness.desktop.shown.isEmpty());
-        QCOMPARE(form.IntervalChooser()->count(), 23);  // the start-up went on past the pointer
         HoverOver(form.AddFilesButton());
-        QCOMPARE(SeenPointer(form.AddFilesButton()), loads ? Qt::BitmapCursor : Qt::ArrowCursor);
+        QCOMPARE(SeenPointer(form.AddFilesButton()), scale > 0 ? Qt::BitmapCursor : Qt::ArrowCursor);
+        if (scale == 0) return;
+        const QCursor hand = LoadCursorFile(folder, scale).value_or(QCursor());
+        QCOMPARE(hand.pixmap().size(), QSize(32, 32) * scale);
+        QCOMPARE(hand.pixmap().devicePixelRatio(), scale);
+        QCOMPARE(hand.hotSpot(), QPoint(10, 1));
+        QCOMPARE(hand.pixmap().toImage().pixelColor(QPoint(10, 1) * scale), QColor(Qt::black));
     }
 
-    // The pointer files hold an image for 100 %, 150 % and 200 %; the one for the screen's
-    // scale is shown at the same logical size, its hotspot on the fingertip's top edge.
-    void pointersComeSharpAtEveryScale() {
-        FormHarness harness;
-        for (const qreal scale : {1.0, 1.5, 2.0}) {
-            const std::optional<QCursor> hand =
-                LoadCursorFile(harness.Put("HAND-M.CUR", Resource("HAND-M.CUR")), scale);
-            QVERIFY(hand.has_value());
-            QCOMPARE(hand->pixmap().size(), QSize(32, 32) * scale);
-            QCOMPARE(hand->pixmap().devicePixelRatio(), scale);
-            QCOMPARE(hand->hotSpot(), QPoint(10, 1));
-            QCOMPARE(hand->pixmap().toImage().pixelColor(QPoint(10, 1) * scale), QColor(Qt::black));
-        }
-    }
-
-    // The draw n = Int(r × 100) + 1 opens the home page only when it is 7.
-    void opensTheHomePageOnlyOnADrawOfSeven() {
-        for (const double draw : {0.0599, 0.0601, 0.0699, 0.0701}) {
-            FormHarness harness;
-            harness.Start(draw);
-            QCOMPARE(harness.desktop.shown.size(), draw > 0.06 && draw < 0.07 ? 1 : 0);
-        }
-    }
-
-    void followsTheHoverRules() {
+    void runsOneActionPerPressAndFollowsTheHoverRules() {
         FormHarness harness;
         harness.Put(QStringLiteral("bin/HAND-M.CUR"), Resource("HAND-M.CUR"));
         MainWindow& form = harness.Start();
+        form.ProgressBar()->setValue(40);
+        harness.desktop.files = {QStringLiteral("/music/one.mp3")};
+        const std::pair<PictureButton*, QString> presses[] = {
+            {form.SplitButton(), "No files added."}, {form.AddFilesButton(), "files?"},
+            {form.AddFolderButton(), "folder?"}};
+        for (const auto& [button, shown] : presses) {
+            harness.desktop.shown.clear();
+            bool downDuringAction = true;
+            harness.desktop.whileShown = [&] { downDuringAction = button->isChecked(); };
+            HoverOver(button);
+            QTest::mouseClick(button, Qt::LeftButton);
+            QCOMPARE(harness.desktop.shown, QStringList{shown});
+            QVERIFY(!downDuringAction);
+            // Nothing was split and the chooser was cancelled: bar and pointer stay.
+            QCOMPARE(form.ProgressBar()->value(), 40);
+            QCOMPARE(form.MousePointer(), 99);
+        }
+        QCOMPARE(form.FileList().Count(), 1);
+
         // A button, then elsewhere, by turns; the gap between two buttons is bare surface.
         const std::pair<QWidget*, QPoint> path[] = {
             {form.AddFilesButton(), {}}, {&form, kBareSurface}, {form.AddFolderButton(), {}},
@@ -139,30 +139,6 @@ private slots:
             QCOMPARE(duringMessage, Qt::ArrowCursor);
             QCOMPARE(SeenPointer(&form), busy ? Qt::WaitCursor : Qt::ArrowCursor);
         }
-    }
-
-    void onePressRunsOneActionWithTheButtonUp() {
-        FormHarness harness;
-        MainWindow& form = harness.Start();
-        form.ProgressBar()->setValue(40);
-        harness.desktop.files = {QStringLiteral("/music/one.mp3")};
-        const std::pair<PictureButton*, QString> presses[] = {
-            {form.SplitButton(), QStringLiteral("No files added.")},
-            {form.AddFilesButton(), QStringLiteral("files?")},
-            {form.AddFolderButton(), QStringLiteral("folder?")}};
-        for (const auto& [button, shown] : presses) {
-            harness.desktop.shown.clear();
-            bool downDuringAction = true;
-            harness.desktop.whileShown = [&] { downDuringAction = button->isChecked(); };
-            HoverOver(button);
-            QTest::mouseClick(button, Qt::LeftButton);
-            QCOMPARE(harness.desktop.shown, QStringList{shown});
-            QVERIFY(!downDuringAction);
-            // Nothing was split and the chooser was cancelled: bar and pointer stay.
-            QCOMPARE(form.ProgressBar()->value(), 40);
-            QCOMPARE(form.MousePointer(), 99);
-        }
-        QCOMPARE(form.FileList().Count(), 1);
     }
 
     // The real boxes: wide enough for their title beside a window icon and three title-bar
