@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Parvane (Release, in build/) and starts it.
-#   tools/run.sh                                   the window; on a machine without a display
-#                                                  it runs on a virtual one (xvfb-run)
+#   tools/run.sh [FILE]...                         the window, with those files in its list; on a
+#                                                  machine without a display it runs on a
+#                                                  virtual one (xvfb-run)
 #   tools/run.sh --console [--every M:SS] FILE...  cuts the given files with the console front end
 #   tools/run.sh --console                         a console demonstration: a 25-second MP3
 #                                                  made here, cut every 0:10
@@ -13,10 +14,6 @@ console=false
 if [[ "${1:-}" == "--console" ]]; then
     console=true
     shift
-elif [[ $# -gt 0 ]]; then
-    echo "The window takes no arguments. To cut files from the command line:" >&2
-    echo "  bash tools/run.sh --console [--every M:SS] FILE..." >&2
-    exit 2
 fi
 
 bash "$root/tools/install-deps.sh"
@@ -28,9 +25,9 @@ if ! $console; then
     window="$root/build/ui/parvane"
     if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
         echo "No display: the window runs on a virtual X display (xvfb-run). Stop it with Ctrl+C."
-        exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" "$window"
+        exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" "$window" "$@"
     fi
-    exec "$window"
+    exec "$window" "$@"
 fi
 
 splitter="$root/build/cli/parvane-split"
