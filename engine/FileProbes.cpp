@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 namespace parvane {
 
 std::int64_t RegularFileSize(const std::string& path) {
@@ -31,6 +33,13 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
     return FileIdentity{info.st_dev, info.st_ino, static_cast<std::int64_t>(info.st_size),
                         static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 +
                             info.st_mtim.tv_nsec};
+}
+
+bool IsOneOf(const std::string& path, const std::vector<FileIdentity>& files) {
+    const std::optional<FileIdentity> target = IdentityOf(path);
+    return target && std::any_of(files.begin(), files.end(), [&](const FileIdentity& file) {
+               return file.SameFile(*target);
+           });
 }
 
 }  // namespace parvane

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace parvane {
 
@@ -31,5 +32,8 @@ struct FileIdentity {
 
 // The identity of what path names (following symbolic links); nullopt when it names nothing.
 std::optional<FileIdentity> IdentityOf(const std::string& path);
+
+// True when path names one of the files, under whatever name.
+bool IsOneOf(const std::string& path, const std::vector<FileIdentity>& files);
 
 }  // namespace parvane

@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -64,12 +63,6 @@ std::string FailedRunReason(const RunResult& run) {
     }
 }
 
-bool IsListed(const std::string& path, const std::vector<FileIdentity>& listedFiles) {
-    const std::optional<FileIdentity> target = IdentityOf(path);
-    return target && std::any_of(listedFiles.begin(), listedFiles.end(),
-                                 [&](const FileIdentity& listed) { return listed.SameFile(*target); });
-}
-
 }  // namespace
 
 std::string OutputFolderOf(const std::string& piecePath) {
@@ -118,7 +111,7 @@ PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRe
     } else if (const auto made = run.Succeeded() ? MadePiece(request.privateFolder) : std::nullopt;
                !made) {
         piece.reason = FailedRunReason(run);
-    } else if (IsListed(request.piecePath, listedFiles)) {
+    } else if (IsOneOf(request.piecePath, listedFiles)) {
         piece.outcome = PieceOutcome::NameTaken;
     } else if (std::rename(made->c_str(), request.piecePath.c_str()) != 0) {
         piece.reason = std::string("cannot be put in place (") + std::strerror(errno) + ")";

@@ -33,11 +33,7 @@ std::vector<std::string> OlderPieces(const std::string& sourcePath, std::int64_t
     std::vector<std::string> found;
     for (std::int64_t k = lastPiece + 1; k <= std::numeric_limits<std::int32_t>::max(); ++k) {
         const std::string path = GetPiecePath(sourcePath, static_cast<std::int32_t>(k));
-        const std::optional<FileIdentity> identity = IdentityOf(path);
-        const bool listed =
-            identity && std::any_of(listedFiles.begin(), listedFiles.end(),
-                                    [&](const FileIdentity& f) { return f.SameFile(*identity); });
-        if (!identity || listed) {
+        if (!FileExists(path) || IsOneOf(path, listedFiles)) {
             break;
         }
         found.push_back(path);
