@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "Intervals.h"
+#include "PiecePaths.h"
 
 namespace parvane {
 
@@ -91,32 +92,6 @@ std::string ConsoleUsage() {
            "was split completely, 1 when some were not, none was found or mp3splt is\n"
            "missing, 2 for a wrong command line or a --folder that cannot be read, 130\n"
            "when interrupted (the piece being written is then discarded).\n";
-}
-
-// Only "." and doubled "/" are dropped from what was typed: "link/.." is not the folder
-// holding link when link is a symbolic link. The current folder is a real path, so the
-// ".." that lead a relative path can come off it.
-std::string AbsolutePath(const std::string& path, const std::string& currentFolder) {
-    const std::filesystem::path typed(path);
-    std::filesystem::path absolute = typed.is_absolute()
-                                         ? std::filesystem::path("/")
-                                         : std::filesystem::path(currentFolder).lexically_normal();
-    if (!absolute.has_filename() && absolute.has_relative_path()) {
-        absolute = absolute.parent_path();  // a closing "/" would make parent_path() a no-op
-    }
-    bool nameTyped = false;
-    for (const std::filesystem::path& part : typed.relative_path()) {
-        if (part.empty() || part == ".") {
-            continue;
-        }
-        if (part == ".." && !nameTyped) {
-            absolute = absolute.parent_path();
-            continue;
-        }
-        nameTyped = true;
-        absolute /= part;
-    }
-    return absolute.string();
 }
 
 ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,

@@ -37,6 +37,4 @@ std::string ConsoleUsage();
 // The menu's intervals, blank-separated: "0:05 0:10 ... 60:00".
 std::string IntervalChoices();
 
-std::string AbsolutePath(const std::string& path, const std::string& currentFolder);
-
 }  // namespace parvane

@@ -1,5 +1,6 @@
 #include "PiecePaths.h"
 
+#include <filesystem>
 #include <stdexcept>
 
 namespace parvane {
@@ -48,6 +49,32 @@ std::string ZeroPad(std::int32_t number, std::int32_t width) {
         text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
     }
     return text;
+}
+
+// Only "." and doubled "/" are dropped from what was typed: "link/.." is not the folder
+// holding link when link is a symbolic link. The current folder is a real path, so the
+// ".." that lead a relative path can come off it.
+std::string AbsolutePath(const std::string& path, const std::string& currentFolder) {
+    const std::filesystem::path typed(path);
+    std::filesystem::path absolute = typed.is_absolute()
+                                         ? std::filesystem::path("/")
+                                         : std::filesystem::path(currentFolder).lexically_normal();
+    if (!absolute.has_filename() && absolute.has_relative_path()) {
+        absolute = absolute.parent_path();  // a closing "/" would make parent_path() a no-op
+    }
+    bool nameTyped = false;
+    for (const std::filesystem::path& part : typed.relative_path()) {
+        if (part.empty() || part == ".") {
+            continue;
+        }
+        if (part == ".." && !nameTyped) {
+            absolute = absolute.parent_path();
+            continue;
+        }
+        nameTyped = true;
+        absolute /= part;
+    }
+    return absolute.string();
 }
 
 }  // namespace parvane

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "PathText.h"
+#include "PiecePaths.h"
 
 namespace parvane {
 
@@ -17,13 +18,10 @@ QStringList FileArguments(int argc, const char* const* argv) {
             optionsEnded = argument == "--";
             continue;
         }
-        std::filesystem::path path(argument);
-        if (path.is_relative()) {
-            std::error_code noFolder;
-            const std::filesystem::path here = std::filesystem::current_path(noFolder);
-            if (!noFolder) path = (here / path).lexically_normal();
-        }
-        files.append(PathToText(path.native()));
+        std::error_code noFolder;
+        const std::string here = std::filesystem::current_path(noFolder).string();
+        files.append(PathToText(noFolder ? std::string(argument)
+                                         : AbsolutePath(std::string(argument), here)));
     }
     return files;
 }

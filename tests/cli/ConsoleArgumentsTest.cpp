@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ConsoleArguments.h"
+#include "PiecePaths.h"
 
 namespace parvane {
 namespace {
