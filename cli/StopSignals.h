@@ -1,4 +1,4 @@
-// Ctrl+C, termination requests and hang-ups turn into a flag the split job polls, so the
+// The stop signals turn into a flag the split job polls, so the
 // running splitter is ended and its unfinished piece discarded before the program leaves.
 #pragma once
 

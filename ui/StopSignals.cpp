@@ -1,12 +1,13 @@
 #include "StopSignals.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <QSocketNotifier>
 #include <QWidget>
 #include <array>
+
+#include "SignalPolicy.h"
 
 namespace parvane {
 
@@ -34,13 +35,7 @@ void CloseOnStopSignals(QWidget& window) {
         }
         window.close();
     });
-    struct sigaction action {};
-    action.sa_handler = NoteStop;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int stop : {SIGINT, SIGTERM, SIGHUP}) {
-        ::sigaction(stop, &action, nullptr);
-    }
+    CatchStopSignals(NoteStop, true);
 }
 
 }  // namespace parvane

@@ -122,18 +122,21 @@ TEST(ConsoleRun, SignalsLeaveNoUnfinishedPiece) {
     const TempFolder music;
     testing::PutMp3(music / "song.mp3", 20);
     fs::copy_file(PARVANE_SPLIT_PROGRAM, splitter.ApplicationFolder() + "/parvane-split");
-    const char* script = R"sh([ "$3" = nohup ] && trap '' HUP
-        "$1/parvane-split" song.mp3 >/dev/null & n=0
+    // A background job of a script starts with SIGINT ignored; "ignored" keeps that and
+    // adds nohup's SIGHUP, and the program leaves both ignored.
+    const char* script = R"sh(app=$1 stop=$2 launch="env --default-signal=INT"
+        [ "$3" = ignored ] && { trap '' HUP; launch=env; }
+        $launch "$app/parvane-split" song.mp3 >/dev/null & n=0
         until [ "$(ls -A | wc -l)" = 2 ] || [ $n = 1000 ]; do sleep 0.01; n=$((n+1)); done
-        ls -A | wc -l; kill -$2 $!; sleep 0.3; kill -0 $! 2>/dev/null && echo running
+        ls -A | wc -l; kill -$stop $!; sleep 0.3; kill -0 $! 2>/dev/null && echo running
         kill -TERM $! 2>/dev/null; wait $!)sh";
-    for (const auto& [signal, nohup, out] :
+    for (const auto& [signal, inherited, out] :
          {std::tuple{"INT", "", "2\n"}, {"TERM", "", "2\n"}, {"HUP", "", "2\n"},
-          {"HUP", "nohup", "2\nrunning\n"}}) {
+          {"HUP", "ignored", "2\nrunning\n"}, {"INT", "ignored", "2\nrunning\n"}}) {
         const ToolRun run = testing::RunTool({"env", "-C", music.path(), "sh", "-c", script, "sh",
-                                              splitter.ApplicationFolder(), signal, nohup});
-        EXPECT_EQ(run.out, out) << signal << nohup;
-        EXPECT_EQ(run.exitCode, 130) << signal << nohup;
+                                              splitter.ApplicationFolder(), signal, inherited});
+        EXPECT_EQ(run.out, out) << signal << inherited;
+        EXPECT_EQ(run.exitCode, 130) << signal << inherited;
         EXPECT_EQ(FolderNames(music.path()), Names{"song.mp3"});
     }
 }

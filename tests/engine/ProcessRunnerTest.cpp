@@ -10,6 +10,7 @@
 #include "ChildWait.h"
 #include "PieceWriter.h"
 #include "ProcessRunner.h"
+#include "SignalPolicy.h"
 
 namespace parvane {
 namespace {
@@ -76,7 +77,7 @@ pid_t StartShell(const char* script) {
 TEST(ChildWaitByPolling, EndStopAndFailure) {
     int events = 0;
     const WaitHooks hooks{[&events] { ++events; }, [&events] { return events >= 3; }};
-    const pid_t endless = StartShell("sleep 30");
+    const pid_t endless = StartShell("exec sleep 30");
     EXPECT_EQ(WaitForChildByPolling(endless, hooks).kind, ChildWaitResult::Kind::Stopped);
     EXPECT_EQ(events, 3);
     EXPECT_EQ(::waitpid(endless, nullptr, WNOHANG), 0);
@@ -86,6 +87,22 @@ TEST(ChildWaitByPolling, EndStopAndFailure) {
     EXPECT_EQ(ended.kind, ChildWaitResult::Kind::Ended);
     EXPECT_EQ(WEXITSTATUS(ended.value), 7);
     EXPECT_EQ(WaitForChildByPolling(::getpid(), {}).value, ECHILD);
+}
+
+void NoteNothing(int) {}
+
+// `nohup` and background jobs hand over stop signals ignored; they stay ignored, the
+// others reach the handler.
+TEST(StopSignals, InheritedIgnoresAreKept) {
+    std::signal(SIGHUP, SIG_IGN);
+    CatchStopSignals(NoteNothing, false);
+    for (const auto& [stop, expected] : {std::pair{SIGHUP, SIG_IGN}, std::pair{SIGINT, &NoteNothing},
+                                         std::pair{SIGTERM, &NoteNothing}}) {
+        struct sigaction now {};
+        ::sigaction(stop, nullptr, &now);
+        EXPECT_EQ(now.sa_handler, expected) << stop;
+        std::signal(stop, SIG_DFL);
+    }
 }
 
 // What mp3splt writes: a banner, progress lines ended by "\r", then its error.
