@@ -1,6 +1,4 @@
 # One place for the language level, warnings and sanitizers that every target shares.
-set(CMAKE_CXX_STANDARD 20)
-set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
 if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
@@ -11,6 +9,8 @@ option(PARVANE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSaniti
 option(PARVANE_WERROR "Treat compiler warnings as errors" OFF)
 
 add_library(parvane_config INTERFACE)
+# A usage requirement, so the public headers compile for whoever links the libraries.
+target_compile_features(parvane_config INTERFACE cxx_std_20)
 target_compile_options(parvane_config INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wold-style-cast)
 if(PARVANE_WERROR)
     target_compile_options(parvane_config INTERFACE -Werror)
