@@ -8,14 +8,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "IconFileFormat.h"
+
 namespace parvane {
 
 namespace {
 
-constexpr int kDirectorySize = 6;
-constexpr int kEntrySize = 16;
-constexpr quint16 kTypeIcon = 1;
-constexpr quint16 kTypeCursor = 2;
+using icon_file::kDirectoryEntrySize;
+using icon_file::kDirectoryHeaderSize;
+using icon_file::kTypeCursor;
+using icon_file::kTypeIcon;
 constexpr qint64 kLargestSensibleFile = 1 << 20;
 
 quint16 Word(const QByteArray& bytes, qsizetype at) {
@@ -46,16 +48,16 @@ std::size_t ChooseImage(const std::vector<PointerImageEntry>& entries, int wante
 }  // namespace
 
 std::vector<PointerImageEntry> ReadPointerDirectory(const QByteArray& file) {
-    if (file.size() < kDirectorySize || Word(file, 0) != 0) return {};
+    if (file.size() < kDirectoryHeaderSize || Word(file, 0) != 0) return {};
     const quint16 type = Word(file, 2);
     const int count = Word(file, 4);
     if ((type != kTypeIcon && type != kTypeCursor) || count == 0 ||
-        file.size() < kDirectorySize + qsizetype(count) * kEntrySize) {
+        file.size() < kDirectoryHeaderSize + qsizetype(count) * kDirectoryEntrySize) {
         return {};
     }
     std::vector<PointerImageEntry> entries;
     for (int i = 0; i < count; ++i) {
-        const qsizetype entry = kDirectorySize + qsizetype(i) * kEntrySize;
+        const qsizetype entry = kDirectoryHeaderSize + qsizetype(i) * kDirectoryEntrySize;
         const QSize size(Side(file, entry), Side(file, entry + 1));
         const QPoint hotspot = type == kTypeCursor
                                    ? QPoint(Word(file, entry + 4), Word(file, entry + 6))

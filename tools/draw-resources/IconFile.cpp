@@ -4,15 +4,17 @@
 #include <QDataStream>
 #include <QIODevice>
 
+#include "IconFileFormat.h"
+
 namespace parvane {
 
 namespace {
 
-constexpr quint16 kTypeIcon = 1;
-constexpr quint16 kTypeCursor = 2;
+using icon_file::kDirectoryEntrySize;
+using icon_file::kDirectoryHeaderSize;
+using icon_file::kTypeCursor;
+using icon_file::kTypeIcon;
 constexpr int kBitmapHeaderSize = 40;
-constexpr int kDirectoryHeaderSize = 6;
-constexpr int kDirectoryEntrySize = 16;
 
 int RowBytes(int width, int bitsPerPixel) {
     return ((width * bitsPerPixel + 31) / 32) * 4;
