@@ -25,14 +25,18 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
+FileIdentity IdentityFromStatus(const struct stat& info) {
+    return FileIdentity{info.st_dev, info.st_ino, static_cast<std::int64_t>(info.st_size),
+                        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 +
+                            info.st_mtim.tv_nsec};
+}
+
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         return std::nullopt;
     }
-    return FileIdentity{info.st_dev, info.st_ino, static_cast<std::int64_t>(info.st_size),
-                        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 +
-                            info.st_mtim.tv_nsec};
+    return IdentityFromStatus(info);
 }
 
 bool IsOneOf(const std::string& path, const std::vector<FileIdentity>& files) {

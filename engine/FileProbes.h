@@ -2,6 +2,7 @@
 // file a path names. None reports an error: every failure becomes its result.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -29,6 +30,8 @@ struct FileIdentity {
     }
     bool operator==(const FileIdentity&) const = default;
 };
+
+FileIdentity IdentityFromStatus(const struct stat& info);
 
 // The identity of what path names (following symbolic links); nullopt when it names nothing.
 std::optional<FileIdentity> IdentityOf(const std::string& path);

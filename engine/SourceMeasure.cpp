@@ -91,9 +91,7 @@ SourceMeasure MeasureSource(const std::string& path) {
         measure.problem = "not a file";
         return measure;
     }
-    measure.identity = {info.st_dev, info.st_ino, static_cast<std::int64_t>(info.st_size),
-                        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 +
-                            info.st_mtim.tv_nsec};
+    measure.identity = IdentityFromStatus(info);
     const int flags = ::fcntl(file.get(), F_GETFL);
     if (flags >= 0) {
         ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK);
