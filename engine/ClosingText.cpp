@@ -21,11 +21,64 @@ std::string Joined(const std::vector<std::string>& parts, const char* separator)
     return text;
 }
 
+std::string SystemError(int code) {
+    return std::string("(") + std::strerror(code) + ")";
+}
+
+std::string FailureText(const PieceFailure& failure) {
+    using Kind = PieceFailure::Kind;
+    switch (failure.kind) {
+        case Kind::WroteNothing:
+            return "the splitter wrote nothing";
+        case Kind::ExitStatus:
+            return "the splitter failed with exit status " + std::to_string(failure.code);
+        case Kind::Killed:
+            return std::string("the splitter was killed (") + ::strsignal(failure.code) + ")";
+        case Kind::WaitFailed:
+            return "the splitter's end could not be awaited " + SystemError(failure.code);
+        case Kind::CannotPutInPlace:
+            return "cannot be put in place " + SystemError(failure.code);
+        case Kind::SplitterSaid:
+            return failure.text;
+    }
+    return {};
+}
+
+std::string ProblemText(const FileProblem& problem) {
+    using Kind = FileProblem::Kind;
+    switch (problem.kind) {
+        case Kind::NoInterval:
+            return "no piece length chosen";
+        case Kind::NotFound:
+            return "not found";
+        case Kind::NotAFile:
+            return "not a file";
+        case Kind::NotMp3:
+            return "not an MP3 file";
+        case Kind::CannotRead:
+            return "cannot be read " + SystemError(problem.code);
+        case Kind::CannotWriteFolder:
+            return "cannot write into its folder " + SystemError(problem.code);
+        case Kind::MissingPieces:
+            return "missing pieces " + PieceRanges(problem.pieces) + " (" +
+                   FailureText(problem.failure) + ")";
+        case Kind::NameTaken:
+            return "piece name taken by a listed file: " + problem.path;
+        case Kind::ChangedDuringSplit:
+            return "changed during the split";
+    }
+    return {};
+}
+
 std::string ProblemLines(const JobReport& report) {
     std::string lines;
     for (const FileReport& file : report.files) {
         if (!file.SplitCompletely()) {
-            lines += file.sourcePath + ": " + Joined(file.problems, "; ") + "\n";
+            std::vector<std::string> texts;
+            for (const FileProblem& problem : file.problems) {
+                texts.push_back(ProblemText(problem));
+            }
+            lines += file.sourcePath + ": " + Joined(texts, "; ") + "\n";
         }
     }
     for (const FileReport& file : report.files) {
@@ -55,6 +108,22 @@ std::string SplitBeforeTheEnd(const JobReport& report) {
 }
 
 }  // namespace
+
+std::string PieceRanges(const std::vector<std::int64_t>& numbers) {
+    std::string text;
+    for (std::size_t k = 0; k < numbers.size();) {
+        std::size_t last = k;
+        while (last + 1 < numbers.size() && numbers[last + 1] == numbers[last] + 1) {
+            ++last;
+        }
+        text += (text.empty() ? "" : ", ") + std::to_string(numbers[k]);
+        if (last > k) {
+            text += "-" + std::to_string(numbers[last]);
+        }
+        k = last + 1;
+    }
+    return text;
+}
 
 ClosingText MakeClosingText(const JobReport& report) {
     ClosingText text;

@@ -5,14 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "FileProblem.h"
+
 namespace parvane {
 
 struct FileReport {
     int position = 0;  // 1-based place in the list
     std::string sourcePath;
     std::int64_t piecesWritten = 0;
-    // Why the file was not split completely, each a short text; empty when it was.
-    std::vector<std::string> problems;
+    // Why the file was not split completely; empty when it was.
+    std::vector<FileProblem> problems;
     // Pieces of an earlier split with a shorter length, beyond this split's last piece.
     std::vector<std::string> olderPieces;
 

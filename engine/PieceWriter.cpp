@@ -43,21 +43,18 @@ void EmptyFolder(const std::string& privateFolder) {
     }
 }
 
-std::string FailedRunReason(const RunResult& run) {
-    const std::string line = LastErrorLine(run.errorTail);
-    if (!line.empty()) {
-        return line;
+PieceFailure FailedRun(const RunResult& run) {
+    using Kind = PieceFailure::Kind;
+    if (std::string line = LastErrorLine(run.errorTail); !line.empty()) {
+        return {Kind::SplitterSaid, 0, std::move(line)};
     }
     switch (run.ending) {
         case RunResult::Ending::Exited:
-            return run.code == 0 ? "the splitter wrote nothing"
-                                 : "the splitter failed with exit status " +
-                                       std::to_string(run.code);
+            return {run.code == 0 ? Kind::WroteNothing : Kind::ExitStatus, run.code, {}};
         case RunResult::Ending::KilledBySignal:
-            return std::string("the splitter was killed (") + ::strsignal(run.code) + ")";
+            return {Kind::Killed, run.code, {}};
         case RunResult::Ending::WaitFailed:
-            return std::string("the splitter's end could not be awaited (") +
-                   std::strerror(run.code) + ")";
+            return {Kind::WaitFailed, run.code, {}};
         default:
             return {};
     }
@@ -110,11 +107,11 @@ PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRe
         piece.outcome = PieceOutcome::Stopped;
     } else if (const auto made = run.Succeeded() ? MadePiece(request.privateFolder) : std::nullopt;
                !made) {
-        piece.reason = FailedRunReason(run);
+        piece.failure = FailedRun(run);
     } else if (IsOneOf(request.piecePath, listedFiles)) {
         piece.outcome = PieceOutcome::NameTaken;
     } else if (std::rename(made->c_str(), request.piecePath.c_str()) != 0) {
-        piece.reason = std::string("cannot be put in place (") + std::strerror(errno) + ")";
+        piece.failure = {PieceFailure::Kind::CannotPutInPlace, errno, {}};
     } else {
         piece.outcome = PieceOutcome::Written;
     }

@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "FileProbes.h"
+#include "FileProblem.h"
 #include "ProcessRunner.h"
 
 namespace parvane {
 
 enum class PieceOutcome {
     Written,      // the piece lies complete at its path
-    NotWritten,   // the run left no usable piece; `reason` says why
+    NotWritten,   // the run left no usable piece; `failure` says why
     NameTaken,    // the piece path names a file of the job's list, which was kept
     Stopped,      // the run was cut off because a stop was asked for
     StartFailed,  // the splitter could not be started at all
@@ -24,7 +25,7 @@ enum class PieceOutcome {
 struct PieceRun {
     PieceOutcome outcome = PieceOutcome::NotWritten;
     RunResult run;
-    std::string reason;
+    PieceFailure failure;
 };
 
 struct PieceRequest {

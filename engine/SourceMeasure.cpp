@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <memory>
 
 namespace parvane {
@@ -37,10 +36,6 @@ private:
     int fd_;
 };
 
-std::string CannotRead(int error) {
-    return std::string("cannot be read (") + std::strerror(error) + ")";
-}
-
 // Reads every frame header, so the length is exact even without a Xing or LAME tag.
 void MeasureAudio(int fd, SourceMeasure& measure) {
     // Needed before any other call by libraries older than 1.27; harmless after.
@@ -48,7 +43,7 @@ void MeasureAudio(int fd, SourceMeasure& measure) {
     int error = MPG123_OK;
     const Mpg123Handle handle(ready ? mpg123_new(nullptr, &error) : nullptr);
     if (!handle) {
-        measure.problem = "cannot be read (no MP3 decoder)";
+        measure.problem = MakeProblem(FileProblem::Kind::CannotRead, ENOMEM);
         return;
     }
     mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
@@ -57,13 +52,13 @@ void MeasureAudio(int fd, SourceMeasure& measure) {
     int encoding = 0;
     if (mpg123_open_fd(handle.get(), fd) != MPG123_OK || mpg123_scan(handle.get()) != MPG123_OK ||
         mpg123_getformat(handle.get(), &rate, &channels, &encoding) != MPG123_OK || rate <= 0) {
-        measure.problem = "not an MP3 file";
+        measure.problem = MakeProblem(FileProblem::Kind::NotMp3);
         return;
     }
     const off_t samples = mpg123_length(handle.get());
     const int samplesPerFrame = mpg123_spf(handle.get());
     if (samples <= 0 || samplesPerFrame <= 0) {
-        measure.problem = "not an MP3 file";
+        measure.problem = MakeProblem(FileProblem::Kind::NotMp3);
         return;
     }
     measure.seconds = static_cast<double>(samples) / static_cast<double>(rate);
@@ -78,17 +73,18 @@ SourceMeasure MeasureSource(const std::string& path) {
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) {
         const int error = errno;
-        measure.problem =
-            error == ENOENT || error == ENOTDIR ? "not found" : CannotRead(error);
+        measure.problem = error == ENOENT || error == ENOTDIR
+                              ? MakeProblem(FileProblem::Kind::NotFound)
+                              : MakeProblem(FileProblem::Kind::CannotRead, error);
         return measure;
     }
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) {
-        measure.problem = CannotRead(errno);
+        measure.problem = MakeProblem(FileProblem::Kind::CannotRead, errno);
         return measure;
     }
     if (!S_ISREG(info.st_mode)) {
-        measure.problem = "not a file";
+        measure.problem = MakeProblem(FileProblem::Kind::NotAFile);
         return measure;
     }
     measure.identity = IdentityFromStatus(info);
@@ -98,7 +94,7 @@ SourceMeasure MeasureSource(const std::string& path) {
     }
     char probe = 0;
     if (::pread(file.get(), &probe, 1, 0) < 0) {
-        measure.problem = CannotRead(errno);
+        measure.problem = MakeProblem(FileProblem::Kind::CannotRead, errno);
         return measure;
     }
     MeasureAudio(file.get(), measure);

@@ -2,16 +2,17 @@
 // its exact playing time as the reference decoder library reads it, and which file it is.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "FileProbes.h"
+#include "FileProblem.h"
 
 namespace parvane {
 
 struct SourceMeasure {
-    // Empty when the source can be split, else why not: "not found", "not a file",
-    // "not an MP3 file", "cannot be read (<system error text>)".
-    std::string problem;
+    // Set when the source cannot be split: not found, not a file, not MP3, unreadable.
+    std::optional<FileProblem> problem;
     FileIdentity identity;
     double seconds = 0.0;       // playing time without encoder delay and padding
     double frameSeconds = 0.0;  // playing time of one frame

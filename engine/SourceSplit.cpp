@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "PieceEstimate.h"
@@ -43,22 +42,6 @@ std::vector<std::string> OlderPieces(const std::string& sourcePath, std::int64_t
 
 }  // namespace
 
-std::string PieceRanges(const std::vector<std::int64_t>& numbers) {
-    std::string text;
-    for (std::size_t k = 0; k < numbers.size();) {
-        std::size_t last = k;
-        while (last + 1 < numbers.size() && numbers[last + 1] == numbers[last] + 1) {
-            ++last;
-        }
-        text += (text.empty() ? "" : ", ") + std::to_string(numbers[k]);
-        if (last > k) {
-            text += "-" + std::to_string(numbers[last]);
-        }
-        k = last + 1;
-    }
-    return text;
-}
-
 SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks& hooks,
                         JobContext& job, int position, const std::string& sourcePath,
                         int intervalSeconds) {
@@ -67,12 +50,12 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
     report.position = position;
     report.sourcePath = sourcePath;
     if (intervalSeconds <= 0) {
-        report.problems.push_back("no piece length chosen");
+        report.problems.push_back(MakeProblem(FileProblem::Kind::NoInterval));
         return split;
     }
     const SourceMeasure measure = MeasureSource(sourcePath);
-    if (!measure.problem.empty()) {
-        report.problems.push_back(measure.problem);
+    if (measure.problem) {
+        report.problems.push_back(*measure.problem);
         return split;
     }
     const std::string folder = OutputFolderOf(GetPiecePath(sourcePath, 1));
@@ -81,8 +64,8 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
     }
     const PrivateFolder privateFolder(folder);
     if (!privateFolder.Made()) {
-        report.problems.push_back(std::string("cannot write into its folder (") +
-                                  std::strerror(privateFolder.Error()) + ")");
+        report.problems.push_back(
+            MakeProblem(FileProblem::Kind::CannotWriteFolder, privateFolder.Error()));
         return split;
     }
 
@@ -92,8 +75,7 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
     const double intervalMinutes = IntervalToMinutes(intervalSeconds);
     std::int64_t limit = kInitialPieceLimit;
     std::int64_t lastWritten = 0;
-    std::vector<std::int64_t> missing;
-    std::string missingReason;
+    FileProblem missing = MakeProblem(FileProblem::Kind::MissingPieces);
     for (std::int64_t j = 0; j < std::min(std::max(limit, inside), bound); ++j) {
         const std::int64_t number = j + 1;
         PieceRequest request;
@@ -120,13 +102,13 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
                 host.PieceWritten(number, request.piecePath);
                 break;
             case PieceOutcome::NameTaken:
-                report.problems.push_back("piece name taken by a listed file: " +
-                                          request.piecePath);
+                report.problems.push_back(MakeProblem(FileProblem::Kind::NameTaken));
+                report.problems.back().path = request.piecePath;
                 break;
             case PieceOutcome::NotWritten:
                 if (number <= inside) {
-                    missing.push_back(number);
-                    missingReason = piece.reason;
+                    missing.pieces.push_back(number);
+                    missing.failure = piece.failure;
                 }
                 break;
         }
@@ -139,10 +121,10 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
 
     const std::optional<FileIdentity> after = IdentityOf(sourcePath);
     if (!after || !(*after == measure.identity)) {
-        report.problems.insert(report.problems.begin(), "changed during the split");
-    } else if (!missing.empty()) {
-        report.problems.push_back("missing pieces " + PieceRanges(missing) +
-                                  (missingReason.empty() ? "" : " (" + missingReason + ")"));
+        report.problems.insert(report.problems.begin(),
+                               MakeProblem(FileProblem::Kind::ChangedDuringSplit));
+    } else if (!missing.pieces.empty()) {
+        report.problems.push_back(std::move(missing));
     }
     report.olderPieces = OlderPieces(sourcePath, std::max(lastWritten, inside), job.listedFiles);
     return split;

@@ -32,7 +32,4 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
                         JobContext& job, int position, const std::string& sourcePath,
                         int intervalSeconds);
 
-// Piece numbers as short ranges: "3, 7-9".
-std::string PieceRanges(const std::vector<std::int64_t>& numbers);
-
 }  // namespace parvane
