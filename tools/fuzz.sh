@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+[[ $seconds =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [SECONDS-EACH] [TARGET]..." >&2; exit 2; }
 shift $(($# > 0 ? 1 : 0))
 targets=("$@")
 [[ ${#targets[@]} -gt 0 ]] || targets=(fuzz_utf8 fuzz_name_order fuzz_path_text fuzz_console_arguments)
