@@ -28,7 +28,7 @@ int DrawOneToHundred(double random) {
 }
 
 void MaybeOpenHomePage(const RandomSource& nextRandom, UrlOpener& opener, const QUrl& homePage) {
-    if (DrawOneToHundred(nextRandom()) == kHomePageDraw) {
+    if (DrawOneToHundred(nextRandom()) == kHomePageDraw && !homePage.isEmpty()) {
         opener.Open(homePage);
     }
 }

@@ -1,5 +1,6 @@
 // Now and then, at start-up, the maker's home page in the desktop's web browser: about
 // one start in a hundred, decided by a draw from a generator seeded with the time of day.
+// A build without an address never opens anything.
 #pragma once
 
 #include <QUrl>

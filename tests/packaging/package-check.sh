@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Debian package from a build folder, unpacks it into a scratch root and checks
-# that it holds exactly what the programs and the desktop look for, that it depends on what
-# the programs need, and that the unpacked programs run.
+# that it holds exactly what the programs, the desktop and Debian look for, that lintian
+# finds nothing to warn about, that it depends on what the programs need, and that the
+# unpacked programs run.
 # Arguments: BUILD_DIR SOURCE_DIR VERSION SCRATCH_DIR
 set -euo pipefail
 build=$1 source=$2 version=$3 scratch=$4
@@ -15,6 +16,13 @@ deb="$scratch/out/parvane_${version}_$(dpkg --print-architecture).deb"
 packages=("$scratch"/out/*.deb)
 [[ ${#packages[@]} == 1 && ${packages[0]} == "$deb" ]] || fail "made ${packages[*]}"
 
+# lintian takes seconds, so it reads the package while the rest is checked. Its own group
+# of processes goes with the check, however it ends.
+setsid lintian --no-cfg --profile debian --fail-on error,warning "$deb" \
+    >"$scratch/lintian.log" 2>&1 &
+lintian=$!
+trap 'kill -- -$lintian 2>/dev/null || true' EXIT
+
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in mp3splt libc6 libqt6widgets6; do
     grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
@@ -24,7 +32,8 @@ expected=(usr/bin/parvane usr/bin/parvane-split
           usr/share/parvane/HAND-M.CUR usr/share/parvane/drag.ico
           usr/share/applications/parvane.desktop
           usr/share/man/man1/parvane.1.gz usr/share/man/man1/parvane-split.1.gz
-          usr/share/metainfo/org.example.parvane.metainfo.xml)
+          usr/share/metainfo/org.example.parvane.metainfo.xml
+          usr/share/doc/parvane/copyright usr/share/doc/parvane/changelog.gz)
 mapfile -t icons < <(cd "$source/resources/icons" && find hicolor -name '*.png')
 [[ ${#icons[@]} -gt 0 ]] || fail "no icon in the source tree"
 expected+=("${icons[@]/#/usr/share/icons/}")
@@ -56,4 +65,6 @@ zcat "$root/usr/share/man/man1/parvane-split.1.gz" | grep -qF -- '\-\-every' \
 sox -n -r 44100 -c 2 "$scratch/music/talk.mp3" synth 12 sine 440 vol 0.5
 "$root/usr/bin/parvane-split" --every 0:05 "$scratch/music/talk.mp3" >"$scratch/split.log" \
     && [[ -s "$scratch/music/talk-0003.mp3" ]] || { cat "$scratch/split.log"; fail "split"; }
+
+wait "$lintian" || { cat "$scratch/lintian.log"; fail "lintian"; }
 rm -rf "$scratch"

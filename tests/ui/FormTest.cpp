@@ -98,6 +98,18 @@ private slots:
         QCOMPARE(hand.pixmap().toImage().pixelColor(QPoint(10, 1) * scale), QColor(Qt::black));
     }
 
+    // A build may go without the address, as distributions want: then no draw opens a page.
+    void startsWithoutAHomePageWhateverTheDraw() {
+        FormHarness harness;
+        for (int n = 1; n <= 100; ++n) {
+            const double draw = (n - 0.5) / 100;
+            MainWindow form(FormServices{harness.Bin(), QUrl(), [draw] { return draw; },
+                                         harness.desktop, harness.desktop, harness.desktop,
+                                         harness.runner});
+        }
+        QCOMPARE(harness.desktop.shown, QStringList());
+    }
+
     void runsOneActionPerPressAndFollowsTheHoverRules() {
         FormHarness harness;
         harness.Put(QStringLiteral("bin/HAND-M.CUR"), Resource("HAND-M.CUR"));
