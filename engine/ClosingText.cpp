@@ -181,9 +181,11 @@ std::string PieceRanges(const std::vector<std::int64_t>& numbers) {
         while (last + 1 < numbers.size() && numbers[last + 1] == numbers[last] + 1) {
             ++last;
         }
-        text += (text.empty() ? "" : ", ") + std::to_string(numbers[k]);
+        text += text.empty() ? "" : ", ";
+        text += std::to_string(numbers[k]);
         if (last > k) {
-            text += "-" + std::to_string(numbers[last]);
+            text += '-';
+            text += std::to_string(numbers[last]);
         }
         k = last + 1;
     }
