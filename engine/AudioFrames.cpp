@@ -223,6 +223,9 @@ AudioFrames ReadAudioFrames(int fd, const std::function<bool()>& stopRequested,
     };
     // Tags are looked for only where they could make the difference.
     if (share(0) < kLeastAudioShare && share(TagBytes(fd, stopRequested)) < kLeastAudioShare) {
+        if (stopRequested && stopRequested()) {
+            audio.result = AudioFrames::Result::Stopped;  // the tags may not have been found
+        }
         return audio;
     }
 
