@@ -125,6 +125,7 @@ TEST_F(SplitJobTest, EveryFaultEndsWithAnHonestReport) {
         {"random bytes, exit 0", 15, {{2, Output::Noise}}, {}, "", 3, 2,
          "missing pieces 2 (the splitter wrote no MP3 audio like the source's)"},
         {"half a piece, exit 0", 15, {{2, Output::Half}}, {}, "", 3, 2, "piece 2 is 2.*"},
+        {"a piece cut too long, exit 0", 15, {}, {{2, "end=0.15"}}, "", 3, 2, "piece 2 is 9.9*"},
         {"reasons grouped", 15, {{1, Output::Empty}, {2, Output::Noise}, {3, Output::Empty}}, {},
          "", 3, 0, "missing pieces 1, 3 (the splitter wrote nothing); missing pieces 2 (the "
                    "splitter wrote no MP3 audio like the source's)"},
@@ -191,8 +192,10 @@ TEST_F(SplitJobTest, FilesFromTheWild) {
          "", 3, 0.072, ""},
         {"zeros inside", "x.mp3", noise12, {"-b", "128"}, std::string(4096, '\0'), 3, 0.026,
          "damaged audio passed over at 0:"},
-        {"random bytes inside", "x.mp3", noise12, {"-b", "128"}, testing::RandomBytes(8192), 3,
+        {"random bytes inside", "x.mp3", noise12, {"-b", "128"}, testing::RandomBytes(16384), 3,
          0.026, "damaged audio passed over at 0:"},
+        {"a third random bytes", "x.mp3", noise12, {"-b", "128"}, testing::RandomBytes(65536), 0,
+         0, "not an MP3 file"},
         {"WAVE audio", "x.wav", noise12, {}, "", 0, 0, "not an MP3 file (WAVE audio)"},
         {"MPEG layer II", "x.mp2", noise12, {}, "", 0, 0, "not an MP3 file (MPEG layer II)"},
     };
@@ -245,7 +248,9 @@ TEST_F(SplitJobTest, PiecesAreNumberedInTheirTags) {
     for (const char* k : {"1", "2", "3"}) {
         const std::string piece = std::string("tagged-000") + k + ".mp3";
         EXPECT_EQ(tags(piece), std::string("Title=Talk\nTracknumber=") + k + "/3\n");
-        EXPECT_NE(testing::ReadFile(music / piece).find(testing::ReadFile(picture)), std::string::npos);
+        const std::string bytes = testing::ReadFile(music / piece);
+        EXPECT_NE(bytes.find(testing::ReadFile(picture)), std::string::npos);
+        EXPECT_EQ(bytes.substr(bytes.size() - 128, 3), "TAG");  // the ID3v1 tag stays too
     }
     EXPECT_EQ(tags("plain-0002.mp3"), "Tracknumber=2/2\n");
 }
@@ -336,15 +341,20 @@ TEST_F(SplitJobTest, MissingOrLostSplitter) {
 }
 
 // A stop cuts a hanging run off, keeps the next file from starting, or ends the measure of a
-// large source; either way the piece being written goes and nothing private stays.
+// large source before any run; either way the piece being written goes and nothing private
+// stays.
 TEST_F(SplitJobTest, Stops) {
     enum class When { InsideARun, BetweenFiles, InsideAMeasure };
     for (const When when : {When::InsideARun, When::BetweenFiles, When::InsideAMeasure}) {
         SCOPED_TRACE(static_cast<int>(when));
         const TempFolder folder;
         for (const char* name : {"song.mp3", "next.mp3"}) testing::PutMp3(folder / name, 5);
-        // 64 MB of zeros after the audio take a while to read, and then make no MP3 file.
-        if (when == When::InsideAMeasure) fs::resize_file(folder / "song.mp3", 64 << 20);
+        // 400 copies of the recording in one file, 16 MB of frames that take a while to read.
+        if (when == When::InsideAMeasure) {
+            const std::string recording = testing::ReadFile(folder / "song.mp3");
+            std::ofstream song(folder / "song.mp3", std::ios::app | std::ios::binary);
+            for (int copy = 0; copy < 400; ++copy) song << recording;
+        }
         host.entries = {folder / "song.mp3", folder / "next.mp3"};
         host.events.clear();
         host.eventPasses = 0;
@@ -356,8 +366,11 @@ TEST_F(SplitJobTest, Stops) {
                                               : polls >= 3;
         };
         splitter.Configure({}, when == When::InsideARun);
+        runner.runs.clear();
         EXPECT_EQ(Run().end, JobEnd::Stopped);
+        EXPECT_EQ(runner.runs.empty(), when == When::InsideAMeasure);
         EXPECT_FALSE(host.Told("file 2/2"));
+        EXPECT_EQ(host.Told("finished 1"), when == When::BetweenFiles);
         EXPECT_EQ(testing::FolderNames(folder.path()).size(), when == When::BetweenFiles ? 3u : 2u);
         EXPECT_TRUE(NothingPrivate(folder.path()));
     }
