@@ -23,10 +23,10 @@ struct SourceMeasure {
     long sampleRate = 0;
     // An Info (Xing) frame leads the audio; the splitter then counts frames by itself.
     bool infoFrame = false;
-    std::vector<DamagedStretch> damaged;
+    std::vector<DamagedStretch> damaged;  // passed over inside the audio
 };
 
-// stopRequested, when set, is asked after every few hundred frames read.
+// stopRequested, when set, is asked before every 64 KB read: every few hundred frames.
 SourceMeasure MeasureSource(const std::string& path,
                             const std::function<bool()>& stopRequested = {});
 
