@@ -1,6 +1,8 @@
 #include "ClosingText.h"
 
+#include <cmath>
 #include <cstring>
+#include <map>
 
 #include "PiecePaths.h"
 #include "SplitterSearch.h"
@@ -25,6 +27,23 @@ std::string SystemError(int code) {
     return std::string("(") + std::strerror(code) + ")";
 }
 
+// Seconds with at most two decimals: "7.21 s", "5 s".
+std::string SecondsText(double seconds) {
+    std::string text = std::to_string(std::round(seconds * 100.0) / 100.0);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') {
+        text.pop_back();
+    }
+    return text + " s";
+}
+
+// A point of the audio as minutes and seconds: "7:40".
+std::string ClockText(double seconds) {
+    const auto whole = static_cast<long long>(seconds);
+    const std::string secondsText = std::to_string(whole % 60);
+    return std::to_string(whole / 60) + ":" + (secondsText.size() < 2 ? "0" : "") + secondsText;
+}
+
 std::string FailureText(const PieceFailure& failure) {
     using Kind = PieceFailure::Kind;
     switch (failure.kind) {
@@ -40,8 +59,44 @@ std::string FailureText(const PieceFailure& failure) {
             return "cannot be put in place " + SystemError(failure.code);
         case Kind::SplitterSaid:
             return failure.text;
+        case Kind::NotSourceAudio:
+            return "the splitter wrote no MP3 audio like the source's";
+        case Kind::WrongLength:
+            return SecondsText(failure.seconds) + " long, not " +
+                   SecondsText(failure.expectedSeconds);
+        case Kind::TrackNotNumbered:
+            return "its track number could not be written";
     }
     return {};
+}
+
+std::string MissingPiecesText(const FileProblem& problem) {
+    if (problem.failure.kind == PieceFailure::Kind::WrongLength) {
+        const bool one = problem.pieces.size() == 1;
+        return (one ? "piece " : "pieces ") + PieceRanges(problem.pieces) +
+               (one ? " is " : " are ") + FailureText(problem.failure);
+    }
+    return "missing pieces " + PieceRanges(problem.pieces) + " (" + FailureText(problem.failure) +
+           ")";
+}
+
+// What a file holds instead of MP3 audio, where that is known.
+std::string FormatText(const FileProblem& problem) {
+    static const std::map<std::string, std::string> kNames = {
+        {"audio/x-wav", "WAVE audio"},   {"audio/flac", "FLAC audio"},
+        {"audio/ogg", "Ogg audio"},      {"audio/x-aiff", "AIFF audio"},
+        {"audio/x-m4a", "MPEG-4 audio"}, {"video/mp4", "MPEG-4"},
+        {"text/plain", "text"},          {"application/x-empty", "empty"},
+        {"inode/x-empty", "empty"},
+    };
+    if (problem.layer == 1 || problem.layer == 2) {
+        return std::string(" (MPEG layer ") + (problem.layer == 1 ? "I" : "II") + ")";
+    }
+    if (problem.mediaType.empty()) {
+        return {};
+    }
+    const auto name = kNames.find(problem.mediaType);
+    return " (" + (name != kNames.end() ? name->second : problem.mediaType) + ")";
 }
 
 std::string ProblemText(const FileProblem& problem) {
@@ -54,14 +109,13 @@ std::string ProblemText(const FileProblem& problem) {
         case Kind::NotAFile:
             return "not a file";
         case Kind::NotMp3:
-            return "not an MP3 file";
+            return "not an MP3 file" + FormatText(problem);
         case Kind::CannotRead:
             return "cannot be read " + SystemError(problem.code);
         case Kind::CannotWriteFolder:
             return "cannot write into its folder " + SystemError(problem.code);
         case Kind::MissingPieces:
-            return "missing pieces " + PieceRanges(problem.pieces) + " (" +
-                   FailureText(problem.failure) + ")";
+            return MissingPiecesText(problem);
         case Kind::NameTaken:
             return "piece name taken by a listed file: " + problem.path;
         case Kind::ChangedDuringSplit:
@@ -91,6 +145,17 @@ std::string ProblemLines(const JobReport& report) {
             lines += file.sourcePath + ": older pieces remain: " + names + "\n";
         }
     }
+    for (const FileReport& file : report.files) {
+        std::vector<std::string> stretches;
+        for (const FileNotice& notice : file.notices) {
+            stretches.push_back(ClockText(notice.stretch.atSeconds) + " (" +
+                                std::to_string(notice.stretch.bytes) + " bytes)");
+        }
+        if (!stretches.empty()) {
+            lines += file.sourcePath + ": damaged audio passed over at " +
+                     Joined(stretches, ", ") + "\n";
+        }
+    }
     return lines;
 }
 
@@ -116,9 +181,11 @@ std::string PieceRanges(const std::vector<std::int64_t>& numbers) {
         while (last + 1 < numbers.size() && numbers[last + 1] == numbers[last] + 1) {
             ++last;
         }
-        text += (text.empty() ? "" : ", ") + std::to_string(numbers[k]);
+        text += text.empty() ? "" : ", ";
+        text += std::to_string(numbers[k]);
         if (last > k) {
-            text += "-" + std::to_string(numbers[last]);
+            text += '-';
+            text += std::to_string(numbers[last]);
         }
         k = last + 1;
     }

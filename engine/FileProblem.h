@@ -17,10 +17,15 @@ struct PieceFailure {
         WaitFailed,        // code: errno of the wait
         CannotPutInPlace,  // code: errno of the rename
         SplitterSaid,      // text: the splitter's own last error line
+        NotSourceAudio,    // the piece holds no MP3 audio of the source's sample rate
+        WrongLength,       // seconds: what the piece plays, expectedSeconds: what it should
+        TrackNotNumbered,  // its track number could not be written into its tags
     };
     Kind kind = Kind::WroteNothing;
     int code = 0;
-    std::string text;
+    std::string text = {};
+    double seconds = 0.0;
+    double expectedSeconds = 0.0;
 
     bool operator==(const PieceFailure&) const = default;
 };
@@ -30,10 +35,10 @@ struct FileProblem {
         NoInterval,          // no piece length was chosen
         NotFound,
         NotAFile,            // a folder, a device, ...
-        NotMp3,
+        NotMp3,              // layer: MPEG audio of layer 1 or 2; mediaType: what else it holds
         CannotRead,          // code: errno
         CannotWriteFolder,   // code: errno of making the private folder
-        MissingPieces,       // pieces, failure: what the last of their runs said
+        MissingPieces,       // pieces: the pieces not put in place for one failure
         NameTaken,           // path: the listed file a piece would have replaced
         ChangedDuringSplit,
     };
@@ -42,6 +47,8 @@ struct FileProblem {
     std::vector<std::int64_t> pieces;
     PieceFailure failure;
     std::string path;
+    int layer = 0;
+    std::string mediaType;  // as libmagic names it ("audio/x-wav"); empty when unknown
 };
 
 inline FileProblem MakeProblem(FileProblem::Kind kind, int code = 0) {

@@ -5,9 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "AudioFrames.h"
 #include "FileProblem.h"
 
 namespace parvane {
+
+// What a person should know of a file, which did not keep it from being split completely.
+struct FileNotice {
+    enum class Kind {
+        DamagedAudio,  // stretch: damaged bytes passed over inside the audio
+    };
+    Kind kind = Kind::DamagedAudio;
+    DamagedStretch stretch;
+};
 
 struct FileReport {
     int position = 0;  // 1-based place in the list
@@ -17,6 +27,7 @@ struct FileReport {
     std::vector<FileProblem> problems;
     // Pieces of an earlier split with a shorter length, beyond this split's last piece.
     std::vector<std::string> olderPieces;
+    std::vector<FileNotice> notices;
 
     bool SplitCompletely() const { return problems.empty(); }
 };

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "Mp3Tags.h"
 #include "PiecePaths.h"
 #include "TimeStamps.h"
 
@@ -60,6 +61,19 @@ PieceFailure FailedRun(const RunResult& run) {
     }
 }
 
+// Checks the piece's audio and numbers its track; nullopt when it may be put in place.
+std::optional<PieceFailure> ProvePiece(const fs::path& made, const PieceRequest& request,
+                                       const WaitHooks& hooks) {
+    if (std::optional<PieceFailure> failure =
+            CheckPiece(made, *request.expected, hooks.stopRequested)) {
+        return failure;
+    }
+    if (!NumberTrack(made, request.pieceNumber, request.pieceCount)) {
+        return PieceFailure{.kind = PieceFailure::Kind::TrackNotNumbered};
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string OutputFolderOf(const std::string& piecePath) {
@@ -96,18 +110,28 @@ std::string LastErrorLine(const std::string& errorOutput) {
 PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRequest& request,
                     const std::vector<FileIdentity>& listedFiles) {
     PieceRun piece;
-    piece.run = runner.Run({request.splitterPath, request.sourcePath,
-                            FormatStamp(request.startStamp), FormatStamp(request.endStamp), "-o",
-                            kOutputName, "-d", request.privateFolder}, hooks);
+    std::vector<std::string> argv = {request.splitterPath};
+    if (request.frameMode) {
+        argv.push_back("-f");
+    }
+    argv.insert(argv.end(), {request.sourcePath, FormatStamp(request.startStamp),
+                             FormatStamp(request.endStamp), "-o", kOutputName, "-d",
+                             request.privateFolder});
+    piece.run = runner.Run(argv, hooks);
     const RunResult& run = piece.run;
+    const auto stopped = [&hooks] { return hooks.stopRequested && hooks.stopRequested(); };
     if (run.ending == RunResult::Ending::CouldNotStart) {
         piece.outcome = PieceOutcome::StartFailed;
-    } else if (run.ending == RunResult::Ending::StoppedByUs ||
-               (hooks.stopRequested && hooks.stopRequested())) {
+    } else if (run.ending == RunResult::Ending::StoppedByUs || stopped()) {
         piece.outcome = PieceOutcome::Stopped;
+    } else if (!request.expected) {
+        piece.outcome = PieceOutcome::PastTheEnd;
     } else if (const auto made = run.Succeeded() ? MadePiece(request.privateFolder) : std::nullopt;
                !made) {
         piece.failure = FailedRun(run);
+    } else if (std::optional<PieceFailure> failure = ProvePiece(*made, request, hooks)) {
+        piece.outcome = stopped() ? PieceOutcome::Stopped : PieceOutcome::NotWritten;
+        piece.failure = std::move(*failure);
     } else if (IsOneOf(request.piecePath, listedFiles)) {
         piece.outcome = PieceOutcome::NameTaken;
     } else if (std::rename(made->c_str(), request.piecePath.c_str()) != 0) {

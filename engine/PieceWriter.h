@@ -1,15 +1,18 @@
-// One splitter run that leaves either a complete piece at its exact path or nothing.
+// One splitter run that leaves either a complete, checked piece at its exact path or nothing.
 // The splitter writes under a plain name into the source's private folder (it would read
-// the piece's own name as an output format); the result is renamed to the piece path
-// only after the run has ended, and never over a file of the job's list.
+// the piece's own name as an output format); there the piece's audio is checked and its
+// track numbered, and only then is it renamed to the piece path, never over a file of the
+// job's list.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "FileProbes.h"
 #include "FileProblem.h"
+#include "PieceCheck.h"
 #include "ProcessRunner.h"
 
 namespace parvane {
@@ -20,6 +23,7 @@ enum class PieceOutcome {
     NameTaken,    // the piece path names a file of the job's list, which was kept
     Stopped,      // the run was cut off because a stop was asked for
     StartFailed,  // the splitter could not be started at all
+    PastTheEnd,   // the run was made; a piece past the end of the audio is not kept
 };
 
 struct PieceRun {
@@ -35,6 +39,13 @@ struct PieceRequest {
     double endStamp = 0.0;
     std::string piecePath;
     std::string privateFolder;
+    // Where the source has no Info frame, mp3splt would guess the cut from the bit rate
+    // (wrong for variable bit rates and MPEG 2.5) unless told to count frames (-f).
+    bool frameMode = false;
+    // What the piece must hold; nullopt when it would begin at or after the end of the audio.
+    std::optional<PieceExpectation> expected;
+    std::int64_t pieceNumber = 0;  // its track in its tags reads number/count
+    std::int64_t pieceCount = 0;
 };
 
 PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRequest& request,

@@ -1,73 +1,61 @@
 #include "SourceMeasure.h"
 
 #include <fcntl.h>
-#include <mpg123.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <memory>
+
+#include "FileDescriptor.h"
+#include "MediaType.h"
 
 namespace parvane {
 
 namespace {
 
-struct HandleDeleter {
-    void operator()(mpg123_handle* handle) const {
-        mpg123_close(handle);
-        mpg123_delete(handle);
+// What a file that holds no MP3 audio holds instead, where that can be told.
+FileProblem NotMp3(int fd, const AudioFrames& audio) {
+    FileProblem problem = MakeProblem(FileProblem::Kind::NotMp3);
+    if (audio.result == AudioFrames::Result::Audio) {
+        problem.layer = audio.layer;
+        return problem;
     }
-};
-using Mpg123Handle = std::unique_ptr<mpg123_handle, HandleDeleter>;
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
+    problem.mediaType = MediaTypeOf(fd);
+    // Said of damaged MP3 audio and of any data libmagic cannot name: nothing to add.
+    if (problem.mediaType == "audio/mpeg" || problem.mediaType == "application/octet-stream") {
+        problem.mediaType.clear();
     }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
+    return problem;
+}
 
-private:
-    int fd_;
-};
-
-// Reads every frame header, so the length is exact even without a Xing or LAME tag.
-void MeasureAudio(int fd, SourceMeasure& measure) {
-    // Needed before any other call by libraries older than 1.27; harmless after.
-    static const bool ready = mpg123_init() == MPG123_OK;
-    int error = MPG123_OK;
-    const Mpg123Handle handle(ready ? mpg123_new(nullptr, &error) : nullptr);
-    if (!handle) {
-        measure.problem = MakeProblem(FileProblem::Kind::CannotRead, ENOMEM);
+void MeasureAudio(int fd, const std::function<bool()>& stopRequested, SourceMeasure& measure) {
+    const AudioFrames audio = ReadAudioFrames(fd, stopRequested);
+    switch (audio.result) {
+        case AudioFrames::Result::Stopped:
+            measure.stopped = true;
+            return;
+        case AudioFrames::Result::ReadFailed:
+            measure.problem = MakeProblem(FileProblem::Kind::CannotRead, audio.error);
+            return;
+        case AudioFrames::Result::NoAudio:
+        case AudioFrames::Result::Audio:
+            break;
+    }
+    constexpr int kMp3Layer = 3;
+    if (audio.result != AudioFrames::Result::Audio || audio.layer != kMp3Layer ||
+        audio.samples <= 0) {
+        measure.problem = NotMp3(fd, audio);
         return;
     }
-    mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
-    long rate = 0;
-    int channels = 0;
-    int encoding = 0;
-    if (mpg123_open_fd(handle.get(), fd) != MPG123_OK || mpg123_scan(handle.get()) != MPG123_OK ||
-        mpg123_getformat(handle.get(), &rate, &channels, &encoding) != MPG123_OK || rate <= 0) {
-        measure.problem = MakeProblem(FileProblem::Kind::NotMp3);
-        return;
-    }
-    const off_t samples = mpg123_length(handle.get());
-    const int samplesPerFrame = mpg123_spf(handle.get());
-    if (samples <= 0 || samplesPerFrame <= 0) {
-        measure.problem = MakeProblem(FileProblem::Kind::NotMp3);
-        return;
-    }
-    measure.seconds = static_cast<double>(samples) / static_cast<double>(rate);
-    measure.frameSeconds = static_cast<double>(samplesPerFrame) / static_cast<double>(rate);
+    measure.seconds = audio.Seconds();
+    measure.frameSeconds = audio.FrameSeconds();
+    measure.sampleRate = audio.sampleRate;
+    measure.infoFrame = audio.infoFrame;
+    measure.damaged = audio.damaged;
 }
 
 }  // namespace
 
-SourceMeasure MeasureSource(const std::string& path) {
+SourceMeasure MeasureSource(const std::string& path, const std::function<bool()>& stopRequested) {
     SourceMeasure measure;
     // O_NONBLOCK keeps a named pipe from holding the job until a writer appears.
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -92,12 +80,7 @@ SourceMeasure MeasureSource(const std::string& path) {
     if (flags >= 0) {
         ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK);
     }
-    char probe = 0;
-    if (::pread(file.get(), &probe, 1, 0) < 0) {
-        measure.problem = MakeProblem(FileProblem::Kind::CannotRead, errno);
-        return measure;
-    }
-    MeasureAudio(file.get(), measure);
+    MeasureAudio(file.get(), stopRequested, measure);
     return measure;
 }
 

@@ -26,6 +26,39 @@ std::int64_t PiecesInside(const SourceMeasure& measure, int intervalSeconds) {
     return audible > 0.0 ? static_cast<std::int64_t>(std::ceil(audible / intervalSeconds)) : 0;
 }
 
+// Pieces that begin before the end of the audio, the ones a complete split keeps.
+std::int64_t PiecesBeginning(const SourceMeasure& measure, int intervalSeconds) {
+    return static_cast<std::int64_t>(std::ceil(measure.seconds / intervalSeconds));
+}
+
+// What piece j + 1 must hold: the interval, or the rest of the audio for the last piece.
+PieceExpectation ExpectedPiece(const SourceMeasure& measure, std::int64_t j, int intervalSeconds) {
+    const double start = static_cast<double>(j) * intervalSeconds;
+    PieceExpectation expected{measure.sampleRate,
+                              std::min<double>(intervalSeconds, measure.seconds - start),
+                              measure.frameSeconds};
+    for (const DamagedStretch& stretch : measure.damaged) {
+        if (stretch.atSeconds < start + intervalSeconds) {
+            expected.damagedBytes += stretch.bytes;
+            expected.chanceFrames += stretch.chanceFrames;
+        }
+    }
+    return expected;
+}
+
+// One group of missing pieces for every distinct reason.
+void AddMissingPiece(std::vector<FileProblem>& groups, std::int64_t number,
+                     const PieceFailure& failure) {
+    auto group = std::find_if(groups.begin(), groups.end(), [&](const FileProblem& problem) {
+        return problem.failure == failure;
+    });
+    if (group == groups.end()) {
+        group = groups.insert(groups.end(), MakeProblem(FileProblem::Kind::MissingPieces));
+        group->failure = failure;
+    }
+    group->pieces.push_back(number);
+}
+
 // Existing pieces of an earlier split that follow this split's last piece.
 std::vector<std::string> OlderPieces(const std::string& sourcePath, std::int64_t lastPiece,
                                      const std::vector<FileIdentity>& listedFiles) {
@@ -53,10 +86,17 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
         report.problems.push_back(MakeProblem(FileProblem::Kind::NoInterval));
         return split;
     }
-    const SourceMeasure measure = MeasureSource(sourcePath);
+    const SourceMeasure measure = MeasureSource(sourcePath, hooks.stopRequested);
+    if (measure.stopped) {
+        split.end = SourceEnd::Stopped;
+        return split;
+    }
     if (measure.problem) {
         report.problems.push_back(*measure.problem);
         return split;
+    }
+    for (const DamagedStretch& stretch : measure.damaged) {
+        report.notices.push_back({FileNotice::Kind::DamagedAudio, stretch});
     }
     const std::string folder = OutputFolderOf(GetPiecePath(sourcePath, 1));
     if (job.tidiedFolders.insert(folder).second) {
@@ -70,12 +110,13 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
     }
 
     const std::int64_t inside = PiecesInside(measure, intervalSeconds);
+    const std::int64_t beginning = PiecesBeginning(measure, intervalSeconds);
     const std::int64_t bound = std::min<std::int64_t>(inside + kSpareRuns,
                                                       std::numeric_limits<std::int32_t>::max());
     const double intervalMinutes = IntervalToMinutes(intervalSeconds);
     std::int64_t limit = kInitialPieceLimit;
     std::int64_t lastWritten = 0;
-    FileProblem missing = MakeProblem(FileProblem::Kind::MissingPieces);
+    std::vector<FileProblem> missing;
     for (std::int64_t j = 0; j < std::min(std::max(limit, inside), bound); ++j) {
         const std::int64_t number = j + 1;
         PieceRequest request;
@@ -85,6 +126,12 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
         request.endStamp = MinutesToStamp(static_cast<double>(number) * intervalMinutes);
         request.piecePath = GetPiecePath(sourcePath, static_cast<std::int32_t>(number));
         request.privateFolder = privateFolder.Path();
+        request.frameMode = !measure.infoFrame;
+        request.pieceNumber = number;
+        request.pieceCount = beginning;
+        if (number <= beginning) {
+            request.expected = ExpectedPiece(measure, j, intervalSeconds);
+        }
         host.PieceStarted(number, request.piecePath);
 
         const PieceRun piece = WritePiece(runner, hooks, request, job.listedFiles);
@@ -107,9 +154,10 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
                 break;
             case PieceOutcome::NotWritten:
                 if (number <= inside) {
-                    missing.pieces.push_back(number);
-                    missing.failure = piece.failure;
+                    AddMissingPiece(missing, number, piece.failure);
                 }
+                break;
+            case PieceOutcome::PastTheEnd:
                 break;
         }
         if (j == 1) {
@@ -123,8 +171,8 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
     if (!after || !(*after == measure.identity)) {
         report.problems.insert(report.problems.begin(),
                                MakeProblem(FileProblem::Kind::ChangedDuringSplit));
-    } else if (!missing.pieces.empty()) {
-        report.problems.push_back(std::move(missing));
+    } else {
+        report.problems.insert(report.problems.end(), missing.begin(), missing.end());
     }
     report.olderPieces = OlderPieces(sourcePath, std::max(lastWritten, inside), job.listedFiles);
     return split;

@@ -5,7 +5,7 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update
 apt-get install -y --no-install-recommends \
     cmake g++ make pkg-config \
-    qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libmpg123-dev \
+    qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libmpg123-dev libtag1-dev libmagic-dev \
     libgtest-dev libgmock-dev \
     mp3splt sox libsox-fmt-mp3 lame mpg123 \
     fonts-liberation xvfb xauth xdg-utils x11-utils imagemagick xdotool \

@@ -1,21 +1,27 @@
-// How much the split job adds to the splitter's own work: a 20-minute 128 kbit/s file cut
-// every 0:05 through the job (the source's measure included), against the very same
-// splitter argument vectors started one after another from a plain fork/exec/waitpid
-// loop that moves each output to its piece name. Then the same job beside 100,000 other files against the job in a folder of its
-// own. Prints the times and their ratios.
+// How much the split job adds to the work it cannot do without. A 20-minute 128 kbit/s CBR
+// file with an Info frame and a 10-minute VBR file without one are cut every 0:05 by the job
+// (its measure included) and by a plain fork/exec/waitpid loop of the very same splitter
+// runs, in which each piece is checked, numbered and moved to its name as the job does.
+// Then, on the same loop, what the piece checks and tags cost (the loop without them) and
+// what mp3splt's frame mode costs (each run with -f against the same run without it). Last,
+// the job beside 100,000 other files against the job alone. Prints times and ratios.
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "Mp3Tags.h"
+#include "PieceCheck.h"
 #include "ProcessRunner.h"
+#include "SourceMeasure.h"
 #include "SplitHost.h"
 #include "SplitJob.h"
 
@@ -23,18 +29,19 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using Argv = std::vector<std::string>;
+constexpr int kInterval = 5;
 
 class BenchHost final : public parvane::SplitHost {
 public:
     std::string source;
     std::string applicationFolder;
-    int eventPasses = 0;
 
     int EntryCount() const override { return 1; }
     std::string EntryPath(int) const override { return source; }
-    int ChosenInterval() const override { return 5; }
+    int ChosenInterval() const override { return kInterval; }
     std::string ApplicationFolder() const override { return applicationFolder; }
-    void HandlePendingEvents() override { ++eventPasses; }
+    void HandlePendingEvents() override {}
     bool StopRequested() const override { return false; }
     void FileStarted(int, int, const std::string&) override {}
     void PieceStarted(std::int64_t, const std::string&) override {}
@@ -45,19 +52,14 @@ public:
 
 class RecordingRunner final : public parvane::ProcessRunner {
 public:
-    std::vector<std::vector<std::string>> runs;
-    Clock::duration insideRuns{};
-    parvane::RunResult Run(const std::vector<std::string>& argv,
-                           const parvane::WaitHooks& hooks) override {
+    std::vector<Argv> runs;
+    parvane::RunResult Run(const Argv& argv, const parvane::WaitHooks& hooks) override {
         runs.push_back(argv);
-        const auto start = Clock::now();
-        parvane::RunResult result = parvane::RunAndWait(argv, hooks);
-        insideRuns += Clock::now() - start;
-        return result;
+        return parvane::RunAndWait(argv, hooks);
     }
 };
 
-int RunPlainly(const std::vector<std::string>& argv) {
+int RunPlainly(const Argv& argv) {
     std::vector<char*> arguments;
     for (const std::string& argument : argv) {
         arguments.push_back(const_cast<char*>(argument.c_str()));
@@ -95,15 +97,17 @@ std::string Which(const std::string& program) {
     return program;
 }
 
-// Removes what a pass left: pieces (named "long-") and the loop's outputs in the job's
+bool Succeeded(int status) { return WIFEXITED(status) && WEXITSTATUS(status) == 0; }
+
+// Removes what a pass left: pieces (named "<base>-") and the loop's outputs in the job's
 // private folder. Every pass then writes into a folder as a first split finds it;
 // replacing pieces of an earlier split costs extra on file systems that flush a file
 // renamed over another.
-void ClearOutputs(const fs::path& folder) {
+void ClearOutputs(const fs::path& folder, const std::string& base) {
     std::vector<fs::path> made;
     for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
-        if (name.rfind("long-", 0) == 0 || name.rfind(".parvane-", 0) == 0) {
+        if (name.rfind(base + "-", 0) == 0 || name.rfind(".parvane-", 0) == 0) {
             made.push_back(entry.path());
         }
     }
@@ -113,9 +117,20 @@ void ClearOutputs(const fs::path& folder) {
 }
 
 // The folder the splitter was told to write into (after "-d").
-fs::path OutputFolder(const std::vector<std::string>& run) {
+fs::path OutputFolder(const Argv& run) {
     const auto flag = std::find(run.begin(), run.end(), "-d");
     return flag != run.end() && flag + 1 != run.end() ? fs::path(*(flag + 1)) : fs::path();
+}
+
+// The run with mp3splt's frame mode switched: -f added where it was not given, else dropped.
+Argv WithFrameModeSwitched(Argv run) {
+    const auto flag = std::find(run.begin(), run.end(), "-f");
+    if (flag != run.end()) {
+        run.erase(flag);
+    } else {
+        run.insert(run.begin() + 1, "-f");
+    }
+    return run;
 }
 
 double Median(std::vector<double> values) {
@@ -127,132 +142,157 @@ double Seconds(Clock::duration duration) {
     return std::chrono::duration<double>(duration).count();
 }
 
+struct Source {
+    const char* what;
+    fs::path path;
+    std::string base;  // the file name without ".mp3"
+    parvane::SourceMeasure measure;
+    std::vector<Argv> runs;  // as the job made them
+};
+
+// The loop over the job's runs. `prove`: each piece is checked and numbered as the job does;
+// `switchFrameMode`: each run with mp3splt's frame mode the other way round.
+double TimeLoop(const Source& source, bool prove, bool switchFrameMode) {
+    const fs::path folder = source.path.parent_path();
+    ClearOutputs(folder, source.base);
+    fs::create_directories(OutputFolder(source.runs.front()));
+    const double total = source.measure.seconds;
+    const auto count = static_cast<std::int64_t>(std::ceil(total / kInterval));
+    const auto start = Clock::now();
+    std::int64_t number = 0;
+    for (const Argv& run : source.runs) {
+        ++number;
+        const int status = RunPlainly(switchFrameMode ? WithFrameModeSwitched(run) : run);
+        const fs::path made = OutputFolder(run) / "piece.mp3";
+        if (prove && Succeeded(status) && number <= count) {
+            const double begin = static_cast<double>((number - 1) * kInterval);
+            const parvane::PieceExpectation expected{source.measure.sampleRate,
+                                                     std::min(total - begin, double{kInterval}),
+                                                     source.measure.frameSeconds};
+            if (!parvane::CheckPiece(made, expected, {})) {
+                parvane::NumberTrack(made, number, count);
+            }
+        }
+        char name[32];
+        std::snprintf(name, sizeof name, "-%04lld.mp3", static_cast<long long>(number));
+        std::rename(made.c_str(), (folder / (source.base + name)).c_str());
+    }
+    return Seconds(Clock::now() - start);
+}
+
+double TimeJob(BenchHost& host, Source& source) {
+    host.source = source.path.string();
+    ClearOutputs(source.path.parent_path(), source.base);
+    RecordingRunner runner;
+    const auto start = Clock::now();
+    parvane::RunSplitJob(host, runner);
+    const double seconds = Seconds(Clock::now() - start);
+    source.runs = runner.runs;
+    return seconds;
+}
+
+bool Make(const fs::path& mp3, const Argv& sound, const Argv& lame) {
+    const std::string wav = fs::path(mp3).replace_extension(".wav").string();
+    Argv sox = {Which("sox"), "-n", "-r", "44100", "-c", "2", wav};
+    sox.insert(sox.end(), sound.begin(), sound.end());
+    Argv encode = {Which("lame"), "--quiet"};
+    encode.insert(encode.end(), lame.begin(), lame.end());
+    encode.insert(encode.end(), {wav, mp3.string()});
+    const bool made = Succeeded(RunPlainly(sox)) && Succeeded(RunPlainly(encode));
+    fs::remove(wav);
+    return made;
+}
+
+void Compare(BenchHost& host, Source& source, int rounds) {
+    std::printf("\n%s, cut every 0:%02d\n", source.what, kInterval);
+    source.measure = parvane::MeasureSource(source.path.string());
+    TimeJob(host, source);  // records the runs and warms the caches; not counted
+    std::vector<double> jobs, loops, bareLoops, switchedLoops;
+    for (int round = 1; round <= rounds; ++round) {
+        // The order alternates so that neither side always goes first.
+        if (round % 2 == 1) {
+            loops.push_back(TimeLoop(source, true, false));
+            jobs.push_back(TimeJob(host, source));
+        } else {
+            jobs.push_back(TimeJob(host, source));
+            loops.push_back(TimeLoop(source, true, false));
+        }
+        bareLoops.push_back(TimeLoop(source, false, false));
+        switchedLoops.push_back(TimeLoop(source, false, true));
+        std::printf("round %d: %zu runs; job %.3f s, loop %.3f s, job/loop %.3f; loop without "
+                    "checks and tags %.3f s; with frame mode switched %.3f s\n",
+                    round, source.runs.size(), jobs.back(), loops.back(),
+                    jobs.back() / loops.back(), bareLoops.back(), switchedLoops.back());
+        std::fflush(stdout);
+    }
+    const bool frameMode = std::find(source.runs.front().begin(), source.runs.front().end(),
+                                     "-f") != source.runs.front().end();
+    const double job = Median(jobs), loop = Median(loops), bare = Median(bareLoops);
+    const double withF = frameMode ? bare : Median(switchedLoops);
+    const double withoutF = frameMode ? Median(switchedLoops) : bare;
+    const auto runs = static_cast<double>(source.runs.size());
+    std::printf("median of %d rounds: job %.3f s, loop %.3f s, job/loop %.3f (target at most "
+                "1.10)\n", rounds, job, loop, job / loop);
+    std::printf("piece checks and tags: %.3f s, %.2f ms a run, loop with/without %.3f\n",
+                loop - bare, 1000.0 * (loop - bare) / runs, loop / bare);
+    std::printf("frame mode (-f, %s by the job): runs with -f %.3f s, without %.3f s, "
+                "with/without %.3f\n", frameMode ? "passed" : "not passed", withF, withoutF,
+                withF / withoutF);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 4;
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const fs::path folder =
         fs::temp_directory_path() / ("parvane-bench-" + std::to_string(::getpid()));
-    const fs::path empty = folder / "application";
-    fs::create_directories(empty);
-    const std::string wav = (folder / "long.wav").string();
-    const std::string source = (folder / "long.mp3").string();
+    fs::create_directories(folder / "application");
+    BenchHost host;
+    host.applicationFolder = (folder / "application").string();
 
-    std::printf("making a 20-minute 128 kbit/s MP3 ...\n");
+    std::printf("making a 20-minute 128 kbit/s CBR MP3 and a 10-minute VBR MP3 without an Info "
+                "frame ...\n");
     std::fflush(stdout);
-    if (WEXITSTATUS(RunPlainly({Which("sox"), "-n", "-r", "44100", "-c", "2", wav, "synth",
-                                "1200", "pinknoise", "vol", "0.3"})) != 0 ||
-        WEXITSTATUS(RunPlainly({Which("lame"), "--quiet", "-b", "128", wav, source})) != 0) {
-        std::fprintf(stderr, "could not make the test file with sox and lame\n");
+    Source cbr{"20-minute CBR, 128 kbit/s, Info frame", folder / "cbr.mp3", "cbr", {}, {}};
+    Source vbr{"10-minute VBR (-V 2), no Info frame", folder / "vbr.mp3", "vbr", {}, {}};
+    if (!Make(cbr.path, {"synth", "1200", "pinknoise", "vol", "0.3"}, {"-b", "128"}) ||
+        !Make(vbr.path, {"synth", "10", "pinknoise", "vol", "0.3", "pad", "0", "10", "repeat", "29"},
+              {"-t", "-V", "2"})) {
+        std::fprintf(stderr, "could not make the test files with sox and lame\n");
         fs::remove_all(folder);
         return 1;
     }
-    fs::remove(wav);
-
-    BenchHost host;
-    host.source = source;
-    host.applicationFolder = empty.string();
-
-    std::vector<double> jobTimes;
-    std::vector<double> loopTimes;
-    std::vector<double> outsideRuns;  // the job's own share: naming, probing, renaming
-    std::vector<std::vector<std::string>> recorded;
-    int pieces = 0;
-    const auto timeJob = [&] {
-        RecordingRunner runner;
-        ClearOutputs(folder);
-        const auto start = Clock::now();
-        const parvane::JobReport report = parvane::RunSplitJob(host, runner);
-        pieces = report.files.empty() ? 0 : static_cast<int>(report.files[0].piecesWritten);
-        jobTimes.push_back(Seconds(Clock::now() - start));
-        outsideRuns.push_back(jobTimes.back() - Seconds(runner.insideRuns));
-        recorded = runner.runs;
-    };
-    const auto timeLoop = [&] {
-        ClearOutputs(folder);
-        fs::create_directories(OutputFolder(recorded.front()));
-        const auto start = Clock::now();
-        // Each output is moved to its piece name, as the job does: a loop that let every
-        // run overwrite the last output would write a fraction of the job's data.
-        int number = 0;
-        for (const auto& run : recorded) {
-            RunPlainly(run);
-            char name[32];
-            std::snprintf(name, sizeof name, "long-%04d.mp3", ++number);
-            std::rename((OutputFolder(run) / "piece.mp3").c_str(), (folder / name).c_str());
-        }
-        loopTimes.push_back(Seconds(Clock::now() - start));
-    };
-    // A first job records the argument vectors and warms the caches; it is not counted.
-    // After it the order alternates so that neither side always goes first.
-    timeJob();
-    jobTimes.clear();
-    outsideRuns.clear();
-    for (int round = 1; round <= rounds; ++round) {
-        if (round % 2 == 1) {
-            timeLoop();
-            timeJob();
-        } else {
-            timeJob();
-            timeLoop();
-        }
-        std::printf("round %d: %zu runs, %d pieces; job %.3f s (%.3f s outside the runs), "
-                    "loop %.3f s, job/loop %.3f\n",
-                    round, recorded.size(), pieces, jobTimes.back(), outsideRuns.back(),
-                    loopTimes.back(), jobTimes.back() / loopTimes.back());
-        std::fflush(stdout);
-    }
-    const std::size_t runCount = recorded.size();
-
-    std::sort(jobTimes.begin(), jobTimes.end());
-    std::sort(loopTimes.begin(), loopTimes.end());
-    const double job = jobTimes[jobTimes.size() / 2];
-    const double loop = loopTimes[loopTimes.size() / 2];
-    std::printf("median of %zu job and %zu loop passes over %zu runs: job %.3f s, loop %.3f s, "
-                "job/loop %.3f (target at most 1.05)\n",
-                jobTimes.size(), loopTimes.size(), runCount, job, loop, job / loop);
-    std::printf("fastest: job %.3f s, loop %.3f s, job/loop %.3f\n", jobTimes.front(),
-                loopTimes.front(), jobTimes.front() / loopTimes.front());
-    const auto runs = static_cast<double>(runCount);
-    std::printf("per run: job %.2f ms, loop %.2f ms\n", 1000.0 * job / runs, 1000.0 * loop / runs);
+    Compare(host, cbr, rounds);
+    Compare(host, vbr, rounds);
 
     // The same job beside 100,000 other files: what it costs no longer depends on them.
     const fs::path crowded = folder / "crowded";
     fs::create_directories(crowded);
-    std::printf("making 100,000 other files ...\n");
+    std::printf("\nmaking 100,000 other files ...\n");
     std::fflush(stdout);
     for (int k = 0; k < 100'000; ++k) {
         ::close(::open((crowded / ("other-" + std::to_string(k) + ".mp3")).c_str(),
                        O_CREAT | O_WRONLY | O_CLOEXEC, 0644));
     }
-    fs::copy_file(source, crowded / "long.mp3");
-    std::vector<double> aloneTimes;
-    std::vector<double> crowdedTimes;
-    const auto timeIn = [&](const fs::path& where, std::vector<double>& times) {
-        host.source = (where / "long.mp3").string();
-        ClearOutputs(where);
-        RecordingRunner runner;
-        const auto start = Clock::now();
-        parvane::RunSplitJob(host, runner);
-        times.push_back(Seconds(Clock::now() - start));
-    };
+    Source inCrowd = cbr;
+    inCrowd.path = crowded / "cbr.mp3";
+    fs::copy_file(cbr.path, inCrowd.path);
+    std::vector<double> aloneTimes, crowdedTimes;
     for (int round = 1; round <= rounds; ++round) {
         if (round % 2 == 1) {
-            timeIn(folder, aloneTimes);
-            timeIn(crowded, crowdedTimes);
+            aloneTimes.push_back(TimeJob(host, cbr));
+            crowdedTimes.push_back(TimeJob(host, inCrowd));
         } else {
-            timeIn(crowded, crowdedTimes);
-            timeIn(folder, aloneTimes);
+            crowdedTimes.push_back(TimeJob(host, inCrowd));
+            aloneTimes.push_back(TimeJob(host, cbr));
         }
         std::printf("round %d: alone %.3f s, beside 100,000 files %.3f s, ratio %.3f\n", round,
                     aloneTimes.back(), crowdedTimes.back(), crowdedTimes.back() / aloneTimes.back());
         std::fflush(stdout);
     }
-    const double alone = Median(aloneTimes);
-    const double besideMany = Median(crowdedTimes);
+    const double alone = Median(aloneTimes), besideMany = Median(crowdedTimes);
     std::printf("median: alone %.3f s, beside 100,000 files %.3f s, ratio %.3f (target at most "
-                "1.05)\n",
-                alone, besideMany, besideMany / alone);
+                "1.05)\n", alone, besideMany, besideMany / alone);
     fs::remove_all(folder);
     return 0;
 }

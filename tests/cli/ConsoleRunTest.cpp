@@ -61,7 +61,7 @@ TEST(ConsoleRun, ExitStatusesAndWhatIsPrinted) {
          "@/Album/01.mp3\n@/Album/02.mp3\n@/Album/Disc 2/01.mp3\n"},
         {{"missing.mp3", "text.mp3"}, false, 1, false,
          "Done.\n0 files split completely, 2 with problems.\n@/missing.mp3: not found\n"
-         "@/text.mp3: not an MP3 file\n"},
+         "@/text.mp3: not an MP3 file (text)\n"},
         {{"text.mp3"}, true, 1, true, "The splitter mp3splt was not found."},
     };
     for (const ExitRow& row : rows) {
@@ -118,7 +118,7 @@ TEST(ConsoleRun, OddNamesAndAGap) {
 // piece goes with it; a hang-up (the terminal closed) is one too, unless ignored (nohup).
 TEST(ConsoleRun, SignalsLeaveNoUnfinishedPiece) {
     testing::FakeSplitter splitter;
-    splitter.Configure(100, 1'000, {}, true);
+    splitter.Configure({}, true);
     const TempFolder music;
     testing::PutMp3(music / "song.mp3", 20);
     fs::copy_file(PARVANE_SPLIT_PROGRAM, splitter.ApplicationFolder() + "/parvane-split");

@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "ClosingText.h"
-#include "PieceEstimate.h"
 #include "SourceSplit.h"
 #include "SplitJob.h"
 #include "SplitterSearch.h"
@@ -92,60 +92,167 @@ protected:
     RecordingRunner runner;
 };
 
-// Halves of the estimate go to the even neighbour; a missing piece 2 gives no estimate.
-TEST(SplitJobParts, EstimateAndRanges) {
-    EXPECT_EQ(EstimatePieceLimit(49, 2), 28);  // 24.5 + 3
-    EXPECT_EQ(EstimatePieceLimit(51, 2), 28);  // 25.5 + 3
-    EXPECT_EQ(EstimatePieceLimit(0, 400), std::nullopt);
-    EXPECT_LE(EstimatePieceLimit(400, -1).value(), 2);
-    EXPECT_EQ(PieceRanges({3, 7, 8, 9, 12, 13}), "3, 7-9, 12-13");
-}
-
-// The sources are 64 kbit/s, 8,000 bytes a second; the stand-in writes pieces of `size`
-// bytes. A fault in a run leaves a hole, never a claim of success.
+// The stand-in has the real mp3splt cut 64 kbit/s sources (24 kHz) and spoils a piece where
+// told.
+// A fault in a run leaves a hole, never a claim of success; the runs are those the user sees.
+using Output = testing::FakeSplitter::Output;
 struct FaultRow {
     const char* fault;
-    int seconds;
-    std::map<int, std::int64_t> sizes;
+    double seconds;
+    std::map<int, Output> outputs;
     std::map<int, std::string> actions;
+    const char* otherBitRate;  // piece 2 cut from a copy at this bit rate: larger or smaller
     std::size_t runs;
     int pieces;
-    const char* problem;  // "" when split completely
+    std::string problem;  // "" when split completely; ending in "*": how the line begins
 };
 
 TEST_F(SplitJobTest, EveryFaultEndsWithAnHonestReport) {
     const std::vector<FaultRow> rows = {
-        {"estimate bounds the runs", 125, {}, {}, 28, 25, ""},
-        {"estimate falls short", 50, {{2, 200'000}}, {}, 10, 10, ""},
-        {"estimate absurdly high", 20, {{2, 1}}, {}, 7, 4, ""},
-        {"shorter than one interval", 4, {}, {}, 2, 1, ""},
-        {"run skips a piece", 15, {{2, 0}}, {}, 3, 2,
+        {"the estimate sets the runs", 30, {}, {}, "80", 8, 6, ""},
+        {"estimate falls short", 30, {}, {}, "160", 6, 6, ""},
+        {"estimate too high", 15, {}, {}, "8", 6, 3, ""},
+        {"shorter than one interval", 4, {}, {}, "", 2, 1, ""},
+        {"exact multiple: no piece of encoder padding", 10, {}, {}, "", 5, 2, ""},
+        {"a hair longer: a piece in the last frame may be missing", 10.01, {{3, Output::Empty}},
+         {}, "", 5, 2, ""},
+        {"two frames longer: it may not", 10.06, {{3, Output::Empty}}, {}, "", 5, 2,
+         "missing pieces 3 (the splitter wrote nothing)"},
+        {"run skips a piece", 15, {{2, Output::Empty}}, {}, "", 3, 2,
          "missing pieces 2 (the splitter wrote nothing)"},
-        {"full disk", 15, {{2, -1}, {3, -1}}, {}, 3, 1, "missing pieces 2-3 (disk full)"},
-        {"crash before writing", 15, {}, {{1, "kill -9 $$"}}, 6, 2,
+        {"full disk", 15, {{2, Output::DiskFull}, {3, Output::DiskFull}}, {}, "", 3, 1,
+         "missing pieces 2-3 (disk full)"},
+        {"random bytes, exit 0", 15, {{2, Output::Noise}}, {}, "", 3, 2,
+         "missing pieces 2 (the splitter wrote no MP3 audio like the source's)"},
+        {"half a piece, exit 0", 15, {{2, Output::Half}}, {}, "", 3, 2, "piece 2 is 2.*"},
+        {"a piece cut too long, exit 0", 15, {}, {{2, "end=0.15"}}, "", 3, 2, "piece 2 is 9.9*"},
+        {"reasons grouped", 15, {{1, Output::Empty}, {2, Output::Noise}, {3, Output::Empty}}, {},
+         "", 3, 0, "missing pieces 1, 3 (the splitter wrote nothing); missing pieces 2 (the "
+                   "splitter wrote no MP3 audio like the source's)"},
+        {"crash before writing", 15, {}, {{1, "kill -9 $$"}}, "", 6, 2,
          "missing pieces 1 (the splitter was killed (Killed))"},
-        {"rename fails", 15, {}, {{2, "mkdir -p \"${source%.mp3}-0002.mp3/x\""}}, 3, 2,
+        {"rename fails", 15, {}, {{2, "mkdir -p \"${source%.mp3}-0002.mp3/x\""}}, "", 3, 2,
          "missing pieces 2 (cannot be put in place (Is a directory))"},
-        {"source deleted", 15, {}, {{2, "rm \"$source\""}}, 3, 2, "changed during the split"},
-        {"source grown", 15, {}, {{3, "echo x >>\"$source\""}}, 6, 3,
+        {"source deleted", 15, {}, {{2, "rm \"$source\""}}, "", 4, 1, "changed during the split"},
+        {"source grown", 15, {}, {{3, "echo x >>\"$source\""}}, "", 6, 3,
          "changed during the split"},
     };
     for (const FaultRow& row : rows) {
         SCOPED_TRACE(row.fault);
         TempFolder folder;
         testing::PutMp3(folder / "song.mp3", row.seconds);
+        std::map<int, std::string> actions = row.actions;
+        if (*row.otherBitRate != '\0') {
+            testing::MakeMp3(folder / "other.mp3", {"synth", std::to_string(row.seconds)},
+                             {"-b", row.otherBitRate, "--resample", "24"});
+            actions[2] = "source=\"${source%/*}/other.mp3\"";
+        }
         host.entries = {folder / "song.mp3"};
-        splitter.Configure(row.seconds, 40'000, row.sizes, false, row.actions);
+        splitter.Configure(row.outputs, false, actions);
         runner.runs.clear();
         const JobReport report = Run();
         EXPECT_EQ(runner.runs.size(), row.runs);
         ASSERT_EQ(report.files.size(), 1u);
         EXPECT_EQ(report.files[0].piecesWritten, row.pieces);
-        EXPECT_EQ(host.Problems(), row.problem[0] == '\0'
-                                       ? std::string()
-                                       : folder / "song.mp3" + ": " + row.problem);
+        const std::string line = folder / "song.mp3" + ": " + row.problem;
+        if (row.problem.ends_with('*')) {
+            EXPECT_TRUE(host.Problems().starts_with(line.substr(0, line.size() - 1)))
+                << host.Problems();
+        } else {
+            EXPECT_EQ(host.Problems(), row.problem.empty() ? "" : line);
+        }
+        EXPECT_EQ(MakeClosingText(report).summary,
+                  row.problem.empty() ? "Done.\n1 file split completely."
+                                      : "Done.\n0 files split completely, 1 with problems.");
         EXPECT_TRUE(NothingPrivate(folder.path()));
     }
+}
+
+// Files as they come from the wild, made here with sox and lame, damaged on purpose, and
+// split by the real mp3splt every 0:05: every piece but the last lasts the interval within
+// three frames, the last holds the rest, and together they hold all the audio.
+struct WildRow {
+    const char* kind;
+    const char* made;  // "x.mp3" by lame; "x.wav", "x.mp2" by sox alone
+    std::vector<std::string> sound, lame;
+    std::string damage;  // bytes written over the middle
+    int pieces;
+    double frame;       // seconds of one frame
+    std::string said;   // how the file's closing line begins, "" when there is none
+};
+
+TEST_F(SplitJobTest, FilesFromTheWild) {
+    const std::vector<std::string> noise12 = {"synth", "12", "pinknoise"};
+    const std::vector<WildRow> rows = {
+        {"CBR without an Info frame", "x.mp3", noise12, {"-t", "-b", "128"}, "", 3, 0.026, ""},
+        {"VBR without an Info frame", "x.mp3", {"synth", "3", "pinknoise", "pad", "0", "3", "repeat"},
+         {"-t", "-V", "2"}, "", 3, 0.026, ""},
+        {"MPEG 2", "x.mp3", noise12, {"-b", "32", "--resample", "22.05"}, "", 3, 0.026, ""},
+        {"MPEG 2.5, 8 kHz mono, 8 kbit/s", "x.mp3", noise12, {"-b", "8", "-m", "m", "--resample", "8"},
+         "", 3, 0.072, ""},
+        {"zeros inside", "x.mp3", noise12, {"-b", "128"}, std::string(4096, '\0'), 3, 0.026,
+         "damaged audio passed over at 0:"},
+        {"random bytes inside", "x.mp3", noise12, {"-b", "128"}, testing::RandomBytes(16384), 3,
+         0.026, "damaged audio passed over at 0:"},
+        {"a third random bytes", "x.mp3", noise12, {"-b", "128"}, testing::RandomBytes(65536), 0,
+         0, "not an MP3 file"},
+        {"WAVE audio", "x.wav", noise12, {}, "", 0, 0, "not an MP3 file (WAVE audio)"},
+        {"MPEG layer II", "x.mp2", noise12, {}, "", 0, 0, "not an MP3 file (MPEG layer II)"},
+    };
+    host.applicationFolder = "";
+    for (const WildRow& row : rows) {
+        SCOPED_TRACE(row.kind);
+        const TempFolder folder;
+        const std::string source = folder / "s.mp3";
+        if (row.lame.empty()) testing::MakeSound(folder / row.made, row.sound);
+        else testing::MakeMp3(folder / row.made, row.sound, row.lame);
+        fs::rename(folder / row.made, source);
+        const bool damaged = !row.damage.empty();
+        // At 128 kbit/s the damage stands for damage.size() / 16000 seconds of the audio.
+        const double audible = row.pieces == 0 ? 0 : testing::DecodedSeconds(source, damaged) -
+                                                         row.damage.size() / 16000.0;
+        if (damaged) {
+            std::fstream(source, std::ios::in | std::ios::out | std::ios::binary).seekp(96'000)
+                << row.damage;
+        }
+        host.entries = {source};
+        EXPECT_EQ(Run().files.at(0).SplitCompletely(), row.pieces > 0);  // damage is a notice
+        EXPECT_TRUE(host.Problems().starts_with(row.said.empty() ? "" : source + ": " + row.said))
+            << host.Problems();
+        EXPECT_EQ(testing::FolderNames(folder.path()).size(), row.pieces + 1u);
+        double total = 0.0;
+        for (int k = 1; k <= row.pieces; ++k) {
+            const double seconds =
+                testing::DecodedSeconds(folder / ("s-000" + std::to_string(k) + ".mp3"), damaged);
+            total += seconds;
+            // A piece may lose the chance frame headers of random damage the splitter counted.
+            const double margin = 3 * row.frame + (damaged ? 0.2 : 0);
+            EXPECT_TRUE(k == row.pieces || std::abs(seconds - 5.0) <= margin) << k << ": " << seconds;
+        }
+        EXPECT_GE(total, audible - 3 * row.frame);
+    }
+}
+
+// Every piece's track reads its number of all, in an ID3v2 tag; the source's other tags and
+// its cover picture stay. A source without tags gets pieces with the track alone.
+TEST_F(SplitJobTest, PiecesAreNumberedInTheirTags) {
+    const std::string picture = music / "cover.png";
+    testing::MakeSound(music / "cover.wav", {"synth", "1"});
+    testing::RunTool({"sox", music / "cover.wav", "-n", "spectrogram", "-o", picture});
+    testing::MakeMp3(music / "tagged.mp3", {"synth", "12"}, {"-b", "64", "--tt", "Talk", "--ti", picture});
+    host.entries = {music / "tagged.mp3", Source("plain.mp3", 7)};
+    Run();
+    const auto tags = [&](const std::string& name) {
+        return testing::RunTool({"sox", "--i", "-a", music / name}).out;
+    };
+    for (const char* k : {"1", "2", "3"}) {
+        const std::string piece = std::string("tagged-000") + k + ".mp3";
+        EXPECT_EQ(tags(piece), std::string("Title=Talk\nTracknumber=") + k + "/3\n");
+        const std::string bytes = testing::ReadFile(music / piece);
+        EXPECT_NE(bytes.find(testing::ReadFile(picture)), std::string::npos);
+        EXPECT_EQ(bytes.substr(bytes.size() - 128, 3), "TAG");  // the ID3v1 tag stays too
+    }
+    EXPECT_EQ(tags("plain-0002.mp3"), "Tracknumber=2/2\n");
 }
 
 // The real mp3splt on a file system that runs out of room or of inodes part way.
@@ -170,7 +277,6 @@ TEST_F(SplitJobTest, FullFileSystems) {
 // Piece 12 runs from 0:55 to 1:00 and is written under a plain name in a private folder.
 TEST_F(SplitJobTest, ArgumentsAndEvents) {
     host.entries = {Source("song.mp3", 62), Source("next.mp3", 3)};
-    splitter.Configure(62, 40'000);
     EXPECT_EQ(Run().end, JobEnd::Completed);
     const Args& twelfth = runner.runs.at(11);
     EXPECT_EQ(Args(twelfth.begin(), twelfth.end() - 1),
@@ -191,16 +297,18 @@ TEST_F(SplitJobTest, OlderPiecesAreNamedAndStalePrivateFoldersRemoved) {
     const std::string running = ".parvane-" + std::to_string(::getppid()) + "-AbCdEf";
     WriteFile(music.path() / stale / "piece.mp3");
     fs::create_directories(music.path() / running);
-    host.entries = {Source("a.mp3", 30), music / "a-0007.mp3"};
+    fs::create_symlink("loop.mp3", music.path() / "loop.mp3");
+    host.entries = {Source("a.mp3", 30), music / "a-0007.mp3", music / "loop.mp3"};
     for (const char* name : {"a-0004.mp3", "a-0005.mp3", "a-0006.mp3", "a-0007.mp3", "a-0008.mp3"})
         WriteFile(music / name);
-    splitter.Configure(30, 40'000);
     host.interval = 10;
     Run();
-    EXPECT_EQ(host.Problems(), music / "a-0007.mp3" + ": not an MP3 file\n" + music / "a.mp3" +
-                                   ": older pieces remain: a-0004.mp3 to a-0006.mp3");
+    EXPECT_EQ(host.Problems(), music / "a-0007.mp3" + ": not an MP3 file\n" +
+                                   music / "loop.mp3" +
+                                   ": cannot be read (Too many levels of symbolic links)\n" +
+                                   music / "a.mp3" + ": older pieces remain: a-0004.mp3 to a-0006.mp3");
     EXPECT_EQ(testing::FolderNames(music.path()), (Names{"a.mp3", "a-0001.mp3", "a-0002.mp3", "a-0003.mp3", "a-0004.mp3",
-                             "a-0005.mp3", "a-0006.mp3", "a-0007.mp3", "a-0008.mp3", running}));
+                             "a-0005.mp3", "a-0006.mp3", "a-0007.mp3", "a-0008.mp3", "loop.mp3", running}));
 }
 
 // Beside the program a file that cannot run; on PATH only relative and empty entries, which
@@ -223,7 +331,7 @@ TEST_F(SplitJobTest, MissingOrLostSplitter) {
                   "). Install the Debian package mp3splt.\nNothing was split.");
 
     ::setenv("PATH", (relative + splitter.ApplicationFolder() + ":" + savedPath).c_str(), 1);
-    splitter.Configure(7, 40'000, {}, false, {{2, "[ \"${source##*/}\" = b.mp3 ] && rm \"$0\""}});
+    splitter.Configure({}, false, {{2, "[ \"${source##*/}\" = b.mp3 ] && rm \"$0\""}});
     Run();
     ::setenv("PATH", savedPath.c_str(), 1);
     EXPECT_EQ(MakeClosingText(host.report).summary,
@@ -232,21 +340,38 @@ TEST_F(SplitJobTest, MissingOrLostSplitter) {
                   "Split completely before that: " + (music / "a.mp3") + ".");
 }
 
-// A stop cuts a hanging run off, or keeps the next file from starting; either way the
-// piece being written goes and nothing private stays.
+// A stop cuts a hanging run off, keeps the next file from starting, or ends the measure of a
+// large source before any run; either way the piece being written goes and nothing private
+// stays.
 TEST_F(SplitJobTest, Stops) {
-    for (const bool betweenFiles : {false, true}) {
-        SCOPED_TRACE(betweenFiles ? "between two files" : "inside a run");
+    enum class When { InsideARun, BetweenFiles, InsideAMeasure };
+    for (const When when : {When::InsideARun, When::BetweenFiles, When::InsideAMeasure}) {
+        SCOPED_TRACE(static_cast<int>(when));
         const TempFolder folder;
         for (const char* name : {"song.mp3", "next.mp3"}) testing::PutMp3(folder / name, 5);
+        // 400 copies of the recording in one file, 16 MB of frames that take a while to read.
+        if (when == When::InsideAMeasure) {
+            const std::string recording = testing::ReadFile(folder / "song.mp3");
+            std::ofstream song(folder / "song.mp3", std::ios::app | std::ios::binary);
+            for (int copy = 0; copy < 400; ++copy) song << recording;
+        }
         host.entries = {folder / "song.mp3", folder / "next.mp3"};
         host.events.clear();
         host.eventPasses = 0;
-        host.stop = [&] { return betweenFiles ? host.Told("finished 1") : host.eventPasses >= 3; };
-        splitter.Configure(5, 1'000, {}, !betweenFiles);
+        int polls = 0;
+        host.stop = [&] {
+            ++polls;
+            return when == When::BetweenFiles ? host.Told("finished 1")
+                   : when == When::InsideARun ? host.eventPasses >= 3
+                                              : polls >= 3;
+        };
+        splitter.Configure({}, when == When::InsideARun);
+        runner.runs.clear();
         EXPECT_EQ(Run().end, JobEnd::Stopped);
+        EXPECT_EQ(runner.runs.empty(), when == When::InsideAMeasure);
         EXPECT_FALSE(host.Told("file 2/2"));
-        EXPECT_EQ(testing::FolderNames(folder.path()).size(), betweenFiles ? 3u : 2u);
+        EXPECT_EQ(host.Told("finished 1"), when == When::BetweenFiles);
+        EXPECT_EQ(testing::FolderNames(folder.path()).size(), when == When::BetweenFiles ? 3u : 2u);
         EXPECT_TRUE(NothingPrivate(folder.path()));
     }
 }

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "ProcessRunner.h"
+#include "SplitterSearch.h"
 
 namespace parvane::testing {
 
@@ -55,19 +56,23 @@ ToolRun RunTool(const std::vector<std::string>& argv) {
 
 namespace {
 
-// Sizes are made with truncate, so even pieces of gigabytes cost nothing.
 constexpr const char* kFakeSplitter = R"(#!/bin/sh
 . "$(dirname "$0")/fake.conf"
+frames=; [ "$1" = -f ] && { frames=-f; shift; }
 source=$1 start=$2 end=$3 name=$5 dir=$7
-[ -f "$source" ] || { echo " error: inexistent file" >&2; exit 1; }
 seconds() { s=${1#*.}; echo $(( ${1%.*} * 60 + ${s#0} )); }
 from=$(seconds "$start") to=$(seconds "$end")
-[ "$from" -lt "$DURATION" ] || { echo " error: begin point out of file" >&2; exit 1; }
 piece=$(( from / (to - from) + 1 ))
-eval "size=\${SIZE_$piece:-$SIZE} action=\${RUN_$piece:-}"
+eval "output=\${OUTPUT_$piece:-Real} action=\${RUN_$piece:-}"
 eval "$action"
-[ "$size" -ge 0 ] || { truncate -s 100 "$dir/$name.mp3"; echo " error: disk full" >&2; exit 1; }
-truncate -s "$size" "$dir/$name.mp3" || exit 1
+"$REAL" $frames "$source" "$start" "$end" -o "$name" -d "$dir" >/dev/null || exit
+made=$dir/$name.mp3
+case $output in
+Empty) : >"$made" ;;
+DiskFull) truncate -s 100 "$made"; echo " error: disk full" >&2; exit 1 ;;
+Noise) head -c 40000 /dev/urandom >"$made" ;;
+Half) truncate -s $(( $(stat -c %s "$made") / 2 )) "$made" ;;
+esac
 [ -z "$HANG" ] || exec sleep 30
 )";
 
@@ -79,19 +84,18 @@ std::string Checked(const std::vector<std::string>& argv) {
 
 }  // namespace
 
-FakeSplitter::FakeSplitter() {
+FakeSplitter::FakeSplitter() : realSplitter_(FindSplitter("", SearchPath()).value_or("")) {
     WriteFile(Path(), kFakeSplitter, true);
-    Configure(0);
+    Configure();
 }
 
-void FakeSplitter::Configure(int durationSeconds, std::int64_t pieceSize,
-                             const std::map<int, std::int64_t>& pieceSizes,
-                             bool hangAfterWriting, const std::map<int, std::string>& actions) {
-    std::string config = "DURATION=" + std::to_string(durationSeconds) +
-                         "\nSIZE=" + std::to_string(pieceSize) +
-                         "\nHANG=" + (hangAfterWriting ? "1" : "") + "\n";
-    for (const auto& [number, size] : pieceSizes) {
-        config += "SIZE_" + std::to_string(number) + "=" + std::to_string(size) + "\n";
+void FakeSplitter::Configure(const std::map<int, Output>& outputs, bool hangAfterWriting,
+                             const std::map<int, std::string>& actions) {
+    static const char* const kOutputNames[] = {"Real", "Empty", "DiskFull", "Noise", "Half"};
+    std::string config = "REAL='" + realSplitter_ + "'\nHANG=" + (hangAfterWriting ? "1" : "") + "\n";
+    for (const auto& [number, output] : outputs) {
+        config += "OUTPUT_" + std::to_string(number) + "=" +
+                  kOutputNames[static_cast<int>(output)] + "\n";
     }
     for (const auto& [number, action] : actions) {
         config += "RUN_" + std::to_string(number) + "='" + action + "'\n";
@@ -99,20 +103,24 @@ void FakeSplitter::Configure(int durationSeconds, std::int64_t pieceSize,
     WriteFile(folder_ / "fake.conf", config);
 }
 
+void MakeSound(const std::string& path, const std::vector<std::string>& soxArgs) {
+    std::vector<std::string> sox = {"sox", "-n", "-r", "44100", "-c", "2", path};
+    sox.insert(sox.end(), soxArgs.begin(), soxArgs.end());
+    Checked(sox);
+}
+
 void MakeMp3(const std::string& mp3Path, const std::vector<std::string>& soxArgs,
              const std::vector<std::string>& lameOptions) {
     const TempFolder scratch;
     const std::string wav = scratch / "sound.wav";
-    std::vector<std::string> sox = {"sox", "-n", "-r", "44100", "-c", "2", wav};
-    sox.insert(sox.end(), soxArgs.begin(), soxArgs.end());
-    Checked(sox);
+    MakeSound(wav, soxArgs);
     std::vector<std::string> lame = {"lame", "--quiet"};
     lame.insert(lame.end(), lameOptions.begin(), lameOptions.end());
     lame.insert(lame.end(), {wav, mp3Path});
     Checked(lame);
 }
 
-void PutMp3(const std::string& mp3Path, int seconds) {
+void PutMp3(const std::string& mp3Path, double seconds) {
     static const TempFolder made;
     const std::string original = made / (std::to_string(seconds) + ".mp3");
     if (!fs::exists(original)) MakeMp3(original, {"synth", std::to_string(seconds)}, {"-b", "64"});
@@ -120,7 +128,17 @@ void PutMp3(const std::string& mp3Path, int seconds) {
     fs::copy_file(original, mp3Path, fs::copy_options::overwrite_existing);
 }
 
-double DecodedSeconds(const std::string& mp3Path) {
+std::string RandomBytes(std::size_t count) {
+    std::string bytes(count, '\0');
+    std::ifstream("/dev/urandom", std::ios::binary).read(bytes.data(), static_cast<std::streamsize>(count));
+    return bytes;
+}
+
+double DecodedSeconds(const std::string& mp3Path, bool damaged) {
+    if (damaged) {
+        const std::string stat = RunTool({"sox", mp3Path, "-n", "stat"}).err;
+        return std::stod(stat.substr(stat.find(':', stat.find("Length (seconds):")) + 1));
+    }
     const TempFolder scratch;
     const std::string wav = scratch / "decoded.wav";
     Checked({"mpg123", "-q", "-w", wav, mp3Path});

@@ -42,25 +42,35 @@ struct ToolRun {
 // Another folder or environment: put "env", "-C", DIR, "NAME=VALUE" in front.
 ToolRun RunTool(const std::vector<std::string>& argv);
 
-// A stand-in for mp3splt, a small script in a scratch application folder. It reads
-// SRC START END -o NAME -d DIR like the real one and writes DIR/NAME.mp3 for every start
-// below a playing time, nothing past it, and says why on its standard error as mp3splt does.
+// A stand-in for mp3splt, a small script in a scratch application folder. It takes the
+// arguments the job gives mp3splt, has the real mp3splt write the piece, and then spoils it
+// where told to, as a faulty splitter would.
 class FakeSplitter {
 public:
+    enum class Output {
+        Real,
+        Empty,     // an empty piece, exit status 0
+        DiskFull,  // a part written, " error: disk full", exit status 1
+        Noise,     // random bytes, exit status 0
+        Half,      // the first half of the real piece, exit status 0
+    };
     FakeSplitter();
-    // Pieces get pieceSize bytes unless their number has a size of its own; a size of -1
-    // makes the run fail part-way, as on a full disk: a part written, exit status 1. A hanging
-    // splitter writes its piece and then never ends on its own. An action is shell code
-    // run before a piece is written ("$source" and "$0", the splitter, may be used).
-    void Configure(int durationSeconds, std::int64_t pieceSize = 1000,
-                   const std::map<int, std::int64_t>& pieceSizes = {},
-                   bool hangAfterWriting = false, const std::map<int, std::string>& actions = {});
+    // What each piece's run leaves, by piece number. A hanging splitter writes its piece and
+    // then never ends on its own. An action is shell code run before a piece is written
+    // ("$source", "$dir", "$name" and "$0", the splitter, may be used or changed).
+    void Configure(const std::map<int, Output>& outputs = {}, bool hangAfterWriting = false,
+                   const std::map<int, std::string>& actions = {});
     std::string ApplicationFolder() const { return folder_.path(); }
     std::string Path() const { return folder_ / "mp3splt"; }
 
 private:
     TempFolder folder_;
+    std::string realSplitter_;
 };
+
+// Makes a sound file with sox; its type follows the name (.wav, .mp2). soxArgs follow the
+// output name ({"synth", "25", "sine", "440"}).
+void MakeSound(const std::string& path, const std::vector<std::string>& soxArgs);
 
 // Encodes sound made by sox with lame. soxArgs follow the sox output name
 // ({"synth", "25", "sine", "440"}); lameOptions come before lame's file names.
@@ -68,9 +78,13 @@ void MakeMp3(const std::string& mp3Path, const std::vector<std::string>& soxArgs
              const std::vector<std::string>& lameOptions);
 
 // An MP3 of exactly that many seconds at path, encoded once and copied.
-void PutMp3(const std::string& mp3Path, int seconds);
+void PutMp3(const std::string& mp3Path, double seconds);
 
-// Playing time in seconds as a real decoder sees it (mpg123 to WAV, then soxi).
-double DecodedSeconds(const std::string& mp3Path);
+std::string RandomBytes(std::size_t count);
+
+// Playing time in seconds as a real decoder sees it: mpg123 to WAV, then soxi; for a damaged
+// file sox, whose libmad passes random bytes without taking chance frame headers in them for
+// a change of format.
+double DecodedSeconds(const std::string& mp3Path, bool damaged = false);
 
 }  // namespace parvane::testing

@@ -23,7 +23,7 @@ class FormSplitJobTest : public QObject {
 private slots:
     void init() {
         harness_ = std::make_unique<FormHarness>();
-        harness_->splitter.Configure(12);
+        harness_->splitter.Configure();
         form_ = &harness_->Start();
         form_->IntervalChooser()->setCurrentIndex(0);  // " Split Every 0:05"
     }
@@ -63,9 +63,9 @@ private slots:
         QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
 
         QStringList expected;
-        // Runs past the end of the sound, three spare ones, are shown as well.
+        // Runs past the end of the sound, as the estimate after piece 2 calls for, show as well.
         for (const auto& [file, runs] :
-             {std::pair{"50 11 File 1 of 2: a.mp3", 6}, {"100 11 File 2 of 2: b.mp3", 5}}) {
+             {std::pair{"50 11 File 1 of 2: a.mp3", 5}, {"100 11 File 2 of 2: b.mp3", 5}}) {
             expected << QStringLiteral("bar ") + file;
             for (int piece = 1; piece <= runs; ++piece)
                 expected << QStringLiteral("run %1, piece %2").arg(file).arg(piece);
@@ -114,7 +114,7 @@ private slots:
     void closingDuringAJobKeepsFinishedPiecesOnly() {
         AddSources();
         // The run for piece 3 writes part of its piece, has the window closed, and hangs.
-        harness_->splitter.Configure(12, 1000, {}, false, {{3, "truncate -s 10 \"$dir/$name.mp3\"; "
+        harness_->splitter.Configure({}, false, {{3, "truncate -s 10 \"$dir/$name.mp3\"; "
                                                                "kill -TERM $PPID; exec sleep 30"}});
         CloseOnStopSignals(*form_);
         QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);

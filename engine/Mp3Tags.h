@@ -1,0 +1,19 @@
+// The tags of MP3 files, through TagLib: how many bytes they take, and a piece's number.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace parvane {
+
+// Bytes of the ID3v2 tag at the start and the APE and ID3v1 tags at the end of an open
+// file; 0 when it has none or a stop was asked for while they were looked for.
+std::int64_t TagBytes(int fd, const std::function<bool()>& stopRequested);
+
+// Sets the piece's track to "number/count" in its ID3v2 tag, and its number in an ID3v1 tag
+// it has; every other tag and frame stays as it is. A piece without an ID3v2 tag gets one
+// that holds only the track. False when the file could not be written.
+bool NumberTrack(const std::string& path, std::int64_t number, std::int64_t count);
+
+}  // namespace parvane
