@@ -40,6 +40,8 @@ std::string FailureText(const PieceFailure& failure) {
             return "cannot be put in place " + SystemError(failure.code);
         case Kind::SplitterSaid:
             return failure.text;
+        case Kind::NoSpace:
+            return "No space left on device";
     }
     return {};
 }
@@ -49,6 +51,8 @@ std::string ProblemText(const FileProblem& problem) {
     switch (problem.kind) {
         case Kind::NoInterval:
             return "no piece length chosen";
+        case Kind::EmptyName:
+            return "empty file name";
         case Kind::NotFound:
             return "not found";
         case Kind::NotAFile:
@@ -78,7 +82,8 @@ std::string ProblemLines(const JobReport& report) {
             for (const FileProblem& problem : file.problems) {
                 texts.push_back(ProblemText(problem));
             }
-            lines += file.sourcePath + ": " + Joined(texts, "; ") + "\n";
+            lines += (file.sourcePath.empty() ? "\"\"" : file.sourcePath) + ": " +
+                     Joined(texts, "; ") + "\n";
         }
     }
     for (const FileReport& file : report.files) {

@@ -16,7 +16,8 @@ struct PieceFailure {
         Killed,            // code: the signal that ended it
         WaitFailed,        // code: errno of the wait
         CannotPutInPlace,  // code: errno of the rename
-        SplitterSaid,      // text: the splitter's own last error line
+        SplitterSaid,      // text: the splitter's own reason
+        NoSpace,           // its folder's file system is full (of data or of files)
     };
     Kind kind = Kind::WroteNothing;
     int code = 0;
@@ -28,6 +29,7 @@ struct PieceFailure {
 struct FileProblem {
     enum class Kind {
         NoInterval,          // no piece length was chosen
+        EmptyName,           // the list's entry is empty
         NotFound,
         NotAFile,            // a folder, a device, ...
         NotMp3,
