@@ -11,7 +11,7 @@ namespace parvane {
 struct ConsoleSource {
     enum class Kind { File, Folder };
     Kind kind = Kind::File;
-    std::string path;  // absolute
+    std::string path;  // absolute; empty for an empty FILE
     bool operator==(const ConsoleSource&) const = default;
 };
 

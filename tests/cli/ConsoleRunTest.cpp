@@ -147,7 +147,8 @@ TEST(ConsoleRun, SignalsLeaveNoUnfinishedPiece) {
 }
 
 // A closed output (`| head`) stops the job as Ctrl+C does, even while a splitter run
-// hangs: the run is ended, its piece discarded, and nothing private stays.
+// hangs: the run is ended, its piece discarded, and nothing private stays. A list says so
+// too, rather than die by SIGPIPE.
 TEST(ConsoleRun, AClosedOutputStopsTheJob) {
     testing::FakeSplitter splitter;
     splitter.Configure(20, 1'000, {}, false, {{2, "printf %s $$ >\"$0.pid\"; exec sleep 30"}});
@@ -163,6 +164,10 @@ TEST(ConsoleRun, AClosedOutputStopsTheJob) {
     EXPECT_EQ(FolderNames(music.path()), (Names{"song.mp3", "song-0001.mp3"}));
     const std::string pid = testing::ReadFile(splitter.Path() + ".pid");
     EXPECT_NE(testing::RunTool({"kill", "-0", pid}).exitCode, 0);
+    const ToolRun list = testing::RunTool(  // more than a pipe holds, so a write must fail
+        {"sh", "-c", R"({ "$0" --list $(seq 20000); echo $? >&2; } | head -n 1 >/dev/null)",
+         PARVANE_SPLIT_PROGRAM});
+    EXPECT_EQ(list.err, "parvane-split: the output was closed.\n130\n");
 }
 
 // A current folder that was deleted has no path: a relative name is refused, never taken
