@@ -1,6 +1,6 @@
 #include "ConsoleArguments.h"
 
-#include <filesystem>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -14,18 +14,33 @@ namespace {
 constexpr std::string_view kEveryOption = "--every";
 constexpr std::string_view kFolderOption = "--folder";
 
-// The value of an option given either as "--name=value" or as "--name value".
+// The value of an option given either as "--name=value" or as "--name value". A value
+// that begins with "--" is taken for a forgotten value followed by the next option.
 std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& k,
                                        std::string_view name) {
     const std::string& arg = args[k];
+    std::optional<std::string> value;
     if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
         arg[name.size()] == '=') {
-        return arg.substr(name.size() + 1);
+        value = arg.substr(name.size() + 1);
+    } else if (k + 1 < args.size()) {
+        value = args[++k];
     }
-    if (k + 1 < args.size()) {
-        return args[++k];
+    if (value && value->starts_with("--")) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return value;
+}
+
+// A typed path made absolute; an error when it is relative and the current folder is unknown.
+std::optional<std::string> FullPath(const std::string& typed, const CurrentFolder& current,
+                                    std::string& error) {
+    if (current.error != 0 && !typed.starts_with('/')) {
+        error = "the current folder cannot be read (" + std::string(std::strerror(current.error)) +
+                "), so \"" + typed + "\" cannot be found; give its full path";
+        return std::nullopt;
+    }
+    return AbsolutePath(typed, current.path);
 }
 
 bool NamesOption(const std::string& arg, std::string_view name) {
@@ -77,9 +92,10 @@ std::string ConsoleUsage() {
            "  --every M:SS  length of each piece (default 5:00), one of:\n" +
            WrappedIntervalChoices("                ", 80) +
            "  --folder DIR  add every MP3 file of DIR and all its sub-folders, level by\n"
-           "                level, each folder in name order (hidden folders and names\n"
-           "                beginning with \"~\" are left out); FILEs and folders are\n"
-           "                taken in the order given\n"
+           "                level, each folder in name order; hidden folders, names\n"
+           "                beginning with \"~\" and pieces (NAME-0001.mp3 beside\n"
+           "                NAME.mp3) are left out; FILEs and folders are taken in the\n"
+           "                order given\n"
            "  --list        print the collected files, one a line, and split nothing\n"
            "  -h, --help    show this text and exit\n"
            "  --version     show the version and exit\n"
@@ -91,19 +107,24 @@ std::string ConsoleUsage() {
            "never replaces a file given in the same run. Exit status: 0 when every FILE\n"
            "was split completely, 1 when some were not, none was found or mp3splt is\n"
            "missing, 2 for a wrong command line or a --folder that cannot be read, 130\n"
-           "when interrupted (the piece being written is then discarded).\n";
+           "when interrupted or when the output is closed (the piece being written is\n"
+           "then discarded).\n";
 }
 
 ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
-                                      const std::string& currentFolder) {
+                                      const CurrentFolder& currentFolder) {
     ParsedArguments parsed;
     parsed.options.intervalSeconds = kIntervalSeconds[kDefaultIntervalIndex];
     bool onlyFiles = false;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& arg = args[k];
         if (onlyFiles || arg == "-" || arg.empty() || arg.front() != '-') {
-            parsed.options.sources.push_back(
-                {ConsoleSource::Kind::File, AbsolutePath(arg, currentFolder)});
+            const std::optional<std::string> file =
+                arg.empty() ? arg : FullPath(arg, currentFolder, parsed.error);
+            if (!file) {
+                return parsed;
+            }
+            parsed.options.sources.push_back({ConsoleSource::Kind::File, *file});
         } else if (arg == "--") {
             onlyFiles = true;
         } else if (arg == "-h" || arg == "--help") {
@@ -115,11 +136,15 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
         } else if (NamesOption(arg, kFolderOption)) {
             const std::optional<std::string> folder = OptionValue(args, k, kFolderOption);
             if (!folder || folder->empty()) {
-                parsed.error = "--folder needs a folder";
+                parsed.error = "--folder needs a folder (one whose name begins with \"--\" is "
+                               "written ./--name)";
                 return parsed;
             }
-            parsed.options.sources.push_back(
-                {ConsoleSource::Kind::Folder, AbsolutePath(*folder, currentFolder)});
+            const std::optional<std::string> full = FullPath(*folder, currentFolder, parsed.error);
+            if (!full) {
+                return parsed;
+            }
+            parsed.options.sources.push_back({ConsoleSource::Kind::Folder, *full});
         } else if (NamesOption(arg, kEveryOption)) {
             const std::optional<std::string> interval = OptionValue(args, k, kEveryOption);
             if (!interval) {

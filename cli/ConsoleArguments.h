@@ -11,7 +11,7 @@ namespace parvane {
 struct ConsoleSource {
     enum class Kind { File, Folder };
     Kind kind = Kind::File;
-    std::string path;  // absolute
+    std::string path;  // absolute; empty for an empty FILE
     bool operator==(const ConsoleSource&) const = default;
 };
 
@@ -28,9 +28,16 @@ struct ParsedArguments {
     std::string error;  // empty when the command line is sound
 };
 
-// args excludes the program's name. Relative file paths are taken from currentFolder.
+// Where relative paths are taken from. When it cannot be told (it was deleted), `error`
+// holds the errno and only full paths are taken.
+struct CurrentFolder {
+    std::string path;
+    int error = 0;
+};
+
+// args excludes the program's name. An empty FILE stays empty (no file has that name).
 ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
-                                      const std::string& currentFolder);
+                                      const CurrentFolder& currentFolder);
 
 std::string ConsoleUsage();
 

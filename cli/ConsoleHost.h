@@ -1,5 +1,6 @@
 // The split job's host on a terminal: the list comes from the command line, progress
-// goes out as lines of text, and a stop comes from SIGINT, SIGTERM or SIGHUP.
+// goes out as lines of text, and a stop comes from SIGINT, SIGTERM or SIGHUP, or from an
+// output nobody reads any more.
 #pragma once
 
 #include <ostream>
@@ -12,16 +13,18 @@ namespace parvane {
 
 class ConsoleHost final : public SplitHost {
 public:
+    // outFd is the descriptor out writes to, watched for its reader going away.
     ConsoleHost(std::vector<std::string> files, int intervalSeconds,
-                std::string applicationFolder, std::ostream& out);
+                std::string applicationFolder, std::ostream& out, int outFd);
 
     int EntryCount() const override;
     std::string EntryPath(int position) const override;
     int ChosenInterval() const override { return intervalSeconds_; }
     std::string ApplicationFolder() const override { return applicationFolder_; }
 
-    void HandlePendingEvents() override {}
+    void HandlePendingEvents() override;
     bool StopRequested() const override;
+    bool OutputLost() const { return outputLost_; }
 
     void FileStarted(int position, int entryCount, const std::string& sourcePath) override;
     void PieceStarted(std::int64_t, const std::string&) override {}
@@ -34,6 +37,8 @@ private:
     int intervalSeconds_;
     std::string applicationFolder_;
     std::ostream& out_;
+    int outFd_;
+    bool outputLost_ = false;
 };
 
 }  // namespace parvane

@@ -30,8 +30,11 @@ CollectedFiles CollectSourceFiles(const std::vector<ConsoleSource>& sources) {
             collected.unreadableFolders.push_back(source.path);
             continue;
         }
-        const std::vector<std::string> found = ScanFolderTree(source.path);
-        collected.files.insert(collected.files.end(), found.begin(), found.end());
+        const FolderScanResult found = ScanFolderTree(source.path);
+        collected.files.insert(collected.files.end(), found.paths.begin(), found.paths.end());
+        if (found.piecesLeftOut > 0) {
+            collected.piecesLeftOut.emplace_back(source.path, found.piecesLeftOut);
+        }
     }
     return collected;
 }

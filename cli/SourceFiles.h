@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ConsoleArguments.h"
@@ -12,6 +13,8 @@ namespace parvane {
 struct CollectedFiles {
     std::vector<std::string> files;
     std::vector<std::string> unreadableFolders;  // --folder values that are no readable folder
+    // Per --folder that left out pieces of its files: the folder and how many.
+    std::vector<std::pair<std::string, std::size_t>> piecesLeftOut;
 };
 
 CollectedFiles CollectSourceFiles(const std::vector<ConsoleSource>& sources);

@@ -1,5 +1,7 @@
 #include "StopSignals.h"
 
+#include <poll.h>
+
 #include <csignal>
 
 #include "SignalPolicy.h"
@@ -16,6 +18,13 @@ void NoteStop(int) { stopReceived = 1; }
 
 void InstallStopSignals() { CatchStopSignals(NoteStop, false); }
 
+void IgnoreBrokenPipes() { std::signal(SIGPIPE, SIG_IGN); }
+
 bool StopSignalReceived() { return stopReceived != 0; }
+
+bool OutputClosed(int fd) {
+    pollfd probe{fd, 0, 0};
+    return ::poll(&probe, 1, 0) == 1 && (probe.revents & POLLERR) != 0;
+}
 
 }  // namespace parvane

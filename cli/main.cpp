@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,23 +22,34 @@ constexpr int kExitSomeNotSplit = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitInterrupted = 130;
 
-std::string CurrentFolder() {
+// A current folder that was deleted has no path: getcwd fails rather than give one that
+// names another folder.
+parvane::CurrentFolder ReadCurrentFolder() {
     std::vector<char> buffer(4096);
     while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (buffer.size() > (1u << 20)) {
-            return "/";
+        if (errno != ERANGE) {
+            return {{}, errno};
         }
         buffer.resize(buffer.size() * 2);
     }
-    return buffer.data();
+    return {buffer.data(), 0};
+}
+
+void TellPiecesLeftOut(const parvane::CollectedFiles& collected) {
+    for (const auto& [folder, count] : collected.piecesLeftOut) {
+        std::cerr << "parvane-split: --folder " << folder << ": left out " << count
+                  << (count == 1 ? " piece" : " pieces")
+                  << " of the files found there (NAME-0001.mp3 beside NAME.mp3)\n";
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace parvane;
+    IgnoreBrokenPipes();
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const ParsedArguments parsed = ParseConsoleArguments(args, CurrentFolder());
+    const ParsedArguments parsed = ParseConsoleArguments(args, ReadCurrentFolder());
     if (!parsed.error.empty()) {
         std::cerr << "parvane-split: " << parsed.error << "\n"
                   << "Try 'parvane-split --help' for more information.\n";
@@ -59,19 +71,27 @@ int main(int argc, char** argv) {
         }
         return kExitUsage;
     }
+    TellPiecesLeftOut(collected);
     if (parsed.options.listOnly) {
         for (const std::string& file : collected.files) {
             std::cout << file << "\n";
+        }
+        if (!std::cout.flush()) {
+            std::cerr << "parvane-split: the output was closed.\n";
+            return kExitInterrupted;
         }
         return kExitAllSplit;
     }
 
     InstallStopSignals();
     ConsoleHost host(collected.files, parsed.options.intervalSeconds, ExecutableFolder(),
-                     std::cout);
+                     std::cout, STDOUT_FILENO);
     RealProcessRunner runner;
     const JobReport report = RunSplitJob(host, runner);
     if (report.end == JobEnd::Stopped) {
+        if (host.OutputLost()) {
+            std::cerr << "parvane-split: the output was closed. ";
+        }
         std::cerr << "Stopped; the piece being written was discarded.\n";
         return kExitInterrupted;
     }

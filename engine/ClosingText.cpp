@@ -66,6 +66,8 @@ std::string FailureText(const PieceFailure& failure) {
                    SecondsText(failure.expectedSeconds);
         case Kind::TrackNotNumbered:
             return "its track number could not be written";
+        case Kind::NoSpace:
+            return "No space left on device";
     }
     return {};
 }
@@ -104,6 +106,8 @@ std::string ProblemText(const FileProblem& problem) {
     switch (problem.kind) {
         case Kind::NoInterval:
             return "no piece length chosen";
+        case Kind::EmptyName:
+            return "empty file name";
         case Kind::NotFound:
             return "not found";
         case Kind::NotAFile:
@@ -132,7 +136,8 @@ std::string ProblemLines(const JobReport& report) {
             for (const FileProblem& problem : file.problems) {
                 texts.push_back(ProblemText(problem));
             }
-            lines += file.sourcePath + ": " + Joined(texts, "; ") + "\n";
+            lines += (file.sourcePath.empty() ? "\"\"" : file.sourcePath) + ": " +
+                     Joined(texts, "; ") + "\n";
         }
     }
     for (const FileReport& file : report.files) {

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,10 +26,20 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
+namespace {
+
+std::int64_t Nanoseconds(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+// Less room than the splitter's write buffers hold: the last write of a run could not fit.
+constexpr unsigned long long kNearlyFullBytes = 64 * 1024;
+
+}  // namespace
+
 FileIdentity IdentityFromStatus(const struct stat& info) {
     return FileIdentity{info.st_dev, info.st_ino, static_cast<std::int64_t>(info.st_size),
-                        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 +
-                            info.st_mtim.tv_nsec};
+                        Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
 }
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
@@ -44,6 +55,17 @@ bool IsOneOf(const std::string& path, const std::vector<FileIdentity>& files) {
     return target && std::any_of(files.begin(), files.end(), [&](const FileIdentity& file) {
                return file.SameFile(*target);
            });
+}
+
+bool FolderNearlyFull(const std::string& folder) {
+    struct statvfs info {};
+    if (::statvfs(folder.c_str(), &info) != 0) {
+        return false;
+    }
+    // Blocks kept for the administrator are free to a job run as root.
+    const unsigned long long freeBlocks = ::geteuid() == 0 ? info.f_bfree : info.f_bavail;
+    return freeBlocks * info.f_frsize < kNearlyFullBytes ||
+           (info.f_files > 0 && info.f_favail == 0);
 }
 
 }  // namespace parvane

@@ -19,14 +19,21 @@ std::int64_t RegularFileSize(const std::string& path);
 bool FileExists(const std::string& path);
 
 // Which file a path names, and the state of its content as far as the file system tells.
+// The status-change time moves with every write and no program can set it back, so a file
+// rewritten with its size and modification time restored still differs.
 struct FileIdentity {
     dev_t device = 0;
     ino_t inode = 0;
     std::int64_t size = 0;
     std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;
 
     bool SameFile(const FileIdentity& other) const {
         return device == other.device && inode == other.inode;
+    }
+    // The same file with the same content, even after a rename (which moves the change time).
+    bool SameContent(const FileIdentity& other) const {
+        return SameFile(other) && size == other.size && modifiedNs == other.modifiedNs;
     }
     bool operator==(const FileIdentity&) const = default;
 };
@@ -38,5 +45,9 @@ std::optional<FileIdentity> IdentityOf(const std::string& path);
 
 // True when path names one of the files, under whatever name.
 bool IsOneOf(const std::string& path, const std::vector<FileIdentity>& files);
+
+// True when the file system of folder has all but run out of room or of files: a splitter
+// that failed there was most likely stopped by that, whatever it said.
+bool FolderNearlyFull(const std::string& folder);
 
 }  // namespace parvane

@@ -16,10 +16,11 @@ struct PieceFailure {
         Killed,            // code: the signal that ended it
         WaitFailed,        // code: errno of the wait
         CannotPutInPlace,  // code: errno of the rename
-        SplitterSaid,      // text: the splitter's own last error line
+        SplitterSaid,      // text: the splitter's own reason
         NotSourceAudio,    // the piece holds no MP3 audio of the source's sample rate
         WrongLength,       // seconds: what the piece plays, expectedSeconds: what it should
         TrackNotNumbered,  // its track number could not be written into its tags
+        NoSpace,           // its folder's file system is full (of data or of files)
     };
     Kind kind = Kind::WroteNothing;
     int code = 0;
@@ -33,6 +34,7 @@ struct PieceFailure {
 struct FileProblem {
     enum class Kind {
         NoInterval,          // no piece length was chosen
+        EmptyName,           // the list's entry is empty
         NotFound,
         NotAFile,            // a folder, a device, ...
         NotMp3,              // layer: MPEG audio of layer 1 or 2; mediaType: what else it holds

@@ -6,11 +6,13 @@
 #include <unistd.h>
 
 #include <deque>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <utility>
 
 #include "NameOrder.h"
+#include "PiecePaths.h"
 
 namespace parvane {
 namespace {
@@ -100,15 +102,22 @@ private:
 
 }  // namespace
 
-std::vector<std::string> ScanFolderTree(const std::string& root, const ScanHooks& hooks) {
+FolderScanResult ScanFolderTree(const std::string& root, const ScanHooks& hooks) {
     EventPacer pacer(hooks.handleEvents, hooks.stopRequested, hooks.eventInterval);
-    std::vector<std::string> paths;
+    FolderScanResult found;
     TreeWalk(pacer).Walk(root, [&](const std::string& folder, const FolderListing& listing) {
+        const std::set<std::string> here(listing.files.begin(), listing.files.end());
         for (const std::string& name : listing.files) {
-            if (name.front() != '~') paths.push_back(folder + name);
+            if (name.front() == '~') continue;
+            const std::optional<std::string> source = SourceNameOfPiece(name);
+            if (source && here.count(*source) > 0) {
+                ++found.piecesLeftOut;
+                continue;
+            }
+            found.paths.push_back(folder + name);
         }
     });
-    return paths;
+    return found;
 }
 
 }  // namespace parvane

@@ -15,6 +15,17 @@ std::string GetPiecePath(const std::string& sourcePath, std::int32_t pieceNumber
     return piece;
 }
 
+std::optional<std::string> SourceNameOfPiece(const std::string& fileName) {
+    const bool hasExtension = fileName.find('.') != std::string::npos;
+    const std::string base = GetBaseName(fileName);
+    const std::size_t dash = base.rfind('-');
+    const std::size_t digits = dash == std::string::npos ? 0 : base.size() - dash - 1;
+    if (digits < 4 || base.find_first_not_of("0123456789", dash + 1) != std::string::npos) {
+        return std::nullopt;
+    }
+    return base.substr(0, dash) + (hasExtension ? "." + GetExtension(fileName) : "");
+}
+
 std::string GetFolder(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace parvane {
@@ -11,6 +12,10 @@ namespace parvane {
 // A file name without any "." is all base and gets no extension: /m/README, 1 -> /m/README-0001.
 // A name ending in "." keeps it: /m/song., 1 -> /m/song-0001.
 std::string GetPiecePath(const std::string& sourcePath, std::int32_t pieceNumber);
+
+// The name of the source a file name would be a piece of, as GetPiecePath names pieces
+// (four digits or more): "song-0002.mp3" -> "song.mp3"; nullopt for any other name.
+std::optional<std::string> SourceNameOfPiece(const std::string& fileName);
 
 std::string GetFolder(const std::string& path);             // up to and including the last "/"
 std::string GetFolderWithoutSlash(const std::string& path);  // before the last "/"; throws without one

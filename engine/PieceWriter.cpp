@@ -2,14 +2,17 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
+#include "FilePlacement.h"
 #include "Mp3Tags.h"
 #include "PiecePaths.h"
+#include "PrivateFolder.h"
 #include "TimeStamps.h"
 
 namespace parvane {
@@ -18,36 +21,70 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kOutputName = "piece";
-
-// The first non-empty regular file the run left in the private folder.
+// The first non-empty regular file the run left in the private folder under the name it
+// was given (the splitter adds the extension); the folder's lock is never taken for one.
 std::optional<fs::path> MadePiece(const std::string& privateFolder) {
     std::error_code error;
     for (fs::directory_iterator entry(privateFolder, error), end; !error && entry != end;
          entry.increment(error)) {
         std::error_code statError;
         const auto status = entry->symlink_status(statError);
-        if (!statError && fs::is_regular_file(status) && entry->file_size(statError) > 0 &&
-            !statError) {
+        if (entry->path().filename().string().starts_with(kSplitterOutputName) && !statError &&
+            fs::is_regular_file(status) && entry->file_size(statError) > 0 && !statError) {
             return entry->path();
         }
     }
     return std::nullopt;
 }
 
-void EmptyFolder(const std::string& privateFolder) {
-    std::error_code error;
-    for (fs::directory_iterator entry(privateFolder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        std::error_code ignored;
-        fs::remove_all(entry->path(), ignored);
+std::string Trimmed(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) {
+        return {};
     }
+    return std::string(text.substr(begin, text.find_last_not_of(" \t") + 1 - begin));
 }
 
-PieceFailure FailedRun(const RunResult& run) {
+std::string LastErrorLine(std::string_view errorOutput) {
+    constexpr std::string_view kMark = "error:";
+    const std::size_t mark = errorOutput.rfind(kMark);
+    if (mark == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t begin = mark + kMark.size();
+    return Trimmed(errorOutput.substr(begin, errorOutput.find_first_of("\r\n", begin) - begin));
+}
+
+constexpr const char* kExtensionLetters =
+    ".abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+
+// The splitter names the file it was told to write; whoever reads its reason knows the
+// piece instead (and the private folder is gone by then).
+std::string WithPiecePath(std::string text, const PieceRequest& request) {
+    const std::string output = request.privateFolder + "/" + kSplitterOutputName;
+    for (std::size_t at = text.find(request.privateFolder); at != std::string::npos;
+         at = text.find(request.privateFolder, at)) {
+        std::size_t end = at + request.privateFolder.size();
+        std::string replacement = OutputFolderOf(request.piecePath);
+        if (text.compare(at, output.size(), output) == 0) {
+            end = std::min(text.find_first_not_of(kExtensionLetters, at + output.size()),
+                           text.size());
+            replacement = request.piecePath;
+        }
+        text.replace(at, end - at, replacement);
+        at += replacement.size();
+    }
+    return text;
+}
+
+PieceFailure FailedRun(const RunResult& run, const PieceRequest& request) {
     using Kind = PieceFailure::Kind;
-    if (std::string line = LastErrorLine(run.errorTail); !line.empty()) {
-        return {Kind::SplitterSaid, 0, std::move(line)};
+    if (FolderNearlyFull(request.privateFolder)) {
+        return {Kind::NoSpace, 0, {}};
+    }
+    const bool failed = run.ending == RunResult::Ending::Exited && run.code != 0;
+    if (std::string reason = SplitterReason(run.errorTail, failed); !reason.empty()) {
+        return {Kind::SplitterSaid, 0, WithPiecePath(std::move(reason), request)};
     }
     switch (run.ending) {
         case RunResult::Ending::Exited:
@@ -74,6 +111,38 @@ std::optional<PieceFailure> ProvePiece(const fs::path& made, const PieceRequest&
     return std::nullopt;
 }
 
+// One try at putting the made piece at its path: -1 when a listed file has the name, else
+// 0 or the errno of the move. Only an earlier piece (a regular file, not listed) is
+// replaced, and only when it is still the file just looked at.
+int TryPutInPlace(const fs::path& made, const std::string& piecePath, const ListedFiles& listed) {
+    if (listed.Holds(piecePath)) {
+        return -1;
+    }
+    struct stat info {};
+    if (::lstat(piecePath.c_str(), &info) != 0) {
+        return errno == ENOENT ? MoveToFreeName(made, piecePath) : errno;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return EISDIR;
+    }
+    return S_ISREG(info.st_mode) ? MoveOver(made, piecePath, IdentityFromStatus(info)) : EEXIST;
+}
+
+void PutInPlace(const fs::path& made, const std::string& piecePath, const ListedFiles& listed,
+                PieceRun& piece) {
+    int error = TryPutInPlace(made, piecePath, listed);
+    if (error == EEXIST) {  // the name was taken between the look and the move: look again
+        error = TryPutInPlace(made, piecePath, listed);
+    }
+    if (error < 0) {
+        piece.outcome = PieceOutcome::NameTaken;
+    } else if (error > 0) {
+        piece.failure = {PieceFailure::Kind::CannotPutInPlace, error, {}};
+    } else {
+        piece.outcome = PieceOutcome::Written;
+    }
+}
+
 }  // namespace
 
 std::string OutputFolderOf(const std::string& piecePath) {
@@ -87,35 +156,26 @@ std::string OutputFolderOf(const std::string& piecePath) {
     return folder.substr(0, folder.size() - 1);
 }
 
-std::string LastErrorLine(const std::string& errorOutput) {
-    constexpr std::string_view kMark = "error:";
-    const std::size_t mark = errorOutput.rfind(kMark);
-    if (mark == std::string::npos) {
-        return {};
+std::string SplitterReason(const std::string& errorOutput, bool failed) {
+    std::string reason = LastErrorLine(errorOutput);
+    const std::size_t end = errorOutput.find_last_not_of(" \t\r\n");
+    if (!reason.empty() || !failed || end == std::string::npos) {
+        return reason;
     }
-    std::size_t begin = mark + kMark.size();
-    std::size_t end = errorOutput.find_first_of("\r\n", begin);
-    if (end == std::string::npos) {
-        end = errorOutput.size();
-    }
-    while (begin < end && errorOutput[begin] == ' ') {
-        ++begin;
-    }
-    while (end > begin && (errorOutput[end - 1] == ' ' || errorOutput[end - 1] == '\t')) {
-        --end;
-    }
-    return errorOutput.substr(begin, end - begin);
+    const std::size_t newline = errorOutput.find_last_of("\r\n", end);
+    const std::size_t begin = newline == std::string::npos ? 0 : newline + 1;
+    return Trimmed(std::string_view(errorOutput).substr(begin, end + 1 - begin));
 }
 
 PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRequest& request,
-                    const std::vector<FileIdentity>& listedFiles) {
+                    const ListedFiles& listedFiles) {
     PieceRun piece;
     std::vector<std::string> argv = {request.splitterPath};
     if (request.frameMode) {
         argv.push_back("-f");
     }
     argv.insert(argv.end(), {request.sourcePath, FormatStamp(request.startStamp),
-                             FormatStamp(request.endStamp), "-o", kOutputName, "-d",
+                             FormatStamp(request.endStamp), "-o", kSplitterOutputName, "-d",
                              request.privateFolder});
     piece.run = runner.Run(argv, hooks);
     const RunResult& run = piece.run;
@@ -128,18 +188,14 @@ PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRe
         piece.outcome = PieceOutcome::PastTheEnd;
     } else if (const auto made = run.Succeeded() ? MadePiece(request.privateFolder) : std::nullopt;
                !made) {
-        piece.failure = FailedRun(run);
+        piece.failure = FailedRun(run, request);
     } else if (std::optional<PieceFailure> failure = ProvePiece(*made, request, hooks)) {
         piece.outcome = stopped() ? PieceOutcome::Stopped : PieceOutcome::NotWritten;
         piece.failure = std::move(*failure);
-    } else if (IsOneOf(request.piecePath, listedFiles)) {
-        piece.outcome = PieceOutcome::NameTaken;
-    } else if (std::rename(made->c_str(), request.piecePath.c_str()) != 0) {
-        piece.failure = {PieceFailure::Kind::CannotPutInPlace, errno, {}};
     } else {
-        piece.outcome = PieceOutcome::Written;
+        PutInPlace(*made, request.piecePath, listedFiles, piece);
     }
-    EmptyFolder(request.privateFolder);
+    RemoveSplitterOutput(request.privateFolder);
     return piece;
 }
 

@@ -2,16 +2,15 @@
 // The splitter writes under a plain name into the source's private folder (it would read
 // the piece's own name as an output format); there the piece's audio is checked and its
 // track numbered, and only then is it renamed to the piece path, never over a file of the
-// job's list.
+// job's list nor over anything but an earlier piece of that name.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "FileProbes.h"
 #include "FileProblem.h"
+#include "ListedFiles.h"
 #include "PieceCheck.h"
 #include "ProcessRunner.h"
 
@@ -49,14 +48,15 @@ struct PieceRequest {
 };
 
 PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRequest& request,
-                    const std::vector<FileIdentity>& listedFiles);
+                    const ListedFiles& listedFiles);
 
 // The folder a piece path lies in: without the closing "/", "/" for the root and "."
 // when the path names no folder.
 std::string OutputFolderOf(const std::string& piecePath);
 
-// The text after the last "error:" the splitter wrote to its standard error, trimmed;
-// empty when it wrote none.
-std::string LastErrorLine(const std::string& errorOutput);
+// The splitter's reason for a run, from what it wrote to its standard error: the text
+// after its last "error:" up to the line's end, else, when the run failed, its last
+// non-empty line (a "\r" ends one too); trimmed, and empty when it said nothing.
+std::string SplitterReason(const std::string& errorOutput, bool failed);
 
 }  // namespace parvane

@@ -22,7 +22,8 @@ namespace parvane {
 
 namespace {
 
-constexpr off_t kErrorTailBytes = 4096;
+// Room for a reason followed by long progress output, yet bounded.
+constexpr off_t kErrorTailBytes = 1 << 20;
 
 // An unlinked scratch file for the child's standard error: the child may write as
 // much as it likes without ever blocking, and nothing is left behind. -1 when none can

@@ -61,11 +61,11 @@ void AddMissingPiece(std::vector<FileProblem>& groups, std::int64_t number,
 
 // Existing pieces of an earlier split that follow this split's last piece.
 std::vector<std::string> OlderPieces(const std::string& sourcePath, std::int64_t lastPiece,
-                                     const std::vector<FileIdentity>& listedFiles) {
+                                     const ListedFiles& listedFiles) {
     std::vector<std::string> found;
     for (std::int64_t k = lastPiece + 1; k <= std::numeric_limits<std::int32_t>::max(); ++k) {
         const std::string path = GetPiecePath(sourcePath, static_cast<std::int32_t>(k));
-        if (!FileExists(path) || IsOneOf(path, listedFiles)) {
+        if (!FileExists(path) || listedFiles.Holds(path)) {
             break;
         }
         found.push_back(path);
@@ -84,6 +84,10 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
     report.sourcePath = sourcePath;
     if (intervalSeconds <= 0) {
         report.problems.push_back(MakeProblem(FileProblem::Kind::NoInterval));
+        return split;
+    }
+    if (sourcePath.empty()) {
+        report.problems.push_back(MakeProblem(FileProblem::Kind::EmptyName));
         return split;
     }
     const SourceMeasure measure = MeasureSource(sourcePath, hooks.stopRequested);

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "FileProbes.h"
 #include "JobReport.h"
+#include "ListedFiles.h"
 #include "ProcessRunner.h"
 #include "SplitHost.h"
 
@@ -16,7 +16,7 @@ namespace parvane {
 // What every source of one job shares.
 struct JobContext {
     std::string splitterPath;
-    std::vector<FileIdentity> listedFiles;  // no piece may replace one of these
+    ListedFiles listedFiles;                // no piece may replace one of these
     std::set<std::string> tidiedFolders;    // stale private folders already removed here
 };
 

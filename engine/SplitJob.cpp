@@ -9,14 +9,12 @@ namespace parvane {
 
 namespace {
 
-std::vector<FileIdentity> IdentitiesOfEntries(const SplitHost& host) {
-    std::vector<FileIdentity> identities;
+std::vector<std::string> PathsOfEntries(const SplitHost& host) {
+    std::vector<std::string> paths;
     for (int k = 1; k <= host.EntryCount(); ++k) {
-        if (const std::optional<FileIdentity> identity = IdentityOf(host.EntryPath(k))) {
-            identities.push_back(*identity);
-        }
+        paths.push_back(host.EntryPath(k));
     }
-    return identities;
+    return paths;
 }
 
 JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
@@ -25,7 +23,7 @@ JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
     hooks.stopRequested = [&host] { return host.StopRequested(); };
 
     JobContext job;
-    job.listedFiles = IdentitiesOfEntries(host);
+    job.listedFiles = ListedFiles(PathsOfEntries(host));
     const int fileCount = host.EntryCount();
     for (int i = 1; i <= fileCount; ++i) {
         if (host.StopRequested()) {

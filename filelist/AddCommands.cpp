@@ -55,7 +55,7 @@ void AddFolderCommand(QWidget* parent, FileDialogs& dialogs, FileListModel& list
         ScanHooks scanHooks;
         scanHooks.handleEvents = hooks.handleEvents;
         scanHooks.stopRequested = hooks.stopRequested;
-        paths = ScanFolderTree(TextToPath(folder), scanHooks);
+        paths = ScanFolderTree(TextToPath(folder), scanHooks).paths;
         // The scan's last pause may lie up to an interval back; the appending starts a
         // fresh one.
         pacer.HandleNow();

@@ -7,7 +7,7 @@ namespace parvane {
 namespace {
 
 ParsedArguments Parse(const std::vector<std::string>& args) {
-    return ParseConsoleArguments(args, "/home/me");
+    return ParseConsoleArguments(args, {"/home/me", 0});
 }
 
 ConsoleSource File(const std::string& path) { return {ConsoleSource::Kind::File, path}; }

@@ -40,7 +40,7 @@ struct ExitRow {
 TEST(ConsoleRun, ExitStatusesAndWhatIsPrinted) {
     const TempFolder music, emptyPath;
     fs::create_directories(music.path() / "Empty");
-    for (const char* name : {"text.mp3", "~temp.mp3", "notes.txt", "Album/02.mp3",
+    for (const char* name : {"text.mp3", "text-0001.mp3", "~temp.mp3", "notes.txt", "Album/02.mp3",
                              "Album/01.mp3", "Album/Disc 2/01.mp3"}) {
         testing::WriteFile(music / name, "not really audio");
     }
@@ -51,7 +51,12 @@ TEST(ConsoleRun, ExitStatusesAndWhatIsPrinted) {
          "parvane-split: \"0:07\" is not one of the intervals; choose one of: 0:05 0:10 0:30"},
         {{"a.mp3", "--every"}, false, 2, true, "--every needs an interval, one of: 0:05 0:10"},
         {{"-x", "a.mp3"}, false, 2, true, "parvane-split: unknown option \"-x\""},
-        {{"a.mp3", "--folder"}, false, 2, true, "parvane-split: --folder needs a folder\n"},
+        {{"a.mp3", "--folder"}, false, 2, true, "parvane-split: --folder needs a folder ("},
+        {{"--folder", "--list"}, false, 2, true, "parvane-split: --folder needs a folder ("},
+        {{"--folder", "", "a.mp3"}, false, 2, true, "parvane-split: --folder needs a folder ("},
+        {{"--every", "--list", "a.mp3"}, false, 2, true, "--every needs an interval"},
+        {{"--list", "--folder", "."}, false, 0, true,
+         "parvane-split: --folder @: left out 1 piece of the files found there"},
         {{"--every", "0:10", "--list"}, false, 2, true, "parvane-split: no FILE or --folder given\n"},
         {{"--folder", "nowhere"}, false, 2, true,
          "parvane-split: --folder @/nowhere: not a readable folder\n"},
@@ -59,9 +64,9 @@ TEST(ConsoleRun, ExitStatusesAndWhatIsPrinted) {
         {{"--list", "single.mp3", "--folder", ".", "--folder=Album"}, false, 0, false,
          "@/single.mp3\n@/text.mp3\n@/Album/01.mp3\n@/Album/02.mp3\n@/Album/Disc 2/01.mp3\n"
          "@/Album/01.mp3\n@/Album/02.mp3\n@/Album/Disc 2/01.mp3\n"},
-        {{"missing.mp3", "text.mp3"}, false, 1, false,
-         "Done.\n0 files split completely, 2 with problems.\n@/missing.mp3: not found\n"
-         "@/text.mp3: not an MP3 file (text)\n"},
+        {{"missing.mp3", "", "text.mp3"}, false, 1, false,
+         "Done.\n0 files split completely, 3 with problems.\n@/missing.mp3: not found\n"
+         "\"\": empty file name\n@/text.mp3: not an MP3 file (text)\n"},
         {{"text.mp3"}, true, 1, true, "The splitter mp3splt was not found."},
     };
     for (const ExitRow& row : rows) {
@@ -71,7 +76,7 @@ TEST(ConsoleRun, ExitStatusesAndWhatIsPrinted) {
         EXPECT_EQ(run.exitCode, row.exitCode) << text;
         EXPECT_NE(printed.find(text), std::string::npos) << printed;
     }
-    EXPECT_EQ(FolderNames(music.path()).size(), 5u);
+    EXPECT_EQ(FolderNames(music.path()).size(), 6u);
 }
 
 // Loud noise first, then silence: piece 2 is far larger than the average piece, so the
@@ -139,6 +144,68 @@ TEST(ConsoleRun, SignalsLeaveNoUnfinishedPiece) {
         EXPECT_EQ(run.exitCode, 130) << signal << inherited;
         EXPECT_EQ(FolderNames(music.path()), Names{"song.mp3"});
     }
+}
+
+// A closed output (`| head`) stops the job as Ctrl+C does, even while a splitter run
+// hangs: the run is ended, its piece discarded, and nothing private stays. A list says so
+// too, rather than die by SIGPIPE.
+TEST(ConsoleRun, AClosedOutputStopsTheJob) {
+    testing::FakeSplitter splitter;
+    splitter.Configure({}, false, {{2, "printf %s $$ >\"$0.pid\"; exec sleep 30"}});
+    const TempFolder music;
+    testing::PutMp3(music / "song.mp3", 20);
+    fs::copy_file(PARVANE_SPLIT_PROGRAM, splitter.ApplicationFolder() + "/parvane-split");
+    const ToolRun run = testing::RunTool(
+        {"env", "-C", music.path(), "sh", "-c",
+         R"({ "$0/parvane-split" --every 0:05 song.mp3; echo $? >&2; } | head -n 2 >/dev/null)",
+         splitter.ApplicationFolder()});
+    EXPECT_EQ(run.err, "parvane-split: the output was closed. Stopped; the piece being written "
+                       "was discarded.\n130\n");
+    EXPECT_EQ(FolderNames(music.path()), (Names{"song.mp3", "song-0001.mp3"}));
+    const std::string pid = testing::ReadFile(splitter.Path() + ".pid");
+    EXPECT_NE(testing::RunTool({"kill", "-0", pid}).exitCode, 0);
+    const ToolRun list = testing::RunTool(  // more than a pipe holds, so a write must fail
+        {"sh", "-c", R"({ "$0" --list $(seq 20000); echo $? >&2; } | head -n 1 >/dev/null)",
+         PARVANE_SPLIT_PROGRAM});
+    EXPECT_EQ(list.err, "parvane-split: the output was closed.\n130\n");
+}
+
+// A current folder that was deleted has no path: a relative name is refused, never taken
+// from "/"; full paths still work.
+TEST(ConsoleRun, ADeletedCurrentFolder) {
+    const TempFolder music;
+    const char* script = R"(mkdir gone && cd gone && rmdir ../gone && "$0" --list ../m/s.mp3
+                            echo $?; "$0" --list /m/s.mp3)";
+    const ToolRun run = testing::RunTool(
+        {"env", "-C", music.path(), "sh", "-c", script, PARVANE_SPLIT_PROGRAM});
+    EXPECT_EQ(run.out, "2\n/m/s.mp3\n");
+    EXPECT_NE(run.err.find(": the current folder cannot be read (No such file or directory), so "
+                           "\"../m/s.mp3\" cannot be found"), std::string::npos) << run.err;
+}
+
+// A job in another PID namespace, whose process id means nothing here, keeps its private
+// folder while a second job starts in the same folder, and loses no piece.
+TEST(ConsoleRun, AJobInAnotherPidNamespaceIsLeftAlone) {
+    if (testing::RunTool({"unshare", "--pid", "--fork", "--mount-proc", "true"}).exitCode != 0)
+        GTEST_SKIP() << "a second PID namespace needs root; not tried";
+    testing::FakeSplitter splitter;
+    splitter.Configure({}, false,
+                       {{2, "[ \"${source##*/}\" = other.mp3 ] || "
+                             "until [ -e \"$0.go\" ]; do sleep 0.01; done"}});
+    const TempFolder music;
+    for (const char* name : {"song.mp3", "other.mp3"}) testing::PutMp3(music / name, 20);
+    fs::copy_file(PARVANE_SPLIT_PROGRAM, splitter.ApplicationFolder() + "/parvane-split");
+    // Its process id is one no process here has.
+    const char* script = R"sh(app=$1 n=0
+        unshare --pid --fork --mount-proc sh -c 'echo 999998 >/proc/sys/kernel/ns_last_pid
+            "$0" --every 0:05 song.mp3 >/dev/null; exit $?' "$app/parvane-split" &
+        until [ -e song-0001.mp3 ] || [ $n = 1000 ]; do sleep 0.01; n=$((n+1)); done
+        "$app/parvane-split" --every 0:05 other.mp3 >/dev/null; echo second $?
+        touch "$app/mp3splt.go"; wait $!; echo first $?)sh";
+    const ToolRun run = testing::RunTool({"env", "-C", music.path(), "sh", "-c", script, "sh",
+                                          splitter.ApplicationFolder()});
+    EXPECT_EQ(run.out, "second 0\nfirst 0\n") << run.err;
+    EXPECT_EQ(FolderNames(music.path()).size(), 10u);
 }
 
 }  // namespace

@@ -46,11 +46,11 @@ TEST(FolderScan, FoldersLevelByLevelAndTheirFilesInNameOrder) {
           "Alpha/one/o.mp3", "Alpha/Two/t.mp3", ".hidden/h.mp3", "album.mp3/inside.mp3"})
         WriteFile(tree / file);
     ASSERT_EQ(mkfifo((tree / "pipe.mp3").c_str(), 0600), 0);
-    EXPECT_EQ(ScanFolderTree(tree / ""),
+    EXPECT_EQ(ScanFolderTree(tree / "").paths,
               Under(tree, {".hidden.mp3", "A.MP3", "b.mp3", "c.mp3", "album.mp3/inside.mp3",
                            "Alpha/a.mp3", "beta/01.mp3", "beta/02.mp3", "Alpha/one/o.mp3",
                            "Alpha/Two/t.mp3", "beta/x/x.mp3", "beta/x/deep/z.mp3"}));
-    EXPECT_TRUE(ScanFolderTree("").empty());
+    EXPECT_TRUE(ScanFolderTree("").paths.empty());
 }
 
 TEST(FolderScan, LinksAreFollowedButEveryRealFolderIsReadOnce) {
@@ -62,7 +62,8 @@ TEST(FolderScan, LinksAreFollowedButEveryRealFolderIsReadOnce) {
                                        {"/nonexistent/folder", "gone"},
                                        {"/nonexistent.mp3", "gone.mp3"}})
         fs::create_symlink(target, tree / link);
-    EXPECT_EQ(ScanFolderTree(tree.path()), Under(tree, {"0b/g.mp3", "a/f.mp3", "a/linked.mp3"}));
+    EXPECT_EQ(ScanFolderTree(tree.path()).paths,
+              Under(tree, {"0b/g.mp3", "a/f.mp3", "a/linked.mp3"}));
 }
 
 // Folders b and c wait their turn while the chosen folder is read; a folder removed or
@@ -72,12 +73,28 @@ TEST(FolderScan, FoldersGoneOrLockedArePassedOver) {
     for (const char* file : {"a/1.mp3", "b/2.mp3", "c/3.mp3"}) WriteFile(tree / file);
     int calls = 0;
     const ScanHooks hooks{[&] { if (++calls == 2) fs::remove_all(tree / "b"); }, {}, {}};
-    EXPECT_EQ(ScanFolderTree(tree.path(), hooks), Under(tree, {"a/1.mp3", "c/3.mp3"}));
+    EXPECT_EQ(ScanFolderTree(tree.path(), hooks).paths, Under(tree, {"a/1.mp3", "c/3.mp3"}));
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
     fs::permissions(tree / "c", fs::perms::none);
-    const Paths found = ScanFolderTree(tree.path());
+    const Paths found = ScanFolderTree(tree.path()).paths;
     fs::permissions(tree / "c", fs::perms::owner_all);
     EXPECT_EQ(found, Under(tree, {"a/1.mp3"}));
+}
+
+// This program's own pieces (name-NNNN.ext beside name.ext, as pieces are named) are left
+// out and counted, so a split never cuts pieces into pieces; look-alikes stay.
+TEST(FolderScan, PiecesBesideTheirSourceAreLeftOut) {
+    const TempFolder tree;
+    const Paths kept = {"a-b.mp3", "B-0001.mp3", "b-001.mp3", "b-0x01.mp3",
+                        "b.mp3", "U-0001.mp3", "u.MP3", "x-0001.MP3", "x.mp3", "sub/b-0001.mp3"};
+    const Paths left = {"a-b-0001.mp3", "a-b-0001-0002.mp3", "b-0001.mp3", "b-12345.mp3",
+                        "u-0007.MP3", "x-0002.mp3"};
+    for (const Paths& names : {kept, left}) {
+        for (const std::string& name : names) WriteFile(tree / name);
+    }
+    const FolderScanResult found = ScanFolderTree(tree.path());
+    EXPECT_EQ(found.paths, Under(tree, kept));
+    EXPECT_EQ(found.piecesLeftOut, left.size());
 }
 
 // A stop asked while a folder of many entries is being read ends the scan there, with
@@ -87,7 +104,7 @@ TEST(FolderScan, AStopAmongManyEntries) {
     for (int i = 1; i <= 300; ++i) WriteFile(tree / ("big/" + std::to_string(i) + ".mp3"));
     int calls = 0;
     const ScanHooks hooks{[&] { ++calls; }, [&] { return calls >= 3; }, {}};
-    EXPECT_TRUE(ScanFolderTree(tree.path(), hooks).empty());
+    EXPECT_TRUE(ScanFolderTree(tree.path(), hooks).paths.empty());
     EXPECT_EQ(calls, 3);
 }
 

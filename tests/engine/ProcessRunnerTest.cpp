@@ -33,20 +33,29 @@ TEST(RunAndWait, EveryEndingIsTold) {
         {{"/bin/sh", "-c", "kill -9 $$"}, {}, Ending::KilledBySignal, SIGKILL},
         {{"/nonexistent/mp3splt"}, {}, Ending::CouldNotStart, ENOENT},
         {{}, {}, Ending::CouldNotStart, EINVAL},
-        {{"/bin/sh", "-c", "trap '' TERM; while :; do sleep 0.1; done"},
-         WaitHooks{{}, [] { return true; }}, Ending::StoppedByUs, 0},
+        {{"/bin/sh", "-c", "exec sleep 30"}, WaitHooks{{}, [] { return true; }},
+         Ending::StoppedByUs, 0},
         {{"/bin/sh", "-c", "sleep 0.2"}, WaitHooks{[] { ::waitpid(-1, nullptr, WNOHANG); }, {}},
          Ending::WaitFailed, ECHILD},
     };
-    for (const bool ignoreChildren : {false, true}) {
-        std::signal(SIGCHLD, ignoreChildren ? SIG_IGN : SIG_DFL);
+    // Ended children kept, ignored, or not kept for a wait (SA_NOCLDWAIT).
+    for (const auto& [handler, flags] :
+         {std::pair{SIG_DFL, 0}, std::pair{SIG_IGN, 0}, std::pair{SIG_DFL, SA_NOCLDWAIT}}) {
+        struct sigaction inherited {};
+        inherited.sa_handler = handler;
+        inherited.sa_flags = flags;
+        ::sigaction(SIGCHLD, &inherited, nullptr);
         for (const EndingRow& row : rows) {
             const RunResult result = RunAndWait(row.argv, row.hooks);
-            EXPECT_EQ(result.ending, row.ending) << row.code << ignoreChildren;
-            EXPECT_EQ(result.code, row.code) << row.code << ignoreChildren;
+            EXPECT_EQ(result.ending, row.ending) << row.code << " " << flags;
+            EXPECT_EQ(result.code, row.code) << row.code << " " << flags;
         }
     }
     std::signal(SIGCHLD, SIG_DFL);
+    const RunResult stubborn =
+        RunAndWait({"/bin/sh", "-c", "trap '' TERM; while :; do sleep 0.1; done"},
+                   WaitHooks{{}, [] { return true; }});
+    EXPECT_EQ(stubborn.ending, Ending::StoppedByUs);
 }
 
 // Arguments arrive unchanged; the child writes to nothing and its errors are kept. Events
@@ -105,15 +114,22 @@ TEST(StopSignals, InheritedIgnoresAreKept) {
     }
 }
 
-// What mp3splt writes: a banner, progress lines ended by "\r", then its error.
-TEST(SplitterErrors, LastErrorLineIsTheReason) {
-    const std::vector<std::pair<std::string, std::string>> rows = {
+// What mp3splt writes: a banner, progress lines ended by "\r", then its error. Without an
+// error line a failed run's last words are its reason.
+TEST(SplitterErrors, TheLastErrorLineOrTheLastWordsOfAFailureAreTheReason) {
+    const std::vector<std::tuple<std::string, bool, std::string>> rows = {
         {"mp3splt 2.6.2\n [ 18.42 %]  preparing \"piece.mp3\"\r error: begin point out of file   \n",
-         "begin point out of file"},
-        {" error: a\n warning: b\n error: cannot create directory\n", "cannot create directory"},
-        {"banner only\n", ""},
+         false, "begin point out of file"},
+        {" error: a\n warning: b\n error: cannot create directory\n [ 9 %]\r", true,
+         "cannot create directory"},
+        {"banner only\n", false, ""},
+        {"banner\n [ 10 %] preparing\r  Cannot open: Permission denied \r\n\n", true,
+         "Cannot open: Permission denied"},
+        {" \n", true, ""},
     };
-    for (const auto& [output, reason] : rows) EXPECT_EQ(LastErrorLine(output), reason);
+    for (const auto& [output, failed, reason] : rows) {
+        EXPECT_EQ(SplitterReason(output, failed), reason);
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <regex>
 
 #include "ClosingText.h"
 #include "SourceSplit.h"
@@ -136,6 +137,18 @@ TEST_F(SplitJobTest, EveryFaultEndsWithAnHonestReport) {
         {"source deleted", 15, {}, {{2, "rm \"$source\""}}, "", 4, 1, "changed during the split"},
         {"source grown", 15, {}, {{3, "echo x >>\"$source\""}}, "", 6, 3,
          "changed during the split"},
+        {"source rewritten, its time set back", 15, {},
+         {{2, "touch -r \"$source\" \"$0.t\"; echo x | dd of=\"$source\" seek=9 conv=notrunc; "
+              "touch -r \"$0.t\" \"$source\""}},
+         "", 6, 3, "changed during the split"},
+        {"splitter fails with a reason of its own", 15, {},
+         {{2, "echo \"  Cannot open it \" >&2; exit 2"}}, "", 3, 2, "missing pieces 2 (Cannot open it)"},
+        {"reason before long progress output", 15, {},
+         {{2, "echo \" error: no room\" >&2; yes \"[ 50 %]\" | head -c 9000 >&2; exit 1"}}, "", 3, 2,
+         "missing pieces 2 (no room)"},
+        {"reason naming the private file", 15, {},
+         {{2, "echo \" error: cannot write $dir/piece.mp3\" >&2; exit 1"}}, "", 3, 2,
+         "missing pieces 2 (cannot write @/song-0002.mp3)"},
     };
     for (const FaultRow& row : rows) {
         SCOPED_TRACE(row.fault);
@@ -154,16 +167,18 @@ TEST_F(SplitJobTest, EveryFaultEndsWithAnHonestReport) {
         EXPECT_EQ(runner.runs.size(), row.runs);
         ASSERT_EQ(report.files.size(), 1u);
         EXPECT_EQ(report.files[0].piecesWritten, row.pieces);
-        const std::string line = folder / "song.mp3" + ": " + row.problem;
-        if (row.problem.ends_with('*')) {
+        const std::string problem =
+            std::regex_replace(row.problem, std::regex("@"), folder.path().string());
+        const std::string line = folder / "song.mp3" + ": " + problem;
+        if (problem.ends_with('*')) {
             EXPECT_TRUE(host.Problems().starts_with(line.substr(0, line.size() - 1)))
                 << host.Problems();
         } else {
-            EXPECT_EQ(host.Problems(), row.problem.empty() ? "" : line);
+            EXPECT_EQ(host.Problems(), problem.empty() ? "" : line);
         }
         EXPECT_EQ(MakeClosingText(report).summary,
-                  row.problem.empty() ? "Done.\n1 file split completely."
-                                      : "Done.\n0 files split completely, 1 with problems.");
+                  problem.empty() ? "Done.\n1 file split completely."
+                                  : "Done.\n0 files split completely, 1 with problems.");
         EXPECT_TRUE(NothingPrivate(folder.path()));
     }
 }
@@ -255,22 +270,45 @@ TEST_F(SplitJobTest, PiecesAreNumberedInTheirTags) {
     EXPECT_EQ(tags("plain-0002.mp3"), "Tracknumber=2/2\n");
 }
 
-// The real mp3splt on a file system that runs out of room or of inodes part way.
-TEST_F(SplitJobTest, FullFileSystems) {
-    for (const char* limit : {"size=256k", "nr_inodes=5"}) {
-        SCOPED_TRACE(limit);
+// The real mp3splt on a file system that runs out of room or of inodes part way, and one
+// that cannot be written into at all, where no splitter runs.
+TEST_F(SplitJobTest, FullOrReadOnlyFileSystems) {
+    for (const auto& [options, problem] :
+         {std::pair{"size=256k", ": missing pieces 3-4 (No space left on device)"},
+          {"nr_inodes=5", ": missing pieces 2-4 (No space left on device)"},
+          {"ro", ": cannot write into its folder (Read-only file system)"}}) {
+        SCOPED_TRACE(options);
         const TempFolder small;
-        if (testing::RunTool({"mount", "-t", "tmpfs", "-o", limit, "tmpfs", small.path()}).exitCode)
-            GTEST_SKIP() << "mounting a small tmpfs needs root; full file systems not tried";
+        if (testing::RunTool({"mount", "-t", "tmpfs", "tmpfs", small.path()}).exitCode)
+            GTEST_SKIP() << "mounting a tmpfs needs root; full file systems not tried";
         testing::PutMp3(small / "talk.mp3", 20);
+        testing::RunTool({"mount", "-o", std::string("remount,") + options, small.path()});
         host.entries = {small / "talk.mp3"};
         host.applicationFolder = "";
-        const JobReport report = Run();
+        runner.runs.clear();
+        Run();
         const bool tidy = NothingPrivate(small.path());
         testing::RunTool({"umount", small.path()});
-        EXPECT_LT(report.files.at(0).piecesWritten, 4);
-        EXPECT_NE(host.Problems().find(": missing pieces "), std::string::npos) << host.Problems();
+        EXPECT_EQ(host.Problems(), small / "talk.mp3" + problem);
+        EXPECT_EQ(runner.runs.empty(), options == std::string("ro"));
         EXPECT_TRUE(tidy);
+    }
+}
+
+// A listed file saved anew (another file under its name) while an earlier file splits
+// keeps its name, however the list spells its path.
+TEST_F(SplitJobTest, AListedFileSavedAnewIsKept) {
+    fs::create_directory_symlink(music.path(), music / "link");
+    splitter.Configure({}, false,
+                       {{1, "cd \"${source%/*}\" && cp a-0001.mp3 .t && mv .t a-0001.mp3"}});
+    for (const std::string& listed : {music / "a-0001.mp3", music / "link/a-0001.mp3"}) {
+        SCOPED_TRACE(listed);
+        WriteFile(music / "a-0001.mp3", "the user's");
+        host.entries = {Source("b.mp3", 7), Source("a.mp3", 7), listed};
+        Run();
+        EXPECT_EQ(testing::ReadFile(music / "a-0001.mp3"), "the user's");
+        EXPECT_NE(host.Problems().find("a.mp3: piece name taken by a listed file"),
+                  std::string::npos);
     }
 }
 
@@ -291,11 +329,12 @@ TEST_F(SplitJobTest, ArgumentsAndEvents) {
 
 // A re-split with a longer length names what an earlier split left beyond its last piece,
 // up to a file of the list.
-// Private folders of jobs that no longer run go; a running job's stays.
+// The private folder of a job that was killed goes (its lock is free); one without a lock
+// may be a job's that is just starting, and stays.
 TEST_F(SplitJobTest, OlderPiecesAreNamedAndStalePrivateFoldersRemoved) {
-    const std::string stale = ".parvane-999999999-AbCdEf";  // beyond any process id
-    const std::string running = ".parvane-" + std::to_string(::getppid()) + "-AbCdEf";
+    const std::string stale = ".parvane-999999999-AbCdEf", running = ".parvane-1-AbCdEf";
     WriteFile(music.path() / stale / "piece.mp3");
+    WriteFile(music.path() / stale / "lock", "");
     fs::create_directories(music.path() / running);
     fs::create_symlink("loop.mp3", music.path() / "loop.mp3");
     host.entries = {Source("a.mp3", 30), music / "a-0007.mp3", music / "loop.mp3"};

@@ -47,7 +47,7 @@ private slots:
         const testing::TempFolder tree;
         for (int i = 0; i < 1001; ++i) testing::WriteFile(tree / (std::to_string(i) + ".mp3"));
         QStringList scanned;
-        for (const std::string& path : ScanFolderTree(tree.path())) scanned << path.c_str();
+        for (const std::string& path : ScanFolderTree(tree.path()).paths) scanned << path.c_str();
         test::FakeDesktop desktop;
         desktop.folder = QString::fromStdString(tree.path());
         for (const int stopAtPause : {0, 1, 2}) {
