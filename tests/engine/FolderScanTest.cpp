@@ -24,15 +24,18 @@ Paths Under(const TempFolder& tree, const Paths& relative) {
     return full;
 }
 
-TEST(NameOrder, FoldsCommonScriptsAndGivesCaseOnlyTwinsAFixedOrder) {
+// Digit runs count as numbers, as in file managers.
+TEST(NameOrder, FoldsCommonScriptsCountsNumbersAndGivesTwinsAFixedOrder) {
     EXPECT_EQ(FoldCase("ÄÖÜ ÉÇ ΣΑΣ ΆΈ ПРИВЕТ Ёж ŁÓDŹ Ÿ İ 09_~"),
               "äöü éç σασ άέ привет ёж łódź ÿ İ 09_~");
     EXPECT_EQ(FoldCase("A\xFF" "B\xC3(" "\xC3"), "a\xFF" "b\xC3(" "\xC3");
-    Paths names{"b", "É", "a", "C", "B", "e"};
+    Paths names{"b", "É", "track10", "a", "10.mp3", "C", "track2", "B", "9.mp3", "e", "track02",
+                "2b", "2a1", "2A", "20"};
     Paths reversed(names.rbegin(), names.rend());
     SortNames(names);
     SortNames(reversed);
-    EXPECT_EQ(names, (Paths{"a", "B", "b", "C", "e", "É"}));
+    EXPECT_EQ(names, (Paths{"2A", "2a1", "2b", "9.mp3", "10.mp3", "20", "a", "B", "b", "C", "e",
+                            "track02", "track2", "track10", "É"}));
     EXPECT_EQ(reversed, names);
 }
 
