@@ -20,7 +20,6 @@ public:
     int ChosenInterval() const override { return intervalSeconds_; }
     std::string ApplicationFolder() const override { return applicationFolder_; }
 
-    void HandlePendingEvents() override {}
     bool StopRequested() const override;
 
     void FileStarted(int position, int entryCount, const std::string& sourcePath) override;

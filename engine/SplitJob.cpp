@@ -21,7 +21,6 @@ std::vector<FileIdentity> IdentitiesOfEntries(const SplitHost& host) {
 
 JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
     WaitHooks hooks;
-    hooks.handleEvents = [&host] { host.HandlePendingEvents(); };
     hooks.stopRequested = [&host] { return host.StopRequested(); };
 
     JobContext job;

@@ -28,13 +28,11 @@ class BenchHost final : public parvane::SplitHost {
 public:
     std::string source;
     std::string applicationFolder;
-    int eventPasses = 0;
 
     int EntryCount() const override { return 1; }
     std::string EntryPath(int) const override { return source; }
     int ChosenInterval() const override { return 5; }
     std::string ApplicationFolder() const override { return applicationFolder; }
-    void HandlePendingEvents() override { ++eventPasses; }
     bool StopRequested() const override { return false; }
     void FileStarted(int, int, const std::string&) override {}
     void PieceStarted(std::int64_t, const std::string&) override {}
