@@ -134,12 +134,9 @@ void FileListView::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() == Qt::NoButton) QTreeView::mouseMoveEvent(event);
     if (!dragging_) return;
     const QPoint position = event->position().toPoint();
+    // The timer stops itself once the pointer is back inside.
     edgeDirection_ = position.y() < 0 ? -1 : position.y() >= viewport()->height() ? 1 : 0;
-    if (edgeDirection_ == 0) {
-        edgeScroll_.stop();
-    } else if (!edgeScroll_.isActive()) {
-        edgeScroll_.start();
-    }
+    if (edgeDirection_ != 0 && !edgeScroll_.isActive()) edgeScroll_.start();
     DragStep(position);
 }
 

@@ -14,9 +14,7 @@ namespace parvane {
 
 namespace {
 
-// Lines the list shows at once before it scrolls, and the share of the screen's width it
-// takes at most.
-constexpr int kLinesAtOnce = 12;
+// The share of the screen's width the list of lines takes at most.
 constexpr double kWidestShare = 0.75;
 
 // A box sizes itself to its text, and the title bar then cuts a short message's title
@@ -35,17 +33,15 @@ QListWidget* LineList(const QStringList& lines, QWidget* parent) {
     return list;
 }
 
-// Room for every line uncut and up to kLinesAtOnce of them, within the screen.
-QSize WantedListSize(const QListWidget& list) {
-    const int frame = 2 * list.frameWidth();
-    const int scrollBar = list.verticalScrollBar()->sizeHint().width();
+// Room for every line uncut, within the screen.
+int WantedListWidth(const QListWidget& list) {
     const QScreen* screen = list.screen();
     const int widest = screen != nullptr
                            ? static_cast<int>(screen->availableGeometry().width() * kWidestShare)
                            : 800;
-    const int rows = std::min(list.count(), kLinesAtOnce);
-    return {std::min(list.sizeHintForColumn(0) + frame + scrollBar, widest),
-            rows * list.sizeHintForRow(0) + frame + list.horizontalScrollBar()->sizeHint().height()};
+    return std::min(list.sizeHintForColumn(0) + 2 * list.frameWidth() +
+                        list.verticalScrollBar()->sizeHint().width(),
+                    widest);
 }
 
 }  // namespace
@@ -70,7 +66,7 @@ void QtMessageBoxes::Show(QWidget* parent, const QString& text, const QStringLis
     box.setMinimumWidth(TitleRoom(box));
     QSize size = box.sizeHint();
     if (list != nullptr) {
-        size += (WantedListSize(*list) - list->sizeHint()).expandedTo(QSize(0, 0));
+        size.rwidth() += std::max(0, WantedListWidth(*list) - list->sizeHint().width());
     }
     box.resize(size.expandedTo(box.minimumSize()));
     box.exec();

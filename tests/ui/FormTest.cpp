@@ -166,10 +166,9 @@ private slots:
         const QString folder = "/home/someone/Lectures/Term two of the second year/Recordings";
         for (int week = 1; week <= 12; ++week) form.FileList().Append(folder + QStringLiteral("/week-%1.mp3").arg(week));
         FileListView* list = form.ListView();
-        for (int week = 1; week <= 12; ++week) {
-            const QString shown = list->ShownText(week);
-            QVERIFY(shown.startsWith("/home/\u2026/") && shown.endsWith(QStringLiteral("/week-%1.mp3").arg(week)));
-        }
+        for (int week = 1; week <= 12; ++week)
+            QVERIFY(list->ShownText(week).startsWith("/home/\u2026/") &&
+                    list->ShownText(week).endsWith(QStringLiteral("/week-%1.mp3").arg(week)));
         // An entry's tip, then the list's own on the room below the entries.
         list->scrollToBottom();
         for (const QPoint at : {list->visualRect(form.FileList().index(11, 0)).center(),
@@ -185,7 +184,10 @@ private slots:
         for (QWidget* control : controls) before << control->geometry();
         const QSize designed = form.size();
         const int column = list->header()->sectionSize(0);
+        const QString words = folder + "/week-12.mp3, piece 3";
+        form.ProgressBar()->ShowWords(words);
         form.resize(designed + QSize(300, 200));
+        QCOMPARE(form.ProgressBar()->text(), words);
         QCOMPARE(list->geometry(), before[0].adjusted(0, 0, 300, 200));
         for (int i = 1; i <= 4; ++i) QCOMPARE(controls[i]->geometry(), before[i].translated(0, 200));
         QCOMPARE(controls[5]->geometry(), before[5].translated(0, 200).adjusted(0, 0, 300, 0));
@@ -233,7 +235,8 @@ private slots:
         QtMessageBoxes boxes;
         MainWindow& form = harness.Start(0.5, &boxes);
         QStringList problems;
-        for (int i = 1; i <= 8; ++i) problems << QStringLiteral("/music/%1.mp3: not found").arg(i);
+        for (int i = 1; i <= 8; ++i)
+            problems << QStringLiteral("/home/someone/Music/Lectures of the second term/%1.mp3: not found").arg(i);
         QStringList seen;
         QTimer::singleShot(0, &form, [&] {
             auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
