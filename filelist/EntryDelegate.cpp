@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
+#include <algorithm>
 #include <cmath>
 
 namespace parvane {

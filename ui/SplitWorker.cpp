@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PathText.h"
