@@ -20,9 +20,10 @@ std::string ConsoleHost::EntryPath(int position) const {
     return files_.at(static_cast<std::size_t>(position - 1));
 }
 
-void ConsoleHost::HandlePendingEvents() { outputLost_ = outputLost_ || OutputClosed(outFd_); }
-
-bool ConsoleHost::StopRequested() const { return StopSignalReceived() || outputLost_; }
+bool ConsoleHost::StopRequested() const {
+    outputLost_ = outputLost_ || OutputClosed(outFd_);
+    return StopSignalReceived() || outputLost_;
+}
 
 void ConsoleHost::FileStarted(int position, int entryCount, const std::string& sourcePath) {
     out_ << "[" << position << "/" << entryCount << "] " << sourcePath << std::endl;

@@ -22,7 +22,6 @@ public:
     int ChosenInterval() const override { return intervalSeconds_; }
     std::string ApplicationFolder() const override { return applicationFolder_; }
 
-    void HandlePendingEvents() override;
     bool StopRequested() const override;
     bool OutputLost() const { return outputLost_; }
 
@@ -38,7 +37,7 @@ private:
     std::string applicationFolder_;
     std::ostream& out_;
     int outFd_;
-    bool outputLost_ = false;
+    mutable bool outputLost_ = false;  // noticed while asked whether to stop
 };
 
 }  // namespace parvane

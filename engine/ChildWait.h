@@ -1,4 +1,4 @@
-// Waiting for a started child while the caller keeps handling its events. The way the
+// Waiting for a started child while watching for the caller's wish to stop. The way the
 // end of a child is noticed differs by platform; the build picks one implementation.
 #pragma once
 

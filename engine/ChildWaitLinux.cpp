@@ -11,7 +11,8 @@ namespace parvane {
 
 namespace {
 
-constexpr int kEventIntervalMs = 100;
+// How long a stop may go unnoticed.
+constexpr int kStopCheckMs = 10;
 
 ChildWaitResult Reap(pid_t pid) {
     int status = 0;
@@ -26,7 +27,7 @@ ChildWaitResult Reap(pid_t pid) {
 }  // namespace
 
 // A process file descriptor becomes readable the moment the child ends, so poll() wakes
-// at once for that and otherwise every 100 ms for the caller's events.
+// at once for that and otherwise every few milliseconds to look for a stop.
 ChildWaitResult WaitForChild(pid_t pid, const WaitHooks& hooks) {
     const int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
     if (pidfd < 0) {
@@ -34,15 +35,13 @@ ChildWaitResult WaitForChild(pid_t pid, const WaitHooks& hooks) {
     }
     for (;;) {
         pollfd watch{pidfd, POLLIN, 0};
-        const int ready = ::poll(&watch, 1, kEventIntervalMs);
-        if (hooks.handleEvents) {
-            hooks.handleEvents();
-        }
+        const int ready = ::poll(&watch, 1, kStopCheckMs);
+        const int error = errno;
         if (ready > 0) {
             ::close(pidfd);
             return Reap(pid);
         }
-        if (ready < 0 && errno != EINTR) {
+        if (ready < 0 && error != EINTR) {
             ::close(pidfd);
             return WaitForChildByPolling(pid, hooks);
         }

@@ -9,16 +9,12 @@
 namespace parvane {
 
 ChildWaitResult WaitForChildByPolling(pid_t pid, const WaitHooks& hooks) {
-    // Short sleeps keep the delay after the child's end small; events are still handled
-    // far more often than the required 100 ms.
+    // Short sleeps keep the delay after the child's end, and after a stop, small.
     constexpr auto kNap = std::chrono::milliseconds(2);
     for (;;) {
         int status = 0;
         const pid_t reaped = ::waitpid(pid, &status, WNOHANG);
         const int error = errno;
-        if (hooks.handleEvents) {
-            hooks.handleEvents();
-        }
         if (reaped == pid) {
             return {ChildWaitResult::Kind::Ended, status};
         }

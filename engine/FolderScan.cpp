@@ -43,7 +43,8 @@ EntryKind KindOf(int folderFd, const dirent& entry) {
 
 class TreeWalk {
 public:
-    explicit TreeWalk(EventPacer& pacer) : pacer_(pacer) {}
+    explicit TreeWalk(const std::function<bool()>& stopRequested)
+        : stopRequested_(stopRequested) {}
 
     // False when the folder cannot be opened or was read before in this walk (under
     // another name, through a link).
@@ -62,8 +63,7 @@ public:
         }
         // A read error part way through keeps what was read before it.
         while (const dirent* entry = readdir(dir)) {
-            pacer_.Step();
-            if (pacer_.Stopped()) break;
+            if (Stopped()) break;
             const std::string_view name = entry->d_name;
             const bool maybeFolder = name.front() != '.';
             const bool maybeFile = HasMp3Extension(name);
@@ -84,28 +84,34 @@ public:
         if (root.empty()) return;
         std::deque<std::string> pending{root.back() == '/' ? root : root + '/'};
         while (!pending.empty()) {
-            pacer_.Checkpoint();
-            if (pacer_.Stopped()) return;
+            if (Stopped()) return;
             const std::string folder = std::move(pending.front());
             pending.pop_front();
             FolderListing listing;
-            if (!Read(folder, listing) || pacer_.Stopped()) continue;
+            if (!Read(folder, listing) || Stopped()) continue;
             for (const std::string& sub : listing.folders) pending.push_back(folder + sub + '/');
             visit(folder, listing);
         }
     }
 
 private:
-    EventPacer& pacer_;
+    // Once asked for, a stop stays.
+    bool Stopped() {
+        stopped_ = stopped_ || (stopRequested_ && stopRequested_());
+        return stopped_;
+    }
+
+    const std::function<bool()>& stopRequested_;
+    bool stopped_ = false;
     std::set<std::pair<dev_t, ino_t>> seen_;
 };
 
 }  // namespace
 
-FolderScanResult ScanFolderTree(const std::string& root, const ScanHooks& hooks) {
-    EventPacer pacer(hooks.handleEvents, hooks.stopRequested, hooks.eventInterval);
+FolderScanResult ScanFolderTree(const std::string& root,
+                                const std::function<bool()>& stopRequested) {
     FolderScanResult found;
-    TreeWalk(pacer).Walk(root, [&](const std::string& folder, const FolderListing& listing) {
+    TreeWalk(stopRequested).Walk(root, [&](const std::string& folder, const FolderListing& listing) {
         const std::set<std::string> here(listing.files.begin(), listing.files.end());
         for (const std::string& name : listing.files) {
             if (name.front() == '~') continue;

@@ -2,20 +2,11 @@
 // front end alike.
 #pragma once
 
-#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "EventPacer.h"
-
 namespace parvane {
-
-struct ScanHooks {
-    std::function<void()> handleEvents;    // keeps the window painting during a scan
-    std::function<bool()> stopRequested;   // asked around each handleEvents: ends the scan early
-    std::chrono::milliseconds eventInterval = kEventInterval;
-};
 
 // Paths are the chosen folder's text followed by "/" (none added when it already ends
 // with one, so "/" gives "/a.mp3") and the names below it joined with "/". An empty
@@ -30,10 +21,11 @@ struct FolderScanResult {
 
 // Full paths of every MP3 file of the tree, level by level: the folder, then its
 // sub-folders breadth first, grouped by parent in the parents' order, each group and each
-// folder's files (hidden ones included) in case-insensitive name order. Hidden folders are
+// folder's files (hidden ones included) in name order (NameOrder.h). Hidden folders are
 // never entered; every real folder is read at most once; folders that cannot be read are
-// passed over; names beginning with "~" and pieces are left out. handleEvents runs often
-// enough to repaint; a scan ended early returns what it found.
-FolderScanResult ScanFolderTree(const std::string& root, const ScanHooks& hooks = {});
+// passed over; names beginning with "~" and pieces are left out. stopRequested is asked
+// for every entry read; a scan ended early returns what it found.
+FolderScanResult ScanFolderTree(const std::string& root,
+                                const std::function<bool()>& stopRequested = {});
 
 }  // namespace parvane

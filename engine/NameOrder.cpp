@@ -63,6 +63,38 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c; }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The digit run starting at `at`, without its leading zeros; `at` moves past the run.
+std::string_view NumberAt(std::string_view text, std::size_t& at) {
+    std::size_t end = at;
+    while (end < text.size() && IsDigit(text[end])) ++end;
+    std::size_t first = at;
+    while (first + 1 < end && text[first] == '0') ++first;
+    at = end;
+    return text.substr(first, end - first);
+}
+
+// Negative, zero or positive as a comes before, with or after b; digit runs compare by
+// their value, everything else by its bytes.
+int CompareNatural(std::string_view a, std::string_view b) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (IsDigit(a[i]) && IsDigit(b[j])) {
+            const std::string_view x = NumberAt(a, i);
+            const std::string_view y = NumberAt(b, j);
+            if (x.size() != y.size()) return x.size() < y.size() ? -1 : 1;
+            if (const int order = x.compare(y); order != 0) return order;
+            continue;
+        }
+        const auto x = static_cast<unsigned char>(a[i++]);
+        const auto y = static_cast<unsigned char>(b[j++]);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return (i < a.size()) - (j < b.size());
+}
+
 }  // namespace
 
 std::string FoldCase(std::string_view utf8) {
@@ -94,7 +126,10 @@ void SortNames(std::vector<std::string>& names) {
         std::string key = FoldCase(name);
         keyed.emplace_back(std::move(key), std::move(name));
     }
-    std::sort(keyed.begin(), keyed.end());
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        const int order = CompareNatural(a.first, b.first);
+        return order != 0 ? order < 0 : a < b;
+    });
     for (std::size_t i = 0; i < names.size(); ++i) names[i] = std::move(keyed[i].second);
 }
 

@@ -1,5 +1,5 @@
 // Starting one child process from an argument vector (never through a shell) and
-// waiting for it while the caller's window keeps handling its events.
+// waiting for it, or cutting it off when the caller asks for a stop.
 #pragma once
 
 #include <string>

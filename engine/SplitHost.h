@@ -1,5 +1,6 @@
 // What the split job asks of the window (or console) that runs it, and what it tells it.
-// The host decides what each event looks like: a bar and a pointer, or lines of text.
+// The host decides what each event looks like: a bar and a pointer, or lines of text. The
+// job asks and tells from the thread it runs on.
 #pragma once
 
 #include <cstdint>
@@ -19,9 +20,8 @@ public:
     virtual int ChosenInterval() const = 0;
     virtual std::string ApplicationFolder() const = 0;  // where the program lies, no trailing "/"
 
-    // Runs the window's pending events; called while the splitter works.
-    virtual void HandlePendingEvents() = 0;
     // True once the job should end: the running splitter is stopped and its piece discarded.
+    // Asked every few milliseconds while the splitter works.
     virtual bool StopRequested() const = 0;
 
     virtual void FileStarted(int position, int entryCount, const std::string& sourcePath) = 0;

@@ -19,7 +19,6 @@ std::vector<std::string> PathsOfEntries(const SplitHost& host) {
 
 JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
     WaitHooks hooks;
-    hooks.handleEvents = [&host] { host.HandlePendingEvents(); };
     hooks.stopRequested = [&host] { return host.StopRequested(); };
 
     JobContext job;

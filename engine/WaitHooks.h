@@ -1,5 +1,4 @@
-// What a caller that waits for a child lends the wait: its event handling, and its wish to
-// stop early.
+// What a caller that waits for a child lends the wait: its wish to stop early.
 #pragma once
 
 #include <functional>
@@ -7,9 +6,8 @@
 namespace parvane {
 
 struct WaitHooks {
-    // Called at least every 100 ms while the child runs, and once before the wait ends.
-    std::function<void()> handleEvents;
-    // Polled after every handleEvents(); true kills the child and ends the wait.
+    // Asked every few milliseconds while the child runs, from the waiting thread; true
+    // ends the wait with the child cut off.
     std::function<bool()> stopRequested;
 };
 

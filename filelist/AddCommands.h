@@ -2,6 +2,8 @@
 // folder tree.
 #pragma once
 
+#include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -11,14 +13,12 @@ namespace parvane {
 class FileDialogs;
 class FileListModel;
 
-struct AddFolderHooks {
-    std::function<void()> handleEvents;         // keeps the window painting during a scan
-    std::function<void(int pointer)> setPointer;  // 11 from the choice until the last append, then 0
-    std::function<bool()> stopRequested;        // the window is closing: end the scan early
-};
-
 void AddFilesCommand(QWidget* parent, FileDialogs& dialogs, FileListModel& list);
-void AddFolderCommand(QWidget* parent, FileDialogs& dialogs, FileListModel& list,
-                      const AddFolderHooks& hooks);
+
+// The folder the user picks for "Add All MP3 File(s) In Folder"; empty when cancelled.
+QString ChooseFolderToAdd(QWidget* parent, FileDialogs& dialogs);
+// Every MP3 file of the folder's tree as list texts, in the scan's order. May run on any
+// thread; a stop asked for on the way gives nothing.
+QStringList FolderTreeFiles(const QString& folder, const std::function<bool()>& stopRequested);
 
 }  // namespace parvane

@@ -52,7 +52,8 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return {};
     }
-    if (role != Qt::DisplayRole) return {};
+    // The full path is also the entry's tool tip, for when the list shows it cut.
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     return entries_.at(index.row());
 }
 

@@ -16,6 +16,7 @@ public:
     void AppendMany(const QStringList& paths);
     int Count() const;
     QString EntryText(int position) const;  // 1-based
+    const QStringList& Entries() const { return entries_; }
     bool RemoveAt(int position);            // 1-based; false when out of range
     // Takes the entry out and puts it back at `to`; the entries between close up in their
     // order. Both 1-based; out of range does nothing.

@@ -5,21 +5,29 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QGuiApplication>
 #include <QScrollBar>
 #include <QUrl>
 #include <algorithm>
 #include <utility>
 
+#include "EntryDelegate.h"
 #include "FileListModel.h"
 #include "PathText.h"
 #include "PointerFile.h"
 
 namespace parvane {
+
+namespace {
+
+// How often a carried entry held beyond an edge moves the list on by one entry.
+constexpr int kEdgeScrollMs = 50;
+
+}  // namespace
 
 FileListView::FileListView(QWidget* parent) : QTreeView(parent) {
     setRootIsDecorated(false);
@@ -29,7 +37,10 @@ FileListView::FileListView(QWidget* parent) : QTreeView(parent) {
     setSelectionBehavior(SelectRows);
     setEditTriggers(NoEditTriggers);
     setDragEnabled(false);
-    setAllColumnsShowFocus(true);
+    // The entry paints its own focus mark.
+    setAllColumnsShowFocus(false);
+    setItemDelegate(new EntryDelegate(this));
+    setTextElideMode(Qt::ElideMiddle);
     // Lets the user drag the header's divider past the right edge to read long paths.
     header()->setStretchLastSection(false);
     setHorizontalScrollMode(ScrollPerPixel);
@@ -37,6 +48,8 @@ FileListView::FileListView(QWidget* parent) : QTreeView(parent) {
     viewport()->setMouseTracking(true);
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
+    edgeScroll_.setInterval(kEdgeScrollMs);
+    connect(&edgeScroll_, &QTimer::timeout, this, &FileListView::ScrollWhileHeld);
 }
 
 void FileListView::SetFileList(FileListModel* model) {
@@ -65,24 +78,53 @@ bool FileListView::AcceptsDrops() const {
     return acceptsDrops_;
 }
 
+QString FileListView::ShownText(int position) const {
+    const QModelIndex entry = model() != nullptr ? model()->index(position - 1, 0) : QModelIndex();
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(entry);
+    return static_cast<const EntryDelegate*>(itemDelegate())->ShownText(option, entry);
+}
+
 bool FileListView::Busy() const {
     return isBusy_ && isBusy_();
 }
 
+QPersistentModelIndex FileListView::SelectedEntry() const {
+    const QModelIndexList selected =
+        selectionModel() != nullptr ? selectionModel()->selectedRows() : QModelIndexList();
+    return selected.isEmpty() ? QPersistentModelIndex() : QPersistentModelIndex(selected.first());
+}
+
+// Selecting must not scroll on its own: a drag step scrolls at most one entry.
+void FileListView::Select(const QModelIndex& entry) {
+    const bool autoScrolls = hasAutoScroll();
+    setAutoScroll(false);
+    if (entry.isValid()) {
+        selectionModel()->setCurrentIndex(entry, QItemSelectionModel::ClearAndSelect |
+                                                     QItemSelectionModel::Rows);
+    } else {
+        selectionModel()->clearSelection();
+    }
+    setAutoScroll(autoScrolls);
+}
+
+// Any button picks an entry up; only the left one carries it.
 void FileListView::mousePressEvent(QMouseEvent* event) {
-    dragging_ = true;
+    selectedBeforeDrag_ = SelectedEntry();
+    dragging_ = event->button() == Qt::LeftButton;
     // The base class selects the entry under the pointer; picking up reads that selection.
     QTreeView::mousePressEvent(event);
     if (fileList_ != nullptr && indexAt(event->position().toPoint()).isValid()) PickUpSelected();
+    rowBeforeDrag_ = dragSource_.isValid() ? dragSource_.row() : -1;
 }
 
 void FileListView::PickUpSelected() {
-    if (dragCursor_) viewport()->setCursor(*dragCursor_);
+    if (dragCursor_ && dragging_) viewport()->setCursor(*dragCursor_);
     acceptsDrops_ = false;
     setAcceptDrops(false);
     viewport()->setAcceptDrops(false);
-    const QModelIndexList selected = selectionModel()->selectedRows();
-    dragSource_ = selected.isEmpty() ? QPersistentModelIndex() : QPersistentModelIndex(selected.first());
+    dragSource_ = SelectedEntry();
 }
 
 void FileListView::mouseMoveEvent(QMouseEvent* event) {
@@ -90,30 +132,33 @@ void FileListView::mouseMoveEvent(QMouseEvent* event) {
     // With a button down the base class would drag a selection along; the drag step
     // below decides alone what a move with a button down does.
     if (event->buttons() == Qt::NoButton) QTreeView::mouseMoveEvent(event);
-    if (dragging_) DragStep(event->position().toPoint());
+    if (!dragging_) return;
+    const QPoint position = event->position().toPoint();
+    // The timer stops itself once the pointer is back inside.
+    edgeDirection_ = position.y() < 0 ? -1 : position.y() >= viewport()->height() ? 1 : 0;
+    if (edgeDirection_ != 0 && !edgeScroll_.isActive()) edgeScroll_.start();
+    DragStep(position);
 }
 
 void FileListView::DragStep(const QPoint& position) {
     if (fileList_ == nullptr || Busy()) return;
-    const QModelIndex target = indexAt(position);
+    if (CarryTo(indexAt(position))) ScrollPast(dragSource_);
+}
+
+// A move, not an exchange: when the pointer jumps several entries (a fast move, or the
+// list scrolled under it), the entries in between keep their order, as if the pointer had
+// passed them one at a time. Equal texts are different entries all the same.
+bool FileListView::CarryTo(const QModelIndex& target) {
     // An invalid source is one whose entry was removed since it was picked up.
-    if (!target.isValid() || !dragSource_.isValid()) return;
-    const int sourcePosition = dragSource_.row() + 1;
-    const int targetPosition = target.row() + 1;
-    if (fileList_->EntryText(sourcePosition) == fileList_->EntryText(targetPosition)) return;
-    // A move, not an exchange: when the pointer jumps several entries (a fast move, or
-    // the list scrolled under it), the entries in between keep their order, as if the
-    // pointer had passed them one at a time.
-    fileList_->Move(sourcePosition, targetPosition);
-    const QModelIndex moved = fileList_->index(targetPosition - 1, 0);
-    // Selecting must not scroll on its own: a drag step scrolls at most one entry.
-    const bool autoScrolls = hasAutoScroll();
-    setAutoScroll(false);
-    selectionModel()->setCurrentIndex(moved, QItemSelectionModel::ClearAndSelect |
-                                                 QItemSelectionModel::Rows);
-    setAutoScroll(autoScrolls);
+    if (!target.isValid() || !dragSource_.isValid() || target.row() == dragSource_.row()) {
+        return false;
+    }
+    const int targetRow = target.row();
+    fileList_->Move(dragSource_.row() + 1, targetRow + 1);
+    const QModelIndex moved = fileList_->index(targetRow, 0);
+    Select(moved);
     dragSource_ = moved;
-    ScrollPast(moved);
+    return true;
 }
 
 void FileListView::ScrollPast(const QModelIndex& target) {
@@ -133,22 +178,51 @@ void FileListView::ScrollPast(const QModelIndex& target) {
     horizontalScrollBar()->setValue(sideways);
 }
 
+// As item views scroll a drag held still beyond their edge: an entry a tick, the carried
+// entry going along to the entry at the edge.
+void FileListView::ScrollWhileHeld() {
+    if (!dragging_ || edgeDirection_ == 0 || fileList_ == nullptr || Busy()) {
+        edgeScroll_.stop();
+        return;
+    }
+    verticalScrollBar()->triggerAction(edgeDirection_ < 0 ? QAbstractSlider::SliderSingleStepSub
+                                                          : QAbstractSlider::SliderSingleStepAdd);
+    CarryTo(indexAt(QPoint(1, edgeDirection_ < 0 ? 0 : viewport()->height() - 1)));
+}
+
+void FileListView::CancelDrag() {
+    if (fileList_ == nullptr || Busy()) return;
+    if (dragSource_.isValid() && rowBeforeDrag_ >= 0 && dragSource_.row() != rowBeforeDrag_) {
+        const int row = rowBeforeDrag_;
+        fileList_->Move(dragSource_.row() + 1, row + 1);
+        dragSource_ = fileList_->index(row, 0);
+    }
+    Select(selectedBeforeDrag_);
+}
+
+// Released outside the list, a drag is taken back.
 void FileListView::mouseReleaseEvent(QMouseEvent* event) {
+    const bool wasDragging = dragging_;
     dragging_ = false;
+    edgeScroll_.stop();
     viewport()->setCursor(Qt::ArrowCursor);
     QTreeView::mouseReleaseEvent(event);
+    if (wasDragging && !rect().contains(viewport()->mapTo(this, event->position().toPoint()))) {
+        CancelDrag();
+    }
 }
 
 void FileListView::RemoveSelected() {
     if (fileList_ == nullptr || Busy()) return;
-    const QModelIndexList selected = selectionModel()->selectedRows();
-    if (!selected.isEmpty()) {
-        fileList_->RemoveAt(selected.first().row() + 1);
-    }
+    const QPersistentModelIndex selected = SelectedEntry();
+    if (selected.isValid()) fileList_->RemoveAt(selected.row() + 1);
 }
 
-void FileListView::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
-    RemoveSelected();
+// The entry under the pointer goes, and only for the left button.
+void FileListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (fileList_ == nullptr || Busy() || event->button() != Qt::LeftButton) return;
+    const QModelIndex entry = indexAt(event->position().toPoint());
+    if (entry.isValid()) fileList_->RemoveAt(entry.row() + 1);
 }
 
 void FileListView::keyPressEvent(QKeyEvent* event) {
@@ -160,6 +234,17 @@ void FileListView::keyPressEvent(QKeyEvent* event) {
     // The view's single selection passes to the entry that moves up into the removed one's
     // place, so the key held down or pressed again goes on removing.
     RemoveSelected();
+}
+
+// Coming in by Tab, the current entry (else the first) is selected, so Delete acts at once.
+void FileListView::focusInEvent(QFocusEvent* event) {
+    QTreeView::focusInEvent(event);
+    const bool byKeyboard =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (!byKeyboard || fileList_ == nullptr || fileList_->Count() == 0 || SelectedEntry().isValid()) {
+        return;
+    }
+    Select(currentIndex().isValid() ? currentIndex() : fileList_->index(0, 0));
 }
 
 bool FileListView::OffersLocalFiles(const QMimeData* mime) const {
@@ -186,11 +271,7 @@ void FileListView::AcceptAsCopy(QDropEvent* event) {
 }
 
 void FileListView::dragEnterEvent(QDragEnterEvent* event) {
-    if (OffersLocalFiles(event->mimeData())) {
-        AcceptAsCopy(event);
-    } else {
-        event->ignore();
-    }
+    dragMoveEvent(event);
 }
 
 void FileListView::dragMoveEvent(QDragMoveEvent* event) {

@@ -4,6 +4,7 @@
 
 #include <QCursor>
 #include <QPersistentModelIndex>
+#include <QTimer>
 #include <QTreeView>
 #include <functional>
 #include <optional>
@@ -32,6 +33,8 @@ public:
     // Appends the paths of files dropped on the list, or handed to the program to open,
     // when the list takes drops; false when it refused them.
     bool AddDroppedFiles(const QStringList& paths);
+    // The entry's text as the list shows it now, cut to the column's width (1-based).
+    QString ShownText(int position) const;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -39,15 +42,21 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     bool Busy() const;
+    QPersistentModelIndex SelectedEntry() const;
+    void Select(const QModelIndex& entry);
     void PickUpSelected();
     void DragStep(const QPoint& position);
+    bool CarryTo(const QModelIndex& target);
     void ScrollPast(const QModelIndex& target);
+    void ScrollWhileHeld();
+    void CancelDrag();
     void RemoveSelected();
     bool OffersLocalFiles(const QMimeData* mime) const;
     static void AcceptAsCopy(QDropEvent* event);
@@ -61,6 +70,12 @@ private:
     // Names an entry, not a position: it follows the entry when rows above it go, and
     // becomes invalid when the entry itself is removed.
     QPersistentModelIndex dragSource_;
+    // What a drag released outside the list goes back to.
+    int rowBeforeDrag_ = -1;
+    QPersistentModelIndex selectedBeforeDrag_;
+    // While a carried entry is held beyond the top (-1) or bottom (1) edge.
+    QTimer edgeScroll_;
+    int edgeDirection_ = 0;
 };
 
 }  // namespace parvane

@@ -91,11 +91,10 @@ std::optional<QCursor> LoadCursorFile(const QString& path, qreal devicePixelRati
     const qreal scale = picture.width() / qreal(logicalSide);
     QPixmap pixmap = QPixmap::fromImage(picture);
     pixmap.setDevicePixelRatio(scale);
-    // Qt takes the hotspot in logical pixels and scales it back with the image.
-    const QPoint inImage(std::clamp(entries[chosen].hotspot.x(), 0, picture.width() - 1),
-                         std::clamp(entries[chosen].hotspot.y(), 0, picture.height() - 1));
-    return QCursor(pixmap, static_cast<int>(std::lround(inImage.x() / scale)),
-                   static_cast<int>(std::lround(inImage.y() / scale)));
+    // The window system puts the hot spot on the picture's own pixels, so it is the one
+    // the file gives for that picture (the fingertip at every scale), not a logical one.
+    return QCursor(pixmap, std::clamp(entries[chosen].hotspot.x(), 0, picture.width() - 1),
+                   std::clamp(entries[chosen].hotspot.y(), 0, picture.height() - 1));
 }
 
 }  // namespace parvane

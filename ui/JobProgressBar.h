@@ -11,11 +11,20 @@ class JobProgressBar final : public QProgressBar {
 public:
     explicit JobProgressBar(QWidget* parent);
 
+    // The share of the files begun, and in words the file's place and name.
+    void ShowFileBegun(int position, int entryCount, const QString& fileName);
+    // The file's words, then the piece being written.
+    void ShowPiece(qint64 pieceNumber);
     // Cut in the middle to the bar's width; empty words show nothing at all.
     void ShowWords(const QString& words);
     QString text() const override { return words_; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    QString fileWords_;
+    QString shownWords_;  // uncut
     QString words_;
 };
 

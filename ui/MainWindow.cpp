@@ -13,27 +13,26 @@
 
 #include "AddCommands.h"
 #include "CenterForm.h"
+#include "ClosingText.h"
 #include "CompactComboStyle.h"
 #include "FileListModel.h"
 #include "FileListView.h"
 #include "FileProbes.h"
+#include "Intervals.h"
 #include "JobProgressBar.h"
 #include "MainWindowLayout.h"
-#include "Intervals.h"
 #include "MessageBoxes.h"
 #include "PictureButton.h"
 #include "PointerFile.h"
-#include "PointerPolicy.h"
 #include "ResourceFolder.h"
-#include "SplitJob.h"
+#include "SplitWorker.h"
 #include "WhiteProgress.h"
-#include "WindowSplitHost.h"
 
 namespace parvane {
 
 namespace {
 
-constexpr Qt::WindowFlags kFixedWindow = Qt::Window | Qt::CustomizeWindowHint |
+constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
                                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                          Qt::WindowMinimizeButtonHint |
                                          Qt::WindowCloseButtonHint;
@@ -42,10 +41,14 @@ QIcon Picture(const char* name) {
     return QIcon(QStringLiteral(":/pictures/") + QString::fromLatin1(name));
 }
 
+QString Shown(const std::string& text) {
+    return QFile::decodeName(QByteArray::fromStdString(text));
+}
+
 }  // namespace
 
 MainWindow::MainWindow(const FormServices& services, QWidget* parent)
-    : QWidget(parent, kFixedWindow),
+    : QWidget(parent, kWindowFlags),
       services_(services),
       resourceFolder_(ResourceFolder(services.applicationFolder)) {
     BuildControls();
@@ -53,13 +56,20 @@ MainWindow::MainWindow(const FormServices& services, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    if (busyCursorShown_) {
+    splitWorker_->Stop();
+    folderScan_.RequestStop();
+    splitWorker_->Wait();
+    folderScan_.Wait();
+    if (IsBusy()) {
         QGuiApplication::restoreOverrideCursor();
     }
 }
 
 void MainWindow::BuildControls() {
-    setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    // The design size is the smallest; the list takes whatever room is added.
+    const QSize designSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    setMinimumSize(designSize);
+    resize(designSize);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
@@ -69,32 +79,26 @@ void MainWindow::BuildControls() {
 
     addFilesButton_ = new PictureButton(QString::fromLatin1(kAddFilesCaption), Picture("add-files.ico"), this);
     addFilesButton_->setObjectName(QStringLiteral("Check1"));
-    addFilesButton_->setGeometry(ToPixels(kAddFilesButtonPlace));
 
     splitButton_ = new PictureButton(QString::fromLatin1(kSplitCaption), Picture("split.ico"), this);
     splitButton_->setObjectName(QStringLiteral("Check2"));
-    splitButton_->setGeometry(ToPixels(kSplitButtonPlace));
 
     files_ = new FileListModel(this);
     listView_ = new FileListView(this);
     listView_->setObjectName(QStringLiteral("ListView1"));
-    listView_->setGeometry(ToPixels(kListViewPlace));
     listView_->setFont(ArialBold(kListFontPoints));
     listView_->setToolTip(QString::fromLatin1(kListViewToolTip));
-    listView_->setTextElideMode(Qt::ElideNone);
     listView_->setCursor(Qt::ArrowCursor);
     listView_->SetFileList(files_);
     listView_->SetApplicationFolder(resourceFolder_);
     listView_->SetBusyCheck([this] { return IsBusy(); });
-    listView_->SetMouseMoveHook([this] { SurfaceMouseMove(); });
+    listView_->SetMouseMoveHook([this] { SetOverButton(false); });
 
     addFolderButton_ = new PictureButton(QString::fromLatin1(kAddFolderCaption), Picture("add-folder.ico"), this);
     addFolderButton_->setObjectName(QStringLiteral("Check4"));
-    addFolderButton_->setGeometry(ToPixels(kAddFolderButtonPlace));
 
     intervalChooser_ = new QComboBox(this);
     intervalChooser_->setObjectName(QStringLiteral("Combo1"));
-    intervalChooser_->setGeometry(ToPixels(kIntervalChooserPlace));
     intervalChooser_->setEditable(false);
     intervalChooser_->setFont(ArialBold(kListFontPoints));
     intervalChooser_->setCursor(Qt::ArrowCursor);
@@ -104,21 +108,50 @@ void MainWindow::BuildControls() {
 
     progressBar_ = new JobProgressBar(this);
     progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
-    progressBar_->setGeometry(ToPixels(kProgressBarPlace));
     progressBar_->setRange(0, 100);
     progressBar_->setValue(0);
     progressBar_->setCursor(Qt::ArrowCursor);
 
-    setTabOrder(addFilesButton_, splitButton_);
-    setTabOrder(splitButton_, listView_);
-    setTabOrder(listView_, addFolderButton_);
-    setTabOrder(addFolderButton_, intervalChooser_);
+    PlaceControls(designSize);
+
+    setTabOrder(listView_, addFilesButton_);
+    setTabOrder(addFilesButton_, addFolderButton_);
+    setTabOrder(addFolderButton_, splitButton_);
+    setTabOrder(splitButton_, intervalChooser_);
+
+    splitWorker_ = new SplitWorker(services_.processRunner, this);
+    connect(splitWorker_, &SplitWorker::FileStarted, progressBar_, &JobProgressBar::ShowFileBegun);
+    connect(splitWorker_, &SplitWorker::PieceStarted, progressBar_, &JobProgressBar::ShowPiece);
+    connect(splitWorker_, &SplitWorker::JobFinished, this, &MainWindow::JobFinished);
+    connect(intervalChooser_, &QComboBox::currentIndexChanged, this,
+            [this] { splitWorker_->SetInterval(ChosenInterval()); });
 
     connect(addFilesButton_, &QAbstractButton::toggled, this, &MainWindow::AddFilesClicked);
     connect(splitButton_, &QAbstractButton::toggled, this, &MainWindow::SplitClicked);
     connect(addFolderButton_, &QAbstractButton::toggled, this, &MainWindow::AddFolderClicked);
     for (PictureButton* button : {addFilesButton_, splitButton_, addFolderButton_}) {
-        connect(button, &PictureButton::MouseMove, this, &MainWindow::ButtonMouseMove);
+        connect(button, &PictureButton::MouseMove, this, [this] { SetOverButton(true); });
+    }
+}
+
+// The buttons and the chooser keep their size and their place above the bottom edge;
+// the list, and the bar beside the chooser, take the room the window has beyond its
+// design size.
+void MainWindow::PlaceControls(QSize size) {
+    const int wider = size.width() - TwipsToPixels(kClientWidthTwips);
+    const int taller = size.height() - TwipsToPixels(kClientHeightTwips);
+    const QPoint down(0, taller);
+    addFilesButton_->setGeometry(ToPixels(kAddFilesButtonPlace).translated(down));
+    splitButton_->setGeometry(ToPixels(kSplitButtonPlace).translated(down));
+    addFolderButton_->setGeometry(ToPixels(kAddFolderButtonPlace).translated(down));
+    intervalChooser_->setGeometry(ToPixels(kIntervalChooserPlace).translated(down));
+    progressBar_->setGeometry(ToPixels(kProgressBarPlace).translated(down).adjusted(0, 0, wider, 0));
+    const int listWidth = listView_->width();
+    listView_->setGeometry(ToPixels(kListViewPlace).adjusted(0, 0, wider, taller));
+    // The column grows and shrinks with the list, keeping what the user added by hand.
+    QHeaderView* header = listView_->header();
+    if (header->count() > 0) {
+        header->resizeSection(0, header->sectionSize(0) + listView_->width() - listWidth);
     }
 }
 
@@ -158,43 +191,55 @@ void MainWindow::FillIntervalChooser() {
                                      intervalChooser_->view()->verticalScrollBar()->sizeHint().width());
 }
 
-bool MainWindow::IsBusy() const {
-    return mousePointer_ == kPointerBusy;
+int MainWindow::ChosenInterval() const {
+    const int index = intervalChooser_->currentIndex();
+    return index >= 0 && static_cast<std::size_t>(index) < kIntervalSeconds.size()
+               ? kIntervalSeconds[static_cast<std::size_t>(index)]
+               : 0;
 }
 
-void MainWindow::SetMousePointer(int pointer) {
-    mousePointer_ = pointer;
-    // The hourglass covers the whole window, the list's own pointer included, which a
-    // pointer set on the window alone would not.
-    const bool busy = pointer == kPointerBusy;
-    if (busy != busyCursorShown_) {
-        if (busy) {
+void MainWindow::SetActivity(Activity activity) {
+    const bool wasBusy = IsBusy();
+    activity_ = activity;
+    if (IsBusy() != wasBusy) {
+        // The hourglass covers the whole window, the list's own pointer included, which a
+        // pointer set on the window alone would not.
+        if (IsBusy()) {
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         } else {
             QGuiApplication::restoreOverrideCursor();
+            overButton_ = false;
         }
-        busyCursorShown_ = busy;
         // They ignore presses meanwhile; they still take hovers, which leave the hourglass.
         for (PictureButton* button : {addFilesButton_, splitButton_, addFolderButton_}) {
-            button->SetLooksUnavailable(busy);
+            button->SetLooksUnavailable(IsBusy());
         }
     }
-    if (busy) {
+    ShowPointer();
+}
+
+void MainWindow::SetOverButton(bool overButton) {
+    overButton_ = overButton;
+    ShowPointer();
+}
+
+void MainWindow::ShowPointer() {
+    if (IsBusy()) {
         setCursor(Qt::WaitCursor);
-    } else if (pointer == kPointerHand) {
+    } else if (overButton_) {
         setCursor(mouseIcon_.value_or(QCursor(Qt::ArrowCursor)));
     } else {
         unsetCursor();
     }
 }
 
-void MainWindow::ShowMessage(const QString& text, const QString& details) {
+void MainWindow::ShowMessage(const QString& text, const QStringList& lines) {
     if (closing_) {
         return;
     }
     // The box needs the arrow to be answered, even while the window shows the hourglass.
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-    services_.messageBoxes.Show(this, text, details);
+    services_.messageBoxes.Show(this, text, lines);
     QGuiApplication::restoreOverrideCursor();
 }
 
@@ -221,42 +266,67 @@ void MainWindow::SplitClicked() {
     if (!ReleasePushButton(*splitButton_)) {
         return;
     }
-    WindowSplitHost host({*files_, *intervalChooser_, *progressBar_, services_.applicationFolder,
-                          [this] { return IsClosing(); },
-                          [this](int pointer) { SetMousePointer(pointer); },
-                          [this](const QString& text, const QString& details) {
-                              ShowMessage(text, details);
-                          }});
-    RunSplitJob(host, services_.processRunner);
+    if (files_->Count() < 1) {
+        ShowMessage(QString::fromLatin1(kMessageNoFiles));
+        return;
+    }
+    SetActivity(Activity::Splitting);
+    splitWorker_->Start(files_->Entries(), ChosenInterval(), services_.applicationFolder);
+}
+
+// The closing message, "Done." and a line of counts, then a line for every problem. Then
+// an empty bar and the default pointer. A stop shows nothing.
+void MainWindow::JobFinished(const JobReport& report) {
+    splitWorker_->Wait();
+    progressBar_->ShowWords({});
+    if (report.end != JobEnd::Stopped) {
+        const ClosingText text = MakeClosingText(report);
+        ShowMessage(Shown(text.summary), Shown(text.details).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
+    }
+    progressBar_->setValue(0);
+    SetActivity(Activity::Idle);
 }
 
 void MainWindow::AddFolderClicked() {
     if (!ReleasePushButton(*addFolderButton_)) {
         return;
     }
-    AddFolderHooks hooks;
-    hooks.handleEvents = [] { QCoreApplication::processEvents(); };
-    hooks.setPointer = [this](int pointer) { SetMousePointer(pointer); };
-    hooks.stopRequested = [this] { return IsClosing(); };
-    AddFolderCommand(this, services_.fileDialogs, *files_, hooks);
+    const QString folder = ChooseFolderToAdd(this, services_.fileDialogs);
+    if (folder.isEmpty() || closing_) {
+        return;
+    }
+    SetActivity(Activity::ScanningFolder);
+    folderScan_.Start([this, folder] {
+        const QStringList found =
+            FolderTreeFiles(folder, [this] { return folderScan_.StopRequested(); });
+        QMetaObject::invokeMethod(this, [this, found] { FolderScanned(found); },
+                                  Qt::QueuedConnection);
+    });
 }
 
-void MainWindow::ButtonMouseMove() {
-    SetMousePointer(ButtonHoverPointer(mousePointer_));
-}
-
-void MainWindow::SurfaceMouseMove() {
-    SetMousePointer(SurfaceHoverPointer(mousePointer_));
+void MainWindow::FolderScanned(const QStringList& files) {
+    folderScan_.Wait();
+    files_->AppendMany(files);
+    SetActivity(Activity::Idle);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-    SurfaceMouseMove();
+    SetOverButton(false);
     QWidget::mouseMoveEvent(event);
 }
 
-// A box or chooser still open would keep the program running after its window.
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    PlaceControls(event->size());
+    QWidget::resizeEvent(event);
+}
+
+// The window goes at once; a running job or scan is told to stop, and the program waits
+// for it when the window is destroyed. A box or chooser still open would keep the
+// program running after its window.
 void MainWindow::closeEvent(QCloseEvent* event) {
     closing_ = true;
+    splitWorker_->Stop();
+    folderScan_.RequestStop();
     for (QDialog* dialog : findChildren<QDialog*>()) {
         dialog->reject();
     }

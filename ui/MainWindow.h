@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "FormServices.h"
+#include "WorkerThread.h"
 
 class QComboBox;
 
@@ -15,23 +16,23 @@ class FileListModel;
 class FileListView;
 class JobProgressBar;
 class PictureButton;
+class SplitWorker;
+struct JobReport;
 
 class MainWindow final : public QWidget {
     Q_OBJECT
 public:
     explicit MainWindow(const FormServices& services, QWidget* parent = nullptr);
+    // Waits for a job or a scan still stopping, so its private folder is tidied.
     ~MainWindow() override;
 
-    // 0 default arrow, 11 hourglass (busy), 99 the hand from HAND-M.CUR.
-    int MousePointer() const { return mousePointer_; }
-    void SetMousePointer(int pointer);
-    bool IsBusy() const;
-    bool IsClosing() const { return closing_; }
-    const std::optional<QCursor>& MouseIcon() const { return mouseIcon_; }
+    // A split job or a folder scan runs: the buttons and the list take nothing, and the
+    // pointer is the hourglass over the whole window.
+    bool IsBusy() const { return activity_ != Activity::Idle; }
 
-    // Modal, OK only; nothing is shown once the window is closing.
-    void ShowMessage(const QString& text, const QString& details = {});
-    QString ApplicationFolder() const { return services_.applicationFolder; }
+    // Modal, OK only; the problem lines go in a list below the text. Nothing is shown
+    // once the window is closing.
+    void ShowMessage(const QString& text, const QStringList& lines = {});
     FileListModel& FileList() const { return *files_; }
 
     PictureButton* AddFilesButton() const { return addFilesButton_; }
@@ -43,26 +44,34 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    enum class Activity { Idle, Splitting, ScanningFolder };
+
     void BuildControls();
+    void PlaceControls(QSize size);
     void StartUp();
     void LoadHandPointer();
     void SetUpFileColumn();
     void FillIntervalChooser();
+    int ChosenInterval() const;
 
     void AddFilesClicked();
     void SplitClicked();
     void AddFolderClicked();
+    void FolderScanned(const QStringList& files);
+    void JobFinished(const JobReport& report);
     bool ReleasePushButton(PictureButton& button);
-    void ButtonMouseMove();
-    void SurfaceMouseMove();
+    void SetActivity(Activity activity);
+    void SetOverButton(bool overButton);
+    void ShowPointer();
 
     FormServices services_;
     QString resourceFolder_;
-    int mousePointer_ = 0;
-    bool busyCursorShown_ = false;
+    Activity activity_ = Activity::Idle;
+    bool overButton_ = false;
     bool closing_ = false;
     std::optional<QCursor> mouseIcon_;
 
@@ -73,6 +82,8 @@ private:
     QComboBox* intervalChooser_ = nullptr;
     JobProgressBar* progressBar_ = nullptr;
     FileListModel* files_ = nullptr;
+    SplitWorker* splitWorker_ = nullptr;
+    WorkerThread folderScan_;
 };
 
 }  // namespace parvane

@@ -1,5 +1,5 @@
-// Where the main window's controls stand and how their text is set, in twips
-// (1/1440 inch, 15 to a logical pixel at 96 dpi). Qt scales logical pixels to the
+// Where the main window's controls stand at its design size and how their text is set,
+// in twips (1/1440 inch, 15 to a logical pixel at 96 dpi). Qt scales logical pixels to the
 // screen, so the window keeps its proportions on high-density screens.
 #pragma once
 

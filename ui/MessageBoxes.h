@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -13,13 +14,15 @@ inline constexpr const char* kMessageTitle = "Parvane";
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    // Details, when given, go in a part of the box that opens on request and scrolls.
-    virtual void Show(QWidget* parent, const QString& text, const QString& details) = 0;
+    // The text at the top; the lines, when there are any, in a list below it.
+    virtual void Show(QWidget* parent, const QString& text, const QStringList& lines) = 0;
 };
 
+// A box the user may resize: the list shows its lines at once where they fit, scrolls
+// where they do not, and grows with the box.
 class QtMessageBoxes final : public MessageBoxes {
 public:
-    void Show(QWidget* parent, const QString& text, const QString& details) override;
+    void Show(QWidget* parent, const QString& text, const QStringList& lines) override;
 };
 
 }  // namespace parvane

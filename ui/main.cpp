@@ -3,14 +3,11 @@
 #include <QStyleFactory>
 #include <iostream>
 
-#include "FileArguments.h"
 #include "FileDialogs.h"
-#include "FileListView.h"
-#include "MainWindow.h"
 #include "InfoRequest.h"
 #include "MessageBoxes.h"
 #include "ProcessRunner.h"
-#include "StopSignals.h"
+#include "WindowProgram.h"
 
 int main(int argc, char** argv) {
     if (const auto answer = parvane::InfoRequestAnswer(argc, argv)) {
@@ -37,9 +34,8 @@ int main(int argc, char** argv) {
         fileDialogs,
         processRunner,
     };
-    parvane::MainWindow form(services);
-    parvane::CloseOnStopSignals(form);
-    form.show();
-    form.ListView()->AddDroppedFiles(parvane::FileArguments(argc, argv));
+    // Destroyed after the event loop: a job still stopping is waited for, so its
+    // private folder is tidied before the program ends.
+    const auto form = parvane::OpenMainWindow(services, argc, argv);
     return QApplication::exec();
 }

@@ -41,7 +41,6 @@ public:
     std::string EntryPath(int) const override { return source; }
     int ChosenInterval() const override { return kInterval; }
     std::string ApplicationFolder() const override { return applicationFolder; }
-    void HandlePendingEvents() override {}
     bool StopRequested() const override { return false; }
     void FileStarted(int, int, const std::string&) override {}
     void PieceStarted(std::int64_t, const std::string&) override {}

@@ -25,7 +25,6 @@ struct ShownList {
         view.SetApplicationFolder(folder.path());
         view.SetFileList(&model);
         view.SetBusyCheck([this] { return busy; });
-        view.SetMouseMoveHook([this] { ++moves; });
         view.resize(320, 240);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -40,14 +39,17 @@ struct ShownList {
     QPoint At(int row) const { return Rect(row).center(); }
     QPoint BelowEntries() const { return At(model.Count() - 1) + QPoint(0, 50); }
     bool Visible(int row) const { return Rows()->rect().contains(Rect(row)); }
-    void Press(QPoint at) { QTest::mousePress(Rows(), Qt::LeftButton, {}, at); }
-    void Release(QPoint at) { QTest::mouseRelease(Rows(), Qt::LeftButton, {}, at); }
+    int Selected() const { return view.selectionModel()->selectedRows().value(0).row(); }
+    void Press(QPoint at, Qt::MouseButton b = Qt::LeftButton) { QTest::mousePress(Rows(), b, {}, at); }
+    void Release(QPoint at, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mouseRelease(Rows(), b, {}, at);
+    }
     void Move(QPoint at) { QTest::mouseMove(Rows(), at); }
-    // A double-click (key 0) arrives after the press and release that selected the entry.
-    void Remove(int key, QPoint at) {
+    // A double-click (key 0) arrives after the press and release of its first click.
+    void Remove(int key, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         if (key != 0) return QTest::keyClick(&view, Qt::Key(key));
-        QMouseEvent doubleClick(QEvent::MouseButtonDblClick, at, Rows()->mapToGlobal(at),
-                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent doubleClick(QEvent::MouseButtonDblClick, at, Rows()->mapToGlobal(at), button,
+                                button, Qt::NoModifier);
         QApplication::sendEvent(Rows(), &doubleClick);
     }
 
@@ -56,7 +58,6 @@ struct ShownList {
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
     FileListView view;
     bool busy = false;
-    int moves = 0;
 };
 
 }  // namespace
@@ -64,51 +65,53 @@ struct ShownList {
 class FileListViewTest : public QObject {
     Q_OBJECT
 private slots:
-    // Moves with the button down select nothing but the entry that took the carried text;
-    // drag.ico is the pointer from pick-up until the button goes up, and the window's
-    // pointer rule runs on every move.
+    // Moves with the left button down select nothing but the carried entry; drag.ico is the
+    // pointer from pick-up until the button goes up.
     void dragMovesTheCarriedEntry_data() {
         QTest::addColumn<QString>("entries");
         QTest::addColumn<int>("pressedRow");  // -1: below the entries
         QTest::addColumn<QList<int>>("movesOver");
-        QTest::addColumn<bool>("busy");
+        QTest::addColumn<int>("how");  // 1: while busy, 2: with the right button
         QTest::addColumn<QString>("expected");
-        QTest::newRow("one by one") << "ABCDE" << 0 << QList{1, 2, 3} << false << "BCDAE";
+        QTest::newRow("one by one") << "ABCDE" << 0 << QList{1, 2, 3} << 0 << "BCDAE";
         // A jump ends as passing every entry on the way would: the others keep their order.
-        QTest::newRow("jump down") << "ABCDE" << 0 << QList{4} << false << "BCDEA";
-        QTest::newRow("jump up") << "ABCDE" << 4 << QList{3, 0} << false << "EABCD";
-        // Neither the entry itself nor an equal text takes it along; letter case counts.
-        QTest::newRow("equal texts") << "XXxY" << 0 << QList{0, 1, 2} << false << "XxXY";
-        QTest::newRow("before any click") << "ABCDE" << -1 << QList{2, 0} << false << "ABCDE";
-        QTest::newRow("while busy") << "ABCDE" << 0 << QList{2} << true << "ABCDE";
+        QTest::newRow("jump down") << "ABCDE" << 0 << QList{4} << 0 << "BCDEA";
+        QTest::newRow("jump up") << "ABCDE" << 4 << QList{3, 0} << 0 << "EABCD";
+        // The same file listed twice is two entries all the same.
+        QTest::newRow("equal texts") << "XXY" << 0 << QList{0, 1} << 0 << "XXY";
+        QTest::newRow("before any click") << "ABCDE" << -1 << QList{2, 0} << 0 << "ABCDE";
+        QTest::newRow("while busy") << "ABCDE" << 0 << QList{2} << 1 << "ABCDE";
+        QTest::newRow("right button") << "ABCDE" << 0 << QList{2} << 2 << "ABCDE";
     }
     void dragMovesTheCarriedEntry() {
         QFETCH(QString, entries);
         QFETCH(int, pressedRow);
         QFETCH(QList<int>, movesOver);
-        QFETCH(bool, busy);
+        QFETCH(int, how);
         QFETCH(QString, expected);
         ShownList list(entries);
-        list.busy = busy;
-        list.Press(pressedRow < 0 ? list.BelowEntries() : list.At(pressedRow));
+        list.busy = how == 1;
+        const Qt::MouseButton button = how == 2 ? Qt::RightButton : Qt::LeftButton;
+        list.Press(pressedRow < 0 ? list.BelowEntries() : list.At(pressedRow), button);
         for (int row : movesOver) list.Move(list.At(row));
-        const QModelIndexList selected = list.view.selectionModel()->selectedRows();
-        const int carrier = pressedRow < 0 ? -1 : busy ? pressedRow : movesOver.last();
-        QCOMPARE(selected.size() == 1 ? selected.first().row() : -1, carrier);
+        QCOMPARE(list.Selected(), pressedRow < 0 ? -1 : how != 0 ? pressedRow : movesOver.last());
         QCOMPARE(list.Rows()->cursor().shape(),
-                 pressedRow < 0 ? Qt::ArrowCursor : Qt::BitmapCursor);
-        list.Release(list.At(movesOver.last()));
+                 pressedRow < 0 || how == 2 ? Qt::ArrowCursor : Qt::BitmapCursor);
+        list.Release(list.At(movesOver.last()), button);
         QCOMPARE(list.Rows()->cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(list.moves, movesOver.size());
         QCOMPARE(list.Texts(), expected);
-        QCOMPARE(list.view.AcceptsDrops(), pressedRow < 0);
     }
 
-    // Just far enough to show the next entry, wherever the list lies on the screen.
-    void scrollsOneEntryAtTheEdgesOfTheList() {
-        QString many = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN");
+    // Just far enough to show the next entry, wherever the list lies on the screen. Held
+    // beyond an edge, the carried entry keeps the list scrolling and goes along; back inside,
+    // the scrolling stops. Released outside the list, the drag is taken back: the order and
+    // the selection are as they were before it.
+    void scrollsAtTheEdgesOfTheList() {
+        const QString original = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN");
+        QString many = original;
         ShownList list(many);
         QScrollBar* bar = list.view.verticalScrollBar();
+        QTest::mouseClick(list.Rows(), Qt::LeftButton, {}, list.At(3));
         const int bottom = list.Rows()->height() - 2;
         const int last = list.view.indexAt(QPoint(5, bottom)).row();
         list.Press(list.At(last - 2));
@@ -129,29 +132,52 @@ private slots:
         QVERIFY(list.Visible(first) && list.Visible(first - 1));
         many.insert(first, many.at(landed)).remove(landed + 1, 1);
         QCOMPARE(list.Texts(), many);
-        list.Release(list.At(first));
+
+        list.Move(QPoint(5, bottom + 20));
+        QTRY_VERIFY(bar->value() >= first + 5);
+        list.Move(QPoint(5, bottom / 2));
+        const int stopped = bar->value();
+        QTest::qWait(150);
+        QCOMPARE(bar->value(), stopped);
+        list.Move(QPoint(5, -5));  // over the header
+        QTRY_COMPARE(bar->value(), 0);
+        QCOMPARE(list.Texts().front(), original.at(last - 2));
+        list.Move(QPoint(5, -100));
+        list.Release(QPoint(5, -100));
+        QCOMPARE(list.Texts(), original);
+        QCOMPARE(list.Selected(), 3);
     }
 
-    // From the keyboard the next entry takes over, so a second key press goes on removing.
-    void removesTheSelectedEntry_data() {
+    // A double-click removes the entry under the pointer, with the left button only. From
+    // the keyboard the next entry takes over, so a second key press goes on removing.
+    void removesTheEntryMeant_data() {
         QTest::addColumn<int>("key");  // 0: a double-click
+        QTest::addColumn<int>("at");   // the row double-clicked, -1 below the entries
+        QTest::addColumn<int>("button");
         QTest::addColumn<bool>("busy");
         QTest::addColumn<QString>("left");
-        QTest::newRow("double-click") << 0 << false << "ACD";
-        QTest::newRow("Delete twice") << int(Qt::Key_Delete) << false << "AD";
-        QTest::newRow("Backspace twice") << int(Qt::Key_Backspace) << false << "AD";
-        QTest::newRow("Delete while busy") << int(Qt::Key_Delete) << true << "ABCD";
+        QTest::newRow("double-click") << 0 << 1 << int(Qt::LeftButton) << false << "ACD";
+        QTest::newRow("on another entry") << 0 << 2 << int(Qt::LeftButton) << false << "ABD";
+        QTest::newRow("below the entries") << 0 << -1 << int(Qt::LeftButton) << false << "ABCD";
+        QTest::newRow("right button") << 0 << 1 << int(Qt::RightButton) << false << "ABCD";
+        QTest::newRow("Delete twice") << int(Qt::Key_Delete) << 1 << 0 << false << "AD";
+        QTest::newRow("Backspace twice") << int(Qt::Key_Backspace) << 1 << 0 << false << "AD";
+        QTest::newRow("Delete while busy") << int(Qt::Key_Delete) << 1 << 0 << true << "ABCD";
     }
-    void removesTheSelectedEntry() {
+    void removesTheEntryMeant() {
         QFETCH(int, key);
+        QFETCH(int, at);
+        QFETCH(int, button);
         QFETCH(bool, busy);
         QFETCH(QString, left);
         ShownList list("ABCD");
         QTest::mouseClick(list.Rows(), Qt::LeftButton, {}, list.At(1));
         list.busy = busy;
-        list.Remove(key, list.At(1));
-        if (key != 0) list.Remove(key, list.At(1));
+        const QPoint where = at < 0 ? list.BelowEntries() : list.At(at);
+        list.Remove(key, where, Qt::MouseButton(button));
+        if (key != 0) list.Remove(key, where);
         QCOMPARE(list.Texts(), left);
+        if (key == 0) return;
         // With the carried entry gone a drag has nothing to move; with none selected
         // nothing is removed.
         list.Press(list.BelowEntries());

@@ -4,11 +4,13 @@
 #include <QGuiApplication>
 #include <QTest>
 
+#include "WindowProgram.h"
+
 namespace parvane::test {
 
-void FakeDesktop::Note(const QString& what, const QString& more) {
+void FakeDesktop::Note(const QString& what, const QStringList& more) {
     shown.append(what);
-    details = more;
+    lines = more;
     if (whileShown) whileShown();
 }
 
@@ -20,11 +22,12 @@ FormHarness::FormHarness() {
     }
 }
 
-MainWindow& FormHarness::Start(double draw, MessageBoxes* boxes) {
-    form_ = std::make_unique<MainWindow>(FormServices{Bin(), kTestHomePage, [draw] { return draw; },
-                                                      desktop, boxes ? *boxes : desktop, desktop,
-                                                      runner});
-    form_->show();
+MainWindow& FormHarness::Start(double draw, MessageBoxes* boxes,
+                               std::vector<const char*> arguments) {
+    arguments.insert(arguments.begin(), "parvane");
+    form_ = OpenMainWindow(FormServices{Bin(), kTestHomePage, [draw] { return draw; }, desktop,
+                                        boxes ? *boxes : desktop, desktop, runner},
+                           static_cast<int>(arguments.size()), arguments.data());
     if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("the window was not exposed");
     return *form_;
 }

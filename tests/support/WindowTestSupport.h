@@ -19,7 +19,7 @@ namespace parvane::test {
 // choosers, and every address opened; `whileShown` runs while a box or chooser is up.
 class FakeDesktop final : public MessageBoxes, public FileDialogs, public UrlOpener {
 public:
-    void Show(QWidget*, const QString& text, const QString& more) override { Note(text, more); }
+    void Show(QWidget*, const QString& text, const QStringList& more) override { Note(text, more); }
     QStringList OpenFiles(QWidget*, const QString&, const QString&) override {
         return Note(QStringLiteral("files?")), files;
     }
@@ -29,13 +29,13 @@ public:
     void Open(const QUrl& address) override { Note(address.toString()); }
 
     QStringList shown;
-    QString details;  // of the last message
+    QStringList lines;  // of the last message
     QStringList files;  // the choosers' answers
     QString folder;
     std::function<void()> whileShown;
 
 private:
-    void Note(const QString& what, const QString& more = {});
+    void Note(const QString& what, const QStringList& more = {});
 };
 
 inline const QUrl kTestHomePage(QStringLiteral("https://home.page.test/"));
@@ -52,9 +52,13 @@ public:
         testing::WriteFile(file.toStdString(), bytes.toStdString());
         return file;
     }
-    // Shown and exposed; the default draw, 51, keeps the home page shut. Messages go to
-    // `desktop` unless other boxes are given.
-    MainWindow& Start(double draw = 0.5, MessageBoxes* boxes = nullptr);
+    // Through the program's own start-up with these command-line arguments, shown and
+    // exposed; the default draw, 51, keeps the home page shut. Messages go to `desktop`
+    // unless other boxes are given.
+    MainWindow& Start(double draw = 0.5, MessageBoxes* boxes = nullptr,
+                      std::vector<const char*> arguments = {});
+    // As the program ends: a job still running is stopped and waited for.
+    void End() { form_.reset(); }
 
     FakeDesktop desktop;
     RealProcessRunner runner;

@@ -1,8 +1,13 @@
 // "Split!" through the window, with the stand-in splitter beside the program: the bar, its
 // words and the hourglass, what the window ignores while a job runs, the closing message,
-// and closing the window in the middle of a job.
+// and a window that answers at every moment of a job, closing too.
+#include <signal.h>
+#include <unistd.h>
+
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -12,7 +17,7 @@
 #include "JobProgressBar.h"
 #include "PathText.h"
 #include "PictureButton.h"
-#include "StopSignals.h"
+#include "SplitWorker.h"
 #include "WindowTestSupport.h"
 
 using namespace parvane;
@@ -27,50 +32,57 @@ private slots:
         form_ = &harness_->Start();
         form_->IntervalChooser()->setCurrentIndex(0);  // " Split Every 0:05"
     }
-    void cleanup() { QCOMPARE(QGuiApplication::overrideCursor(), nullptr); }
+    void cleanup() {
+        harness_.reset();
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    }
 
     // While the job runs, the buttons look unavailable and ignore presses, the list ignores
     // edits, and the chooser answers; its new length applies from the next file on.
     void showsWhatItSplitsAndOnlyTheChooserAnswers() {
         AddSources();
+        // The first run waits for the chooser to have changed.
+        harness_->splitter.Configure(
+            {}, false, {{1, "until [ -e \"$dir/../../go\" ]; do sleep 0.01; done"}});
         // Bar value, pointer and words at every change, and at the closing message.
         QStringList seen;
         const JobProgressBar* bar = form_->ProgressBar();
         auto note = [&](const QString& what) {
             const QString words = bar->isTextVisible() ? bar->text() : QString();
-            const QString now = QStringLiteral("%1 %2 %3 %4").arg(what).arg(bar->value())
-                                    .arg(form_->MousePointer()).arg(words);
+            const QString pointer = form_->cursor().shape() == Qt::WaitCursor ? "hourglass" : "arrow";
+            const QString now = QStringLiteral("%1 %2 %3 %4").arg(what).arg(bar->value()).arg(pointer, words);
             if (seen.isEmpty() || seen.last() != now) seen << now;
         };
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] { note(QStringLiteral("run")); });
-        poll.start(0);
+        connect(form_->findChild<SplitWorker*>(), &SplitWorker::PieceStarted, this,
+                [&] { note(QStringLiteral("run")); });
         connect(bar, &QProgressBar::valueChanged, this, [&] { note(QStringLiteral("bar")); });
         harness_->desktop.whileShown = [&] { note(harness_->desktop.shown.last()); };
         PictureButton* const buttons[] = {form_->SplitButton(), form_->AddFilesButton(),
                                           form_->AddFolderButton()};
         QList<QImage> idle, busy;
         for (PictureButton* button : buttons) idle << button->grab().toImage();
-        QTimer::singleShot(0, this, [&] {  // inside the first wait for the splitter
-            for (PictureButton* button : buttons) {
-                busy << button->grab().toImage();
-                QTest::mouseClick(button, Qt::LeftButton);
-            }
-            QTest::mouseDClick(form_->ListView()->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
-            QTest::keyClick(form_->IntervalChooser(), Qt::Key_Down);
-        });
 
         QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
+        for (PictureButton* button : buttons) {
+            busy << button->grab().toImage();
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        QTest::mouseDClick(form_->ListView()->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
+        QTRY_VERIFY(bar->text().endsWith("piece 1"));
+        QTest::keyClick(form_->IntervalChooser(), Qt::Key_Down);
+        harness_->Put("go", {});
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->IsBusy(), 10000);
+        QCOMPARE(SeenPointer(form_), Qt::ArrowCursor);
 
         QStringList expected;
         // Runs past the end of the sound, as the estimate after piece 2 calls for, show as well.
-        for (const auto& [file, runs] :
-             {std::pair{"50 11 File 1 of 2: a.mp3", 5}, {"100 11 File 2 of 2: b.mp3", 5}}) {
+        for (const auto& [file, runs] : {std::pair{"50 hourglass File 1 of 2: a.mp3", 5},
+                                         {"100 hourglass File 2 of 2: b.mp3", 5}}) {
             expected << QStringLiteral("bar ") + file;
             for (int piece = 1; piece <= runs; ++piece)
                 expected << QStringLiteral("run %1, piece %2").arg(file).arg(piece);
         }
-        expected << "Done.\n2 files split completely. 100 11 " << "bar 0 11 ";
+        expected << "Done.\n2 files split completely. 100 hourglass " << "bar 0 hourglass ";
         QCOMPARE(seen, expected);
         QCOMPARE(MusicFolder(), (QStringList{"a-0001.mp3", "a-0002.mp3", "a-0003.mp3", "a.mp3",
                                              "b-0001.mp3", "b-0002.mp3", "b.mp3"}));
@@ -80,48 +92,52 @@ private slots:
         }
     }
 
-    // Besides, a name in bytes that are not UTF-8 (Latin-1 "\xe9") reaches the splitter as
-    // the file system holds it.
-    void theClosingMessageKeepsManyProblemsInItsDetails_data() {
-        QTest::addColumn<int>("missing");  // more than three go in the details
-        QTest::newRow("three in the text") << 3;
-        QTest::newRow("four in the details") << 4;
-    }
-    void theClosingMessageKeepsManyProblemsInItsDetails() {
-        QFETCH(int, missing);
-        const bool inDetails = missing > 3;
+    // Every problem a line of its own below the counts. A name in bytes that are not UTF-8
+    // (Latin-1 "\xe9") reaches the splitter as the file system holds it.
+    void theClosingMessageListsEveryProblem() {
         const testing::TempFolder music;  // QTemporaryDir cannot remove such names
         testing::PutMp3(music / "caf\xe9.mp3", 12);
-        QStringList paths = {PathToText(music / "caf\xe9.mp3")}, lines;
-        for (int i = 1; i <= missing; ++i) {
-            paths << QStringLiteral("/gone/%1.mp3").arg(i);
-            lines << paths.last() + QStringLiteral(": not found");
-        }
-        form_->ListView()->AddDroppedFiles(paths);
+        form_->ListView()->AddDroppedFiles({PathToText(music / "caf\xe9.mp3"), "/gone/1.mp3", "/gone/2.mp3"});
         QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
-
-        const QString summary =
-            QStringLiteral("Done.\n1 file split completely, %1 with problems.").arg(missing);
-        const QString problems = lines.join('\n');
-        QCOMPARE(harness_->desktop.shown,
-                 QStringList{inDetails ? summary : summary + "\n\n" + problems});
-        QCOMPARE(harness_->desktop.details, inDetails ? problems : QString());
+        QTRY_VERIFY(!form_->IsBusy());
+        QCOMPARE(harness_->desktop.shown, QStringList{"Done.\n1 file split completely, 2 with problems."});
+        QCOMPARE(harness_->desktop.lines, QStringList({"/gone/1.mp3: not found", "/gone/2.mp3: not found"}));
         QVERIFY(std::filesystem::exists(music / "caf\xe9-0003.mp3"));
     }
 
-    // Last: it changes the process's signal handlers. A termination signal closes the
-    // window as its close button does.
-    void closingDuringAJobKeepsFinishedPiecesOnly() {
-        AddSources();
-        // The run for piece 3 writes part of its piece, has the window closed, and hangs.
-        harness_->splitter.Configure({}, false, {{3, "truncate -s 10 \"$dir/$name.mp3\"; "
-                                                               "kill -TERM $PPID; exec sleep 30"}});
-        CloseOnStopSignals(*form_);
+    // The source is measured and the splitter runs off the window's thread: the window goes
+    // on answering its timer. A termination signal closes it as its close button does, at
+    // once; the job then stops and discards the piece being written, and the pieces
+    // finished before stay.
+    void answersThroughoutAJobAndClosesAtOnce() {
+        const QString music = harness_->Root() + "/music";
+        PutLargeSource(music + "/big.mp3");
+        form_->FileList().Append(music + "/big.mp3");
+        harness_->splitter.Configure(
+            {}, false, {{3, "truncate -s 10 \"$dir/$name.mp3\"; exec sleep 30"}});
+        form_->IntervalChooser()->setCurrentIndex(22);
+        QElapsedTimer clock;
+        qint64 last = 0, longestGap = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, this, [&] {
+            longestGap = std::max(longestGap, clock.elapsed() - last);
+            last = clock.elapsed();
+        });
+        clock.start();
+        tick.start(5);
         QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
-
-        QVERIFY(form_->IsClosing());
+        QTRY_VERIFY_WITH_TIMEOUT(form_->ProgressBar()->text().endsWith("piece 3") &&
+                                     QDirIterator(music, {"piece.mp3"}, QDir::Files | QDir::Hidden,
+                                                  QDirIterator::Subdirectories).hasNext(), 20000);
+        QVERIFY2(longestGap < 250, qPrintable(QString::number(longestGap)));
+        const qint64 asked = clock.elapsed();
+        ::kill(::getpid(), SIGTERM);
+        QVERIFY(QTest::qWaitFor([&] { return !form_->isVisible(); }, 1000));
+        QVERIFY2(clock.elapsed() - asked < 100, qPrintable(QString::number(clock.elapsed() - asked)));
+        harness_->End();
         QVERIFY(harness_->desktop.shown.isEmpty());
-        QCOMPARE(MusicFolder(), (QStringList{"a-0001.mp3", "a-0002.mp3", "a.mp3", "b.mp3"}));
+        QCOMPARE(QDir(music).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({"big-0001.mp3", "big-0002.mp3", "big.mp3"}));
     }
 
 private:
@@ -132,6 +148,16 @@ private:
             testing::PutMp3(path.toStdString(), 12);
             form_->FileList().Append(path);
         }
+    }
+    // Forty megabytes of one short recording over and over: a source the measure takes
+    // a while to read.
+    static void PutLargeSource(const QString& path) {
+        const testing::TempFolder scratch;
+        testing::MakeMp3(scratch / "s.mp3", {"synth", "60"}, {"-b", "8", "-m", "m", "--resample", "8"});
+        const std::string once = testing::ReadFile(scratch / "s.mp3");
+        std::string large;
+        while (large.size() < 40'000'000) large += once;
+        testing::WriteFile(path.toStdString(), large);
     }
     QStringList MusicFolder() const {
         return QDir(harness_->Root() + "/music").entryList(QDir::Files | QDir::Hidden, QDir::Name);

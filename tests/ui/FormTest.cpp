@@ -1,16 +1,21 @@
 // The main window as it comes up and as it answers: the start-up sequence's results, the
-// hand pointer file, the files it is started with, the occasional home page, the three
-// command buttons, the pointer policy, and its message boxes, also while it closes.
+// pointer files, the files it is started with, the occasional home page, the three
+// command buttons, the pointer policy, a larger window, the keyboard, and its message
+// boxes, also while it closes.
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
-#include <QMessageBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
 #include <QScreen>
 #include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
-#include "FileArguments.h"
+#include "EntryDelegate.h"
 #include "FileListModel.h"
 #include "FileListView.h"
 #include "JobProgressBar.h"
@@ -23,14 +28,25 @@
 using namespace parvane;
 using namespace parvane::test;
 
+namespace {
+
+QStringList Entries(const MainWindow& form) {
+    QStringList texts;
+    for (int i = 1; i <= form.FileList().Count(); ++i) texts << form.FileList().EntryText(i);
+    return texts;
+}
+
+}  // namespace
+
 class FormTest : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { QCOMPARE(QGuiApplication::overrideCursor(), nullptr); }
 
-    // On a dark desktop. The pointer file holds an image for 100 %, 150 % and 200 %; the one
-    // for the screen's scale is shown at the same logical size, its hotspot on the fingertip's
-    // top edge. The draw n = Int(r × 100) + 1 opens the home page only when it is 7.
+    // On a dark desktop. The pointer files hold an image for 100 %, 150 % and 200 %; the one
+    // for the screen's scale is shown at the same logical size, its hot spot on the
+    // fingertip of the hand, in the middle of the drag picture. The draw
+    // n = Int(r × 100) + 1 opens the home page only when it is 7.
     void comesUpCentredWithTheDefaultsThePointerAndTheFiles_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QByteArray>("file");
@@ -52,7 +68,13 @@ private slots:
         FormHarness harness;
         if (folder == "installed") folder = InstalledResourceFolder(harness.Bin());
         if (!folder.isEmpty()) folder = harness.Put(folder + QStringLiteral("/HAND-M.CUR"), file);
-        MainWindow& form = harness.Start(draw);
+        // "parvane FILE...": the files follow the start-up, taken as a drop takes them, names
+        // that are not UTF-8 byte for byte, ".." after a typed folder kept (it may be a link).
+        MainWindow& form = harness.Start(draw, nullptr, {"/m/a.mp3", "--an-option", "/m/caf\xe9.mp3",
+                                                         "sub/../b.mp3", "--", "-c.mp3"});
+        const QString here = QDir::currentPath();
+        QCOMPARE(Entries(form), QStringList({"/m/a.mp3", PathToText("/m/caf\xe9.mp3"),
+                                             here + "/sub/../b.mp3", here + "/-c.mp3"}));
         QCOMPARE(harness.desktop.shown.size(), draw > 0.06 && draw < 0.07 ? 1 : 0);
         // Placed before the window has a frame, so centred to within the frame's size.
         const QRect frame = form.frameGeometry();
@@ -77,25 +99,16 @@ private slots:
         }
         QApplication::setPalette(QPalette());
 
-        // "parvane FILE...": the files follow the start-up, taken as a drop takes them, names
-        // that are not UTF-8 byte for byte, ".." after a typed folder kept (it may be a link).
-        const char* argv[] = {"parvane", "/m/a.mp3", "--an-option", "/m/caf\xe9.mp3",
-                              "sub/../b.mp3", "--", "-c.mp3"};
-        form.ListView()->AddDroppedFiles(FileArguments(std::size(argv), argv));
-        const QString here = QDir::currentPath();
-        QStringList texts;
-        for (int i = 1; i <= form.FileList().Count(); ++i) texts << form.FileList().EntryText(i);
-        QCOMPARE(texts, QStringList({"/m/a.mp3", PathToText("/m/caf\xe9.mp3"), here + "/sub/../b.mp3",
-                                     here + "/-c.mp3"}));
-
         HoverOver(form.AddFilesButton());
         QCOMPARE(SeenPointer(form.AddFilesButton()), scale > 0 ? Qt::BitmapCursor : Qt::ArrowCursor);
         if (scale == 0) return;
         const QCursor hand = LoadCursorFile(folder, scale).value_or(QCursor());
         QCOMPARE(hand.pixmap().size(), QSize(32, 32) * scale);
         QCOMPARE(hand.pixmap().devicePixelRatio(), scale);
-        QCOMPARE(hand.hotSpot(), QPoint(10, 1));
-        QCOMPARE(hand.pixmap().toImage().pixelColor(QPoint(10, 1) * scale), QColor(Qt::black));
+        QCOMPARE(hand.hotSpot(), QPoint(10, 1) * scale);
+        QCOMPARE(hand.pixmap().toImage().pixelColor(hand.hotSpot()), QColor(Qt::black));
+        const QCursor drag = LoadCursorFile(PARVANE_RESOURCES_DIR "/drag.ico", scale).value_or(QCursor());
+        QCOMPARE(drag.hotSpot(), QPoint(16, 16) * scale);
     }
 
     // A build may go without the address, as distributions want: then no draw opens a page.
@@ -129,49 +142,132 @@ private slots:
             QVERIFY(!downDuringAction);
             // Nothing was split and the chooser was cancelled: bar and pointer stay.
             QCOMPARE(form.ProgressBar()->value(), 40);
-            QCOMPARE(form.MousePointer(), 99);
+            QCOMPARE(SeenPointer(button), Qt::BitmapCursor);
         }
-        QCOMPARE(form.FileList().Count(), 1);
+        QCOMPARE(Entries(form), QStringList{"/music/one.mp3"});
+        harness.desktop.whileShown = {};
 
         // A button, then elsewhere, by turns; the gap between two buttons is bare surface.
         const std::pair<QWidget*, QPoint> path[] = {
             {form.AddFilesButton(), {}}, {&form, kBareSurface}, {form.AddFolderButton(), {}},
             {&form, {172, 170}}, {form.SplitButton(), {}}, {form.ListView()->viewport(), {40, 40}}};
-        // A message box must be answerable: it shows the arrow while it is up.
-        Qt::CursorShape duringMessage = Qt::WaitCursor;
-        harness.desktop.whileShown = [&] { duringMessage = SeenPointer(&form); };
-        for (const bool busy : {true, false}) {
-            form.SetMousePointer(busy ? 11 : 0);
-            for (int step = 0; step < 6; ++step) {
-                HoverOver(path[step].first, path[step].second);
-                QCOMPARE(SeenPointer(path[step].first), busy ? Qt::WaitCursor
-                                                        : step % 2 == 0 ? Qt::BitmapCursor : Qt::ArrowCursor);
-            }
-            if (busy) form.ShowMessage(QStringLiteral("Done."));
-            QCOMPARE(duringMessage, Qt::ArrowCursor);
-            QCOMPARE(SeenPointer(&form), busy ? Qt::WaitCursor : Qt::ArrowCursor);
+        for (int step = 0; step < 6; ++step) {
+            HoverOver(path[step].first, path[step].second);
+            QCOMPARE(SeenPointer(path[step].first), step % 2 == 0 ? Qt::BitmapCursor : Qt::ArrowCursor);
+        }
+
+        // The folder is scanned off the window's thread, under the hourglass; digit runs
+        // count as numbers.
+        for (const char* name : {"music/10.mp3", "music/9.mp3", "music/sub/1.mp3"}) harness.Put(name, "x");
+        harness.desktop.folder = harness.Root() + "/music";
+        QTest::mouseClick(form.AddFolderButton(), Qt::LeftButton);
+        QCOMPARE(SeenPointer(&form), Qt::WaitCursor);
+        QTRY_COMPARE(Entries(form).size(), 4);
+        QCOMPARE(Entries(form).mid(1), QStringList({harness.desktop.folder + "/9.mp3",
+                                                    harness.desktop.folder + "/10.mp3",
+                                                    harness.desktop.folder + "/sub/1.mp3"}));
+        QCOMPARE(SeenPointer(&form), Qt::ArrowCursor);
+    }
+
+    // Twelve lectures of one long folder: each entry keeps its file name, the full path is
+    // its tool tip. A larger window gives the list all the room it gains; a smaller one
+    // than at the start it cannot get.
+    void aLargerWindowAndLongNames() {
+        FormHarness harness;
+        MainWindow& form = harness.Start();
+        const QString folder = "/home/someone/Lectures/Term two of the second year/Recordings";
+        for (int week = 1; week <= 12; ++week) form.FileList().Append(folder + QStringLiteral("/week-%1.mp3").arg(week));
+        FileListView* list = form.ListView();
+        for (int week = 1; week <= 12; ++week)
+            QVERIFY(list->ShownText(week).startsWith("/home/\u2026/") &&
+                    list->ShownText(week).endsWith(QStringLiteral("/week-%1.mp3").arg(week)));
+        // An entry's tip, then the list's own on the room below the entries.
+        list->scrollToBottom();
+        for (const QPoint at : {list->visualRect(form.FileList().index(11, 0)).center(),
+                                QPoint(5, list->viewport()->height() - 2)}) {
+            QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list->viewport(), &help);
+            QCOMPARE(QToolTip::text(), at.x() == 5 ? list->toolTip() : folder + "/week-12.mp3");
+        }
+
+        const QList<QWidget*> controls{list, form.AddFilesButton(), form.AddFolderButton(),
+                                       form.SplitButton(), form.IntervalChooser(), form.ProgressBar()};
+        QList<QRect> before;
+        for (QWidget* control : controls) before << control->geometry();
+        const QSize designed = form.size();
+        const int column = list->header()->sectionSize(0);
+        const QString words = folder + "/week-12.mp3, piece 3";
+        form.ProgressBar()->ShowWords(words);
+        form.resize(designed + QSize(300, 200));
+        QCOMPARE(form.ProgressBar()->text(), words);
+        QCOMPARE(list->geometry(), before[0].adjusted(0, 0, 300, 200));
+        for (int i = 1; i <= 4; ++i) QCOMPARE(controls[i]->geometry(), before[i].translated(0, 200));
+        QCOMPARE(controls[5]->geometry(), before[5].translated(0, 200).adjusted(0, 0, 300, 0));
+        QCOMPARE(list->header()->sectionSize(0), column + 300);
+        QCOMPARE(list->ShownText(3), folder + "/week-3.mp3");
+        form.resize(100, 100);
+        QCOMPARE(form.size(), designed);
+    }
+
+    // Tab goes list, Add MP3 File(s), Add All MP3 File(s) In Folder, Split!, chooser; coming
+    // into the list it selects the current entry, so Delete acts at once. The entry with the
+    // focus is framed in the desktop's focus colour, at 3:1 at least against its row.
+    void worksFromTheKeyboard() {
+        FormHarness harness;
+        MainWindow& form = harness.Start();
+        form.FileList().AppendMany({"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"});
+        FileListView* list = form.ListView();
+        list->setFocus();
+        QList<QWidget*> order;
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget();
+        }
+        QCOMPARE(order, (QList<QWidget*>{form.AddFilesButton(), form.AddFolderButton(), form.SplitButton(),
+                                         form.IntervalChooser(), list}));
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(Entries(form), QStringList({"/m/b.mp3", "/m/c.mp3"}));
+        const QColor focus = list->palette().color(QPalette::Highlight);
+        for (const bool selected : {true, false}) {
+            if (!selected) list->clearSelection();
+            const QRect row = list->visualRect(list->currentIndex());
+            const QColor frame = list->viewport()->grab().toImage().pixelColor(row.left() + 1, row.center().y());
+            const QColor ground = selected ? focus : list->palette().color(QPalette::Base);
+            QVERIFY2(ContrastRatio(frame, ground) >= 3.0, qPrintable(frame.name()));
+            if (!selected) QCOMPARE(frame, focus);
         }
     }
 
-    // The real boxes: wide enough for their title beside a window icon and three title-bar
-    // buttons, details apart; closing the window takes an open box along, and once it is
-    // closing no box comes up.
-    void messageBoxesShowTheirTitleAndGoWithTheWindow() {
+    // The real box: wide enough for its title beside a window icon and three title-bar
+    // buttons; eight problem lines show at once below the text, in a list that grows with
+    // the box. Closing the window takes an open box along, and once it is closing no box
+    // comes up.
+    void messageBoxesShowTheirLinesAndGoWithTheWindow() {
         FormHarness harness;
         QtMessageBoxes boxes;
         MainWindow& form = harness.Start(0.5, &boxes);
-        for (const QString& details : {QString(), QStringLiteral("/a.mp3: not found")}) {
-            QString seen;
-            QTimer::singleShot(0, &form, [&] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                const int title = box->fontMetrics().horizontalAdvance(QStringLiteral("Parvane")) +
-                                  2 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
-                seen = (box->width() >= 2 * title ? "wide " : "narrow ") + box->detailedText();
-                details.isEmpty() ? box->accept() : void(form.close());
-            });
-            form.ShowMessage(QStringLiteral("No files added."), details);
-            QCOMPARE(seen, "wide " + details);
-        }
+        QStringList problems;
+        for (int i = 1; i <= 8; ++i)
+            problems << QStringLiteral("/home/someone/Music/Lectures of the second term/%1.mp3: not found").arg(i);
+        QStringList seen;
+        QTimer::singleShot(0, &form, [&] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            const int title = box->fontMetrics().horizontalAdvance(QStringLiteral("Parvane")) +
+                              2 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+            seen << box->windowTitle() << (box->width() >= 2 * title ? "wide" : "narrow")
+                 << box->findChild<QLabel*>()->text();
+            auto* list = box->findChild<QListWidget*>();
+            for (int i = 0; i < list->count(); ++i) {
+                if (list->viewport()->rect().contains(list->visualItemRect(list->item(i))))
+                    seen << list->item(i)->text();
+            }
+            const QSize shown = list->size();
+            box->resize(box->size() + QSize(40, 60));
+            QCOMPARE(list->size(), shown + QSize(40, 60));
+            form.close();
+        });
+        form.ShowMessage(QStringLiteral("Done."), problems);
+        QCOMPARE(seen, QStringList({"Parvane", "wide", "Done."}) + problems);
         QWidget* later = nullptr;
         QTimer::singleShot(0, &form, [&] { later = QApplication::activeModalWidget(); });
         form.ShowMessage(QStringLiteral("Done."));
