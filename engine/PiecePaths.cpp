@@ -23,7 +23,12 @@ std::optional<std::string> SourceNameOfPiece(const std::string& fileName) {
     if (digits < 4 || base.find_first_not_of("0123456789", dash + 1) != std::string::npos) {
         return std::nullopt;
     }
-    return base.substr(0, dash) + (hasExtension ? "." + GetExtension(fileName) : "");
+    std::string source = base.substr(0, dash);
+    if (hasExtension) {
+        source += '.';
+        source += GetExtension(fileName);
+    }
+    return source;
 }
 
 std::string GetFolder(const std::string& path) {

@@ -104,7 +104,11 @@ std::string FormatStamp(double stamp) {
 }
 
 std::string TwoDigits(std::int64_t value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
+    std::string digits = std::to_string(value);
+    if (value < 10) {
+        digits.insert(digits.begin(), '0');
+    }
+    return digits;
 }
 
 }  // namespace parvane
