@@ -9,6 +9,9 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include <clocale>
+
+#include "ClosingText.h"
 #include "FileListView.h"
 #include "MainWindowLayout.h"
 #include "PictureButton.h"
@@ -114,6 +117,23 @@ private slots:
         QCOMPARE(harness.desktop.shown, QStringList({"Keine Dateien hinzugefügt.",
                                                      "Fertig.\n0 Dateien vollständig geteilt, 1 mit Problemen."}));
         QCOMPARE(harness.desktop.lines, QStringList{"/gone/a.mp3: nicht gefunden"});
+    }
+
+    // Numbers keep their decimal point under a locale that writes a comma.
+    void closingWordsComeFromTheCatalogue() {
+        QVERIFY(InstallTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)));
+        JobReport report;
+        FileProblem problem = MakeProblem(FileProblem::Kind::MissingPieces);
+        problem.pieces = {3};
+        problem.failure = {PieceFailure::Kind::WrongLength, 0, {}, 7.214, 5.0};
+        report.files.push_back({1, "/m/a.mp3", 2, {problem}, {}, {}});
+        const bool comma = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+        const ClosingText text = MakeClosingText(report, [](const char* context, const char* english) {
+            return QCoreApplication::translate(context, english).toStdString();
+        });
+        std::setlocale(LC_NUMERIC, "C");
+        QVERIFY(comma);
+        QCOMPARE(text.details, "/m/a.mp3: Stück 3 ist 7.21 s lang, nicht 5 s");
     }
 };
 
