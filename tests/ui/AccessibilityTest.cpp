@@ -65,7 +65,8 @@ private slots:
         QCOMPARE(Told(chooser)->text(QAccessible::Value), QStringLiteral("Split Every 5:00"));
         QVERIFY(ChildNames(Told(chooser)).contains(QStringLiteral("Split Every 0:05")));
 
-        const QString song = harness.Root() + "/music/song.mp3";
+        // A name may hold what looks like a placeholder.
+        const QString song = harness.Root() + "/music/song %1%2.mp3";
         testing::PutMp3(song.toStdString(), 12);
         form.ListView()->AddDroppedFiles({song});
         QCOMPARE(Told(form.ListView())->text(QAccessible::Name), QStringLiteral("MP3 File(s)"));
@@ -80,7 +81,7 @@ private slots:
         QTRY_VERIFY(bar->text().endsWith("piece 1"));
         for (PictureButton* button : buttons) QVERIFY(!Available(button));
         QCOMPARE(Told(bar)->valueInterface()->currentValue().toInt(), 100);
-        QCOMPARE(Told(bar)->text(QAccessible::Description), QStringLiteral("File 1 of 1: song.mp3, piece 1"));
+        QCOMPARE(Told(bar)->text(QAccessible::Description), QStringLiteral("File 1 of 1: song %1%2.mp3, piece 1"));
         // Pressing an unavailable button does nothing, the window's own hover rule aside.
         Told(form.AddFilesButton())->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(harness.desktop.shown, QStringList{"No files added."});
