@@ -8,10 +8,6 @@ std::string IntervalText(int seconds) {
     return std::to_string(seconds / 60) + ":" + TwoDigits(seconds % 60);
 }
 
-std::string IntervalLabel(int seconds) {
-    return " Split Every " + IntervalText(seconds);
-}
-
 std::optional<int> IntervalFromText(std::string_view text) {
     for (const int seconds : kIntervalSeconds) {
         if (IntervalText(seconds) == text) {

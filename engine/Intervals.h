@@ -20,9 +20,6 @@ inline constexpr int kDefaultIntervalIndex = 11;  // 5:00
 // "m:ss": 0:05, 1:30, 60:00.
 std::string IntervalText(int seconds);
 
-// The chooser's entry: " Split Every m:ss".
-std::string IntervalLabel(int seconds);
-
 // The menu length written exactly as IntervalText writes it, if there is one.
 std::optional<int> IntervalFromText(std::string_view text);
 

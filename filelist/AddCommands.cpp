@@ -1,5 +1,6 @@
 #include "AddCommands.h"
 
+#include <QCoreApplication>
 #include <string>
 #include <vector>
 
@@ -11,21 +12,24 @@
 namespace parvane {
 
 void AddFilesCommand(QWidget* parent, FileDialogs& dialogs, FileListModel& list) {
-    list.AppendMany(dialogs.OpenFiles(parent, QString::fromUtf8(kAddFilesTitle),
-                                      QString::fromUtf8(kAddFilesFilter)));
+    list.AppendMany(dialogs.OpenFiles(parent,
+                                      QCoreApplication::translate("AddCommands", kAddFilesTitle),
+                                      QCoreApplication::translate("AddCommands", kAddFilesFilter)));
 }
 
 QString ChooseFolderToAdd(QWidget* parent, FileDialogs& dialogs) {
-    return dialogs.BrowseFolder(parent, QString::fromUtf8(kAddFolderTitle));
+    return dialogs.BrowseFolder(parent, QCoreApplication::translate("AddCommands", kAddFolderTitle));
 }
 
-QStringList FolderTreeFiles(const QString& folder, const std::function<bool()>& stopRequested) {
-    const std::vector<std::string> paths = ScanFolderTree(TextToPath(folder), stopRequested).paths;
+FolderTreeFiles FindFolderTreeFiles(const QString& folder,
+                                    const std::function<bool()>& stopRequested) {
+    const FolderScanResult found = ScanFolderTree(TextToPath(folder), stopRequested);
     if (stopRequested && stopRequested()) return {};
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(paths.size()));
-    for (const std::string& path : paths) texts.append(PathToText(path));
-    return texts;
+    FolderTreeFiles files;
+    files.paths.reserve(static_cast<qsizetype>(found.paths.size()));
+    for (const std::string& path : found.paths) files.paths.append(PathToText(path));
+    files.piecesLeftOut = static_cast<qsizetype>(found.piecesLeftOut);
+    return files;
 }
 
 }  // namespace parvane

@@ -3,16 +3,20 @@
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 class QWidget;
 
 namespace parvane {
 
+// English; the add commands show them translated.
 inline constexpr const char* kAddFilesTitle =
-    "Add File(s) - Use Ctrl & Shift to select multiple files";
+    QT_TRANSLATE_NOOP("AddCommands", "Add File(s) - Use Ctrl & Shift to select multiple files");
 // Both letter cases spelt out: the desktops' dialogs match patterns with letter case.
-inline constexpr const char* kAddFilesFilter = "MP3 Files (*.mp3 *.MP3)";
-inline constexpr const char* kAddFolderTitle = "Please select folder to add:";
+inline constexpr const char* kAddFilesFilter =
+    QT_TRANSLATE_NOOP("AddCommands", "MP3 Files (*.mp3 *.MP3)");
+inline constexpr const char* kAddFolderTitle =
+    QT_TRANSLATE_NOOP("AddCommands", "Please select folder to add:");
 
 class FileDialogs {
 public:

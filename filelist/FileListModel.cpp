@@ -59,7 +59,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
 
 QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole) {
-        return QStringLiteral("MP3 File(s)");
+        return tr("MP3 File(s)");
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }

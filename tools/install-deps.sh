@@ -10,6 +10,7 @@ apt-get install -y --no-install-recommends \
     mp3splt sox libsox-fmt-mp3 lame mpg123 \
     fonts-liberation xvfb xauth xdg-utils x11-utils imagemagick xdotool \
     locales coreutils \
+    qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n \
     dpkg-dev help2man appstream desktop-file-utils file lintian
 # A locale that writes a decimal comma, for the tests that numbers never follow the locale.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then

@@ -1,6 +1,7 @@
 #include "CompactComboStyle.h"
 
-#include <QStyleOptionComplex>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionMenuItem>
 
 namespace parvane {
 
@@ -8,6 +9,10 @@ namespace {
 
 constexpr int kArrowWidth = 16;
 constexpr int kFrame = 2;
+
+QString Spaced(const QString& text) {
+    return QLatin1Char(' ') + text;
+}
 
 }  // namespace
 
@@ -25,6 +30,44 @@ QRect CompactComboStyle::subControlRect(ComplexControl control, const QStyleOpti
         }
     }
     return QProxyStyle::subControlRect(control, option, part, widget);
+}
+
+// The entries of the closed box and of its drop-down list (drawn as menu items).
+void CompactComboStyle::drawControl(ControlElement element, const QStyleOption* option,
+                                    QPainter* painter, const QWidget* widget) const {
+    if (element == CE_ComboBoxLabel) {
+        if (const auto* box = qstyleoption_cast<const QStyleOptionComboBox*>(option)) {
+            QStyleOptionComboBox spaced(*box);
+            spaced.currentText = Spaced(box->currentText);
+            QProxyStyle::drawControl(element, &spaced, painter, widget);
+            return;
+        }
+    }
+    if (element == CE_MenuItem) {
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+            QStyleOptionMenuItem spaced(*item);
+            spaced.text = Spaced(item->text);
+            QProxyStyle::drawControl(element, &spaced, painter, widget);
+            return;
+        }
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+QSize CompactComboStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
+                                          const QSize& size, const QWidget* widget) const {
+    if (type == CT_MenuItem) {
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+            QStyleOptionMenuItem spaced(*item);
+            spaced.text = Spaced(item->text);
+            return QProxyStyle::sizeFromContents(type, &spaced,
+                                                 size + QSize(item->fontMetrics.horizontalAdvance(
+                                                                  QLatin1Char(' ')),
+                                                              0),
+                                                 widget);
+        }
+    }
+    return QProxyStyle::sizeFromContents(type, option, size, widget);
 }
 
 }  // namespace parvane

@@ -11,7 +11,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
-#include "AddCommands.h"
+#include "Accessibility.h"
 #include "CenterForm.h"
 #include "ClosingText.h"
 #include "CompactComboStyle.h"
@@ -45,6 +45,11 @@ QString Shown(const std::string& text) {
     return QFile::decodeName(QByteArray::fromStdString(text));
 }
 
+// The closing message's words from the window's catalogue.
+std::string WindowWords(const char* context, const char* english) {
+    return QCoreApplication::translate(context, english).toStdString();
+}
+
 }  // namespace
 
 MainWindow::MainWindow(const FormServices& services, QWidget* parent)
@@ -66,6 +71,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::BuildControls() {
+    InstallAccessibility();
     // The design size is the smallest; the list takes whatever room is added.
     const QSize designSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
     setMinimumSize(designSize);
@@ -77,24 +83,25 @@ void MainWindow::BuildControls() {
     setWindowIcon(Picture("parvane.ico"));
     setMouseTracking(true);
 
-    addFilesButton_ = new PictureButton(QString::fromLatin1(kAddFilesCaption), Picture("add-files.ico"), this);
+    addFilesButton_ = new PictureButton(tr(kAddFilesCaption), Picture("add-files.ico"), this);
     addFilesButton_->setObjectName(QStringLiteral("Check1"));
 
-    splitButton_ = new PictureButton(QString::fromLatin1(kSplitCaption), Picture("split.ico"), this);
+    splitButton_ = new PictureButton(tr(kSplitCaption), Picture("split.ico"), this);
     splitButton_->setObjectName(QStringLiteral("Check2"));
 
     files_ = new FileListModel(this);
     listView_ = new FileListView(this);
     listView_->setObjectName(QStringLiteral("ListView1"));
     listView_->setFont(ArialBold(kListFontPoints));
-    listView_->setToolTip(QString::fromLatin1(kListViewToolTip));
+    listView_->setToolTip(tr(kListViewToolTip));
+    listView_->setAccessibleName(FileListModel::tr("MP3 File(s)"));
     listView_->setCursor(Qt::ArrowCursor);
     listView_->SetFileList(files_);
     listView_->SetApplicationFolder(resourceFolder_);
     listView_->SetBusyCheck([this] { return IsBusy(); });
     listView_->SetMouseMoveHook([this] { SetOverButton(false); });
 
-    addFolderButton_ = new PictureButton(QString::fromLatin1(kAddFolderCaption), Picture("add-folder.ico"), this);
+    addFolderButton_ = new PictureButton(tr(kAddFolderCaption), Picture("add-folder.ico"), this);
     addFolderButton_->setObjectName(QStringLiteral("Check4"));
 
     intervalChooser_ = new QComboBox(this);
@@ -183,7 +190,8 @@ void MainWindow::SetUpFileColumn() {
 
 void MainWindow::FillIntervalChooser() {
     for (const int seconds : kIntervalSeconds) {
-        intervalChooser_->addItem(QString::fromStdString(IntervalLabel(seconds)));
+        // The blank the chooser shows before each entry is drawn, not said.
+        intervalChooser_->addItem(tr("Split Every %1").arg(QString::fromStdString(IntervalText(seconds))));
     }
     intervalChooser_->setCurrentIndex(kDefaultIntervalIndex);
     // The drop-down may be wider than the closed box, so no entry is cut off there.
@@ -267,7 +275,7 @@ void MainWindow::SplitClicked() {
         return;
     }
     if (files_->Count() < 1) {
-        ShowMessage(QString::fromLatin1(kMessageNoFiles));
+        ShowMessage(QCoreApplication::translate("ClosingText", "No files added."));
         return;
     }
     SetActivity(Activity::Splitting);
@@ -280,7 +288,7 @@ void MainWindow::JobFinished(const JobReport& report) {
     splitWorker_->Wait();
     progressBar_->ShowWords({});
     if (report.end != JobEnd::Stopped) {
-        const ClosingText text = MakeClosingText(report);
+        const ClosingText text = MakeClosingText(report, WindowWords);
         ShowMessage(Shown(text.summary), Shown(text.details).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
     }
     progressBar_->setValue(0);
@@ -297,17 +305,25 @@ void MainWindow::AddFolderClicked() {
     }
     SetActivity(Activity::ScanningFolder);
     folderScan_.Start([this, folder] {
-        const QStringList found =
-            FolderTreeFiles(folder, [this] { return folderScan_.StopRequested(); });
+        const FolderTreeFiles found =
+            FindFolderTreeFiles(folder, [this] { return folderScan_.StopRequested(); });
         QMetaObject::invokeMethod(this, [this, found] { FolderScanned(found); },
                                   Qt::QueuedConnection);
     });
 }
 
-void MainWindow::FolderScanned(const QStringList& files) {
+// The add commands show no message; pieces of earlier splits passed over are told in the
+// bar for a while.
+void MainWindow::FolderScanned(const FolderTreeFiles& found) {
     folderScan_.Wait();
-    files_->AppendMany(files);
+    files_->AppendMany(found.paths);
     SetActivity(Activity::Idle);
+    if (found.piecesLeftOut == 1) {
+        progressBar_->ShowNote(tr("Left out 1 piece of the files found there"));
+    } else if (found.piecesLeftOut > 1) {
+        progressBar_->ShowNote(
+            tr("Left out %1 pieces of the files found there").arg(found.piecesLeftOut));
+    }
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {

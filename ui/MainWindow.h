@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "AddCommands.h"
 #include "FormServices.h"
 #include "WorkerThread.h"
 
@@ -61,7 +62,7 @@ private:
     void AddFilesClicked();
     void SplitClicked();
     void AddFolderClicked();
-    void FolderScanned(const QStringList& files);
+    void FolderScanned(const FolderTreeFiles& found);
     void JobFinished(const JobReport& report);
     bool ReleasePushButton(PictureButton& button);
     void SetActivity(Activity activity);

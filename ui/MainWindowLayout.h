@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QRect>
+#include <QtGlobal>
 #include <cmath>
 
 namespace parvane {
@@ -53,12 +54,17 @@ inline QFont ArialBold(double points) {
     return font;
 }
 
+// The program's name, the same in every language.
 inline constexpr const char* kCaption = "Parvane";
-inline constexpr const char* kAddFilesCaption = "Add MP3 File(s)";
-inline constexpr const char* kSplitCaption = "Split!";
-inline constexpr const char* kAddFolderCaption = "Add All MP3 File(s) In Folder";
-inline constexpr const char* kListViewToolTip =
+// English; the window shows them translated.
+inline constexpr const char* kAddFilesCaption =
+    QT_TRANSLATE_NOOP("parvane::MainWindow", "Add MP3 File(s)");
+inline constexpr const char* kSplitCaption = QT_TRANSLATE_NOOP("parvane::MainWindow", "Split!");
+inline constexpr const char* kAddFolderCaption =
+    QT_TRANSLATE_NOOP("parvane::MainWindow", "Add All MP3 File(s) In Folder");
+inline constexpr const char* kListViewToolTip = QT_TRANSLATE_NOOP(
+    "parvane::MainWindow",
     "Drag and drop files here. Double-click item to remove it. Move bar to right and out of "
-    "window to reveal full names.";
+    "window to reveal full names.");
 
 }  // namespace parvane

@@ -1,5 +1,6 @@
 #include "PictureButton.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -54,8 +55,15 @@ PictureButton::PictureButton(const QString& caption, const QIcon& picture, QWidg
 }
 
 void PictureButton::SetLooksUnavailable(bool unavailable) {
+    if (unavailable == looksUnavailable_) {
+        return;
+    }
     looksUnavailable_ = unavailable;
     update();
+    QAccessible::State changed;
+    changed.disabled = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void PictureButton::paintEvent(QPaintEvent*) {

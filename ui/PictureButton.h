@@ -14,8 +14,10 @@ class PictureButton final : public QToolButton {
 public:
     PictureButton(const QString& caption, const QIcon& picture, QWidget* parent);
 
-    // Only the look: the button stays enabled, keeps its focus and its hovers.
+    // The look, and what assistive technology is told: the button stays enabled, keeps
+    // its focus and its hovers.
     void SetLooksUnavailable(bool unavailable);
+    bool LooksUnavailable() const { return looksUnavailable_; }
 
 signals:
     void MouseMove();

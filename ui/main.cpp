@@ -7,6 +7,7 @@
 #include "InfoRequest.h"
 #include "MessageBoxes.h"
 #include "ProcessRunner.h"
+#include "Translations.h"
 #include "WindowProgram.h"
 
 int main(int argc, char** argv) {
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     // The window's layout is fixed to the pixel; one style everywhere keeps every
     // caption inside its control whatever the desktop's own style would add.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    parvane::InstallTranslations(app, QLocale::system());
 
     parvane::QtMessageBoxes messageBoxes;
     parvane::DesktopUrlOpener urlOpener;

@@ -105,7 +105,7 @@ CommandRun TimeCommand(const std::string& root, parvane::FileListView& view) {
     std::atomic<bool> scanned = false;
     QStringList found;
     std::thread scan([&] {
-        found = parvane::FolderTreeFiles(QString::fromStdString(root), {});
+        found = parvane::FindFolderTreeFiles(QString::fromStdString(root), {}).paths;
         scanned = true;
     });
     Clock::time_point lastServed = Clock::now();

@@ -1,4 +1,4 @@
-// Names of pieces and their folders, and the time stamps and labels made from a length.
+// Names of pieces and their folders, and the time stamps made from a length.
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -49,7 +49,6 @@ TEST(PiecePaths, Folders) {
 
 struct IntervalRow {
     int seconds;
-    const char* label;
     std::vector<const char*> boundaryStamps;  // boundaries 0, 1, 2, 3, 12, 13 and 5000
 };
 
@@ -61,23 +60,22 @@ std::vector<std::string> BoundaryStamps(int seconds) {
     return stamps;
 }
 
-TEST(TimeStamps, IntervalsGiveTheirLabelsAndBoundaries) {
+TEST(TimeStamps, IntervalsGiveTheirBoundaries) {
     const std::vector<IntervalRow> rows = {
-        {5, " Split Every 0:05", {"0.00", "0.05", "0.10", "0.15", "1.00", "1.05", "416.40"}},
-        {10, " Split Every 0:10", {"0.00", "0.10", "0.20", "0.30", "2.00", "2.10", "833.20"}},
-        {30, " Split Every 0:30", {"0.00", "0.30", "1.00", "1.30", "6.00", "6.30", "2500.00"}},
-        {90, " Split Every 1:30", {"0.00", "1.30", "3.00", "4.30", "18.00", "19.30", "7500.00"}},
-        {270, " Split Every 4:30",
+        {5, {"0.00", "0.05", "0.10", "0.15", "1.00", "1.05", "416.40"}},
+        {10, {"0.00", "0.10", "0.20", "0.30", "2.00", "2.10", "833.20"}},
+        {30, {"0.00", "0.30", "1.00", "1.30", "6.00", "6.30", "2500.00"}},
+        {90, {"0.00", "1.30", "3.00", "4.30", "18.00", "19.30", "7500.00"}},
+        {270,
          {"0.00", "4.30", "9.00", "13.30", "54.00", "58.30", "22500.00"}},
-        {3600, " Split Every 60:00",
+        {3600,
          {"0.00", "60.00", "120.00", "180.00", "720.00", "780.00", "300000.00"}},
     };
     for (const IntervalRow& row : rows) {
-        EXPECT_EQ(IntervalLabel(row.seconds), row.label);
         EXPECT_EQ(IntervalFromText(IntervalText(row.seconds)), row.seconds);
         EXPECT_EQ(BoundaryStamps(row.seconds),
                   std::vector<std::string>(row.boundaryStamps.begin(), row.boundaryStamps.end()))
-            << row.label;
+            << row.seconds;
     }
     for (const char* wrong : {"0:07", "5", "5:0", "05:00", "", "1:30x"}) {
         EXPECT_EQ(IntervalFromText(wrong), std::nullopt) << wrong;

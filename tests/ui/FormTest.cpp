@@ -83,14 +83,14 @@ private slots:
         QVERIFY(qAbs(off.y()) <= frame.height() - form.height());
 
         QComboBox* combo = form.IntervalChooser();
-        QCOMPARE(combo->currentText(), QStringLiteral(" Split Every 5:00"));
+        QCOMPARE(combo->currentText(), QStringLiteral("Split Every 5:00"));
         QStyleOptionComboBox option;
         option.initFrom(combo);
         const int field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                          QStyle::SC_ComboBoxEditField, combo).width();
-        // Every entry shows uncut, a pixel clear on either side.
+        // Every entry shows uncut after its drawn blank, a pixel clear on either side.
         for (int i = 0; i < combo->count(); ++i)
-            QVERIFY(combo->fontMetrics().horizontalAdvance(combo->itemText(i)) <= field - 2);
+            QVERIFY(combo->fontMetrics().horizontalAdvance(' ' + combo->itemText(i)) <= field - 2);
         // The bar's ground, the window's surface and the buttons' faces are white.
         const QImage picture = form.grab().toImage();
         for (QPoint white : {form.ProgressBar()->geometry().center(), kBareSurface,
@@ -157,8 +157,9 @@ private slots:
         }
 
         // The folder is scanned off the window's thread, under the hourglass; digit runs
-        // count as numbers.
-        for (const char* name : {"music/10.mp3", "music/9.mp3", "music/sub/1.mp3"}) harness.Put(name, "x");
+        // count as numbers; a piece of an earlier split is left out, and the bar says so.
+        for (const char* name : {"music/10.mp3", "music/9.mp3", "music/9-0001.mp3", "music/sub/1.mp3"})
+            harness.Put(name, "x");
         harness.desktop.folder = harness.Root() + "/music";
         QTest::mouseClick(form.AddFolderButton(), Qt::LeftButton);
         QCOMPARE(SeenPointer(&form), Qt::WaitCursor);
@@ -167,6 +168,7 @@ private slots:
                                                     harness.desktop.folder + "/10.mp3",
                                                     harness.desktop.folder + "/sub/1.mp3"}));
         QCOMPARE(SeenPointer(&form), Qt::ArrowCursor);
+        QCOMPARE(form.ProgressBar()->text(), QStringLiteral("Left out 1 piece of the files found there"));
     }
 
     // Twelve lectures of one long folder: each entry keeps its file name, the full path is

@@ -1,4 +1,5 @@
-// The message a person reads when a split job is over.
+// The message a person reads when a split job is over, in the words of the front end's
+// language.
 #pragma once
 
 #include <cstdint>
@@ -6,11 +7,9 @@
 #include <vector>
 
 #include "JobReport.h"
+#include "Translate.h"
 
 namespace parvane {
-
-inline constexpr const char* kMessageNoFiles = "No files added.";
-inline constexpr const char* kMessageDone = "Done.";
 
 struct ClosingText {
     std::string summary;  // "Done." and a line of counts, or why the job could not go on
@@ -21,6 +20,6 @@ struct ClosingText {
 std::string PieceRanges(const std::vector<std::int64_t>& numbers);
 
 // Meant for every end but a stop, which shows nothing.
-ClosingText MakeClosingText(const JobReport& report);
+ClosingText MakeClosingText(const JobReport& report, const Translate& translate = English);
 
 }  // namespace parvane

@@ -1,0 +1,97 @@
+// What a screen reader is told of the window, through Qt's accessibility interfaces: roles,
+// names, actions and states before, during and after a job, and the bar's value and words.
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QComboBox>
+#include <QTest>
+
+#include "FileListModel.h"
+#include "FileListView.h"
+#include "JobProgressBar.h"
+#include "PictureButton.h"
+#include "WindowTestSupport.h"
+
+using namespace parvane;
+using namespace parvane::test;
+
+namespace {
+
+QAccessibleInterface* Told(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+bool Available(QObject* object) {
+    const QAccessible::State state = Told(object)->state();
+    return !state.disabled;
+}
+
+// The names of an interface's children, and of theirs.
+QStringList ChildNames(QAccessibleInterface* parent) {
+    QStringList names;
+    for (int i = 0; i < parent->childCount(); ++i) {
+        names << parent->child(i)->text(QAccessible::Name) << ChildNames(parent->child(i));
+    }
+    return names;
+}
+
+}  // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+private slots:
+    void controlsAreNamedAndButtonsArePressedAndUnavailableDuringAJob() {
+        FormHarness harness;
+        harness.splitter.Configure({}, false, {{1, "until [ -e \"$dir/../../go\" ]; do sleep 0.01; done"}});
+        MainWindow& form = harness.Start();
+        QCOMPARE(Told(&form)->role(), QAccessible::Window);
+        QCOMPARE(Told(&form)->text(QAccessible::Name), QStringLiteral("Parvane"));
+
+        PictureButton* const buttons[] = {form.AddFilesButton(), form.AddFolderButton(),
+                                          form.SplitButton()};
+        const QStringList captions = {"Add MP3 File(s)", "Add All MP3 File(s) In Folder", "Split!"};
+        for (int i = 0; i < 3; ++i) {
+            QAccessibleInterface* button = Told(buttons[i]);
+            QCOMPARE(button->role(), QAccessible::Button);
+            QCOMPARE(button->text(QAccessible::Name), captions.at(i));
+            QVERIFY(button->actionInterface()->actionNames().contains(
+                QAccessibleActionInterface::pressAction()));
+            QVERIFY(Available(buttons[i]));
+        }
+        // Pressed by the screen reader as by the mouse: the empty list says so.
+        Told(form.SplitButton())->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(harness.desktop.shown, QStringList{"No files added."});
+
+        QComboBox* chooser = form.IntervalChooser();
+        QCOMPARE(Told(chooser)->text(QAccessible::Value), QStringLiteral("Split Every 5:00"));
+        QVERIFY(ChildNames(Told(chooser)).contains(QStringLiteral("Split Every 0:05")));
+
+        // A name may hold what looks like a placeholder.
+        const QString song = harness.Root() + "/music/song %1%2.mp3";
+        testing::PutMp3(song.toStdString(), 12);
+        form.ListView()->AddDroppedFiles({song});
+        QCOMPARE(Told(form.ListView())->text(QAccessible::Name), QStringLiteral("MP3 File(s)"));
+        QTRY_VERIFY(ChildNames(Told(form.ListView())).contains(song));
+
+        JobProgressBar* bar = form.ProgressBar();
+        QCOMPARE(Told(bar)->role(), QAccessible::ProgressBar);
+        QCOMPARE(Told(bar)->text(QAccessible::Name), QStringLiteral("Progress"));
+
+        chooser->setCurrentIndex(0);
+        QTest::mouseClick(form.SplitButton(), Qt::LeftButton);
+        QTRY_VERIFY(bar->text().endsWith("piece 1"));
+        for (PictureButton* button : buttons) QVERIFY(!Available(button));
+        QCOMPARE(Told(bar)->valueInterface()->currentValue().toInt(), 100);
+        QCOMPARE(Told(bar)->text(QAccessible::Description), QStringLiteral("File 1 of 1: song %1%2.mp3, piece 1"));
+        // Pressing an unavailable button does nothing, the window's own hover rule aside.
+        Told(form.AddFilesButton())->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(harness.desktop.shown, QStringList{"No files added."});
+
+        harness.Put("go", {});
+        QTRY_VERIFY_WITH_TIMEOUT(!form.IsBusy(), 10000);
+        for (PictureButton* button : buttons) QVERIFY(Available(button));
+        QCOMPARE(Told(bar)->text(QAccessible::Description), QString());
+    }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "AccessibilityTest.moc"

@@ -1,0 +1,65 @@
+#include "Accessibility.h"
+
+#include <QAccessibleWidget>
+
+#include "MainWindow.h"
+#include "PictureButton.h"
+
+namespace parvane {
+
+namespace {
+
+// The buttons are check boxes underneath, which Qt would announce as such, with a Toggle.
+class PictureButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit PictureButtonAccessible(PictureButton* button)
+        : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.disabled = Button()->LooksUnavailable();
+        return state;
+    }
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name && Button()->accessibleName().isEmpty()) {
+            return Button()->text();
+        }
+        return QAccessibleWidget::text(kind);
+    }
+
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override {
+        if (action == pressAction()) {
+            if (!Button()->LooksUnavailable()) {
+                Button()->click();
+            }
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+
+private:
+    PictureButton* Button() const { return static_cast<PictureButton*>(widget()); }
+};
+
+QAccessibleInterface* WindowAccessibility(const QString& className, QObject* object) {
+    if (className == QLatin1String(PictureButton::staticMetaObject.className())) {
+        return new PictureButtonAccessible(static_cast<PictureButton*>(object));
+    }
+    if (className == QLatin1String(MainWindow::staticMetaObject.className())) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibility() {
+    QAccessible::installFactory(WindowAccessibility);
+}
+
+}  // namespace parvane

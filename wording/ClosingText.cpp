@@ -1,0 +1,287 @@
+#include "ClosingText.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "PiecePaths.h"
+#include "SplitterSearch.h"
+
+namespace parvane {
+
+namespace {
+
+std::string Joined(const std::vector<std::string>& parts, const std::string& separator) {
+    std::string text;
+    for (const std::string& part : parts) {
+        text += (text.empty() ? "" : separator) + part;
+    }
+    return text;
+}
+
+// Seconds with at most two decimals: "7.21", "5"; never the locale's decimal comma, like
+// every other number the program writes.
+std::string SecondsNumber(double seconds) {
+    std::string text = std::to_string(std::round(seconds * 100.0) / 100.0);
+    if (const auto comma = text.find(','); comma != std::string::npos) {
+        text[comma] = '.';
+    }
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') {
+        text.pop_back();
+    }
+    return text;
+}
+
+// A point of the audio as minutes and seconds: "7:40".
+std::string ClockText(double seconds) {
+    const auto whole = static_cast<long long>(seconds);
+    const std::string secondsText = std::to_string(whole % 60);
+    return std::to_string(whole / 60) + ":" + (secondsText.size() < 2 ? "0" : "") + secondsText;
+}
+
+class Wording {
+public:
+    explicit Wording(const Translate& words) : translate(words) {}
+
+    std::string Summary(const JobReport& report) const;
+    std::string ProblemLines(const JobReport& report) const;
+
+private:
+    std::string Files(std::size_t count) const;
+    std::string FailureText(const PieceFailure& failure) const;
+    std::string MissingPiecesText(const FileProblem& problem) const;
+    std::string FormatName(const FileProblem& problem) const;
+    std::string ProblemText(const FileProblem& problem) const;
+    std::string SplitBeforeTheEnd(const JobReport& report) const;
+
+    const Translate& translate;
+};
+
+std::string Wording::Files(std::size_t count) const {
+    return count == 1 ? translate("ClosingText", "1 file")
+                      : Fill(translate("ClosingText", "%1 files"), {std::to_string(count)});
+}
+
+std::string Wording::FailureText(const PieceFailure& failure) const {
+    using Kind = PieceFailure::Kind;
+    switch (failure.kind) {
+        case Kind::WroteNothing:
+            return translate("ClosingText", "the splitter wrote nothing");
+        case Kind::ExitStatus:
+            return Fill(translate("ClosingText", "the splitter failed with exit status %1"),
+                        {std::to_string(failure.code)});
+        case Kind::Killed:
+            return Fill(translate("ClosingText", "the splitter was killed (%1)"),
+                        {::strsignal(failure.code)});
+        case Kind::WaitFailed:
+            return Fill(translate("ClosingText", "the splitter's end could not be awaited (%1)"),
+                        {std::strerror(failure.code)});
+        case Kind::CannotPutInPlace:
+            return Fill(translate("ClosingText", "cannot be put in place (%1)"),
+                        {std::strerror(failure.code)});
+        case Kind::SplitterSaid:
+            return failure.text;
+        case Kind::NotSourceAudio:
+            return translate("ClosingText", "the splitter wrote no MP3 audio like the source's");
+        case Kind::WrongLength:
+            return Fill(translate("ClosingText", "%1 s long, not %2 s"),
+                        {SecondsNumber(failure.seconds), SecondsNumber(failure.expectedSeconds)});
+        case Kind::TrackNotNumbered:
+            return translate("ClosingText", "its track number could not be written");
+        case Kind::NoSpace:
+            return translate("ClosingText", "No space left on device");
+    }
+    return {};
+}
+
+std::string Wording::MissingPiecesText(const FileProblem& problem) const {
+    const std::string pieces = PieceRanges(problem.pieces);
+    const std::string failure = FailureText(problem.failure);
+    if (problem.failure.kind == PieceFailure::Kind::WrongLength) {
+        return Fill(problem.pieces.size() == 1 ? translate("ClosingText", "piece %1 is %2")
+                                               : translate("ClosingText", "pieces %1 are %2"),
+                    {pieces, failure});
+    }
+    return Fill(translate("ClosingText", "missing pieces %1 (%2)"), {pieces, failure});
+}
+
+// What a file holds instead of MP3 audio, where that is known.
+std::string Wording::FormatName(const FileProblem& problem) const {
+    if (problem.layer == 1 || problem.layer == 2) {
+        return Fill(translate("ClosingText", "MPEG layer %1"), {problem.layer == 1 ? "I" : "II"});
+    }
+    const std::string& type = problem.mediaType;
+    if (type == "audio/x-wav") return translate("MediaType", "WAVE audio");
+    if (type == "audio/flac") return translate("MediaType", "FLAC audio");
+    if (type == "audio/ogg") return translate("MediaType", "Ogg audio");
+    if (type == "audio/x-aiff") return translate("MediaType", "AIFF audio");
+    if (type == "audio/x-m4a") return translate("MediaType", "MPEG-4 audio");
+    if (type == "video/mp4") return translate("MediaType", "MPEG-4");
+    if (type == "text/plain") return translate("MediaType", "text");
+    if (type == "application/x-empty" || type == "inode/x-empty") {
+        return translate("MediaType", "empty");
+    }
+    return type;
+}
+
+std::string Wording::ProblemText(const FileProblem& problem) const {
+    using Kind = FileProblem::Kind;
+    switch (problem.kind) {
+        case Kind::NoInterval:
+            return translate("ClosingText", "no piece length chosen");
+        case Kind::EmptyName:
+            return translate("ClosingText", "empty file name");
+        case Kind::NotFound:
+            return translate("ClosingText", "not found");
+        case Kind::NotAFile:
+            return translate("ClosingText", "not a file");
+        case Kind::NotMp3: {
+            const std::string format = FormatName(problem);
+            return format.empty()
+                       ? translate("ClosingText", "not an MP3 file")
+                       : Fill(translate("ClosingText", "not an MP3 file (%1)"), {format});
+        }
+        case Kind::CannotRead:
+            return Fill(translate("ClosingText", "cannot be read (%1)"),
+                        {std::strerror(problem.code)});
+        case Kind::CannotWriteFolder:
+            return Fill(translate("ClosingText", "cannot write into its folder (%1)"),
+                        {std::strerror(problem.code)});
+        case Kind::MissingPieces:
+            return MissingPiecesText(problem);
+        case Kind::NameTaken:
+            return Fill(translate("ClosingText", "piece name taken by a listed file: %1"),
+                        {problem.path});
+        case Kind::ChangedDuringSplit:
+            return translate("ClosingText", "changed during the split");
+    }
+    return {};
+}
+
+std::string Wording::ProblemLines(const JobReport& report) const {
+    const std::string fileLine = translate("ClosingText", "%1: %2");
+    const std::string separator = translate("ClosingText", "; ");
+    std::string lines;
+    for (const FileReport& file : report.files) {
+        if (!file.SplitCompletely()) {
+            std::vector<std::string> texts;
+            for (const FileProblem& problem : file.problems) {
+                texts.push_back(ProblemText(problem));
+            }
+            lines += Fill(fileLine, {file.sourcePath.empty() ? "\"\"" : file.sourcePath,
+                                     Joined(texts, separator)}) +
+                     "\n";
+        }
+    }
+    for (const FileReport& file : report.files) {
+        if (!file.olderPieces.empty()) {
+            const std::string first = GetFileName(file.olderPieces.front());
+            const std::string last = GetFileName(file.olderPieces.back());
+            const std::size_t count = file.olderPieces.size();
+            const std::string text =
+                count == 1   ? Fill(translate("ClosingText", "%1: older pieces remain: %2"),
+                                    {file.sourcePath, first})
+                : count == 2 ? Fill(translate("ClosingText", "%1: older pieces remain: %2, %3"),
+                                    {file.sourcePath, first, last})
+                             : Fill(translate("ClosingText", "%1: older pieces remain: %2 to %3"),
+                                    {file.sourcePath, first, last});
+            lines += text + "\n";
+        }
+    }
+    for (const FileReport& file : report.files) {
+        std::vector<std::string> stretches;
+        for (const FileNotice& notice : file.notices) {
+            stretches.push_back(Fill(translate("ClosingText", "%1 (%2 bytes)"),
+                                     {ClockText(notice.stretch.atSeconds),
+                                      std::to_string(notice.stretch.bytes)}));
+        }
+        if (!stretches.empty()) {
+            lines += Fill(translate("ClosingText", "%1: damaged audio passed over at %2"),
+                          {file.sourcePath, Joined(stretches, ", ")}) +
+                     "\n";
+        }
+    }
+    return lines;
+}
+
+std::string Wording::SplitBeforeTheEnd(const JobReport& report) const {
+    std::vector<std::string> complete;
+    for (const FileReport& file : report.files) {
+        if (file.SplitCompletely()) {
+            complete.push_back(file.sourcePath);
+        }
+    }
+    if (complete.empty()) {
+        return translate("ClosingText", "Nothing was split.");
+    }
+    return Fill(translate("ClosingText", "Split completely before that: %1."),
+                {Joined(complete, ", ")});
+}
+
+std::string Wording::Summary(const JobReport& report) const {
+    switch (report.end) {
+        case JobEnd::NoFiles:
+            return translate("ClosingText", "No files added.");
+        case JobEnd::SplitterMissing:
+            return Fill(translate("ClosingText",
+                                  "The splitter %1 was not found. Looked for %2 and for %1 on "
+                                  "PATH (%3). Install the Debian package mp3splt."),
+                        {kSplitterName, report.applicationFolder + "/" + kSplitterName,
+                         report.searchPath}) +
+                   "\n" + SplitBeforeTheEnd(report);
+        case JobEnd::SplitterLost:
+            return Fill(translate("ClosingText",
+                                  "The splitter %1 could not be started (%2). Splitting was "
+                                  "stopped."),
+                        {report.splitterPath, std::strerror(report.startError)}) +
+                   "\n" + SplitBeforeTheEnd(report);
+        case JobEnd::Completed:
+        case JobEnd::Stopped:
+            break;
+    }
+    std::size_t withProblems = 0;
+    for (const FileReport& file : report.files) {
+        withProblems += file.SplitCompletely() ? 0 : 1;
+    }
+    const std::string complete = Files(report.files.size() - withProblems);
+    return translate("ClosingText", "Done.") + "\n" +
+           (withProblems > 0
+                ? Fill(translate("ClosingText", "%1 split completely, %2 with problems."),
+                       {complete, std::to_string(withProblems)})
+                : Fill(translate("ClosingText", "%1 split completely."), {complete}));
+}
+
+}  // namespace
+
+std::string PieceRanges(const std::vector<std::int64_t>& numbers) {
+    std::string text;
+    for (std::size_t k = 0; k < numbers.size();) {
+        std::size_t last = k;
+        while (last + 1 < numbers.size() && numbers[last + 1] == numbers[last] + 1) {
+            ++last;
+        }
+        text += text.empty() ? "" : ", ";
+        text += std::to_string(numbers[k]);
+        if (last > k) {
+            text += '-';
+            text += std::to_string(numbers[last]);
+        }
+        k = last + 1;
+    }
+    return text;
+}
+
+ClosingText MakeClosingText(const JobReport& report, const Translate& translate) {
+    const Wording wording(translate);
+    ClosingText text;
+    text.summary = wording.Summary(report);
+    if (report.end != JobEnd::NoFiles) {
+        text.details = wording.ProblemLines(report);
+        if (!text.details.empty()) {
+            text.details.pop_back();
+        }
+    }
+    return text;
+}
+
+}  // namespace parvane

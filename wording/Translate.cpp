@@ -1,0 +1,27 @@
+#include "Translate.h"
+
+#include <vector>
+
+namespace parvane {
+
+std::string English(const char*, const char* english) {
+    return english;
+}
+
+std::string Fill(const std::string& text, std::initializer_list<std::string> values) {
+    const std::vector<std::string> filled(values);
+    std::string result;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const char next = k + 1 < text.size() ? text[k + 1] : '\0';
+        if (text[k] == '%' && next >= '1' && next <= '9' &&
+            static_cast<std::size_t>(next - '1') < filled.size()) {
+            result += filled[static_cast<std::size_t>(next - '1')];
+            ++k;
+        } else {
+            result += text[k];
+        }
+    }
+    return result;
+}
+
+}  // namespace parvane
