@@ -42,8 +42,6 @@ TEST(FileProbes, SizesPlayingTimesOrWhyNot) {
     for (const auto& [name, seconds] : {std::pair{"song.mp3", 7.0}, {"vbr.mp3", 5.0}}) {
         const SourceMeasure measure = MeasureSource(folder / name);
         EXPECT_NEAR(measure.seconds, seconds, 1e-6) << name;
-        EXPECT_GT(measure.frameSeconds, 0.02);  // 576 or 1152 samples, whatever the rate
-        EXPECT_LT(measure.frameSeconds, 0.03);
         EXPECT_EQ(measure.identity, IdentityOf(folder / name));
     }
 }

@@ -28,7 +28,6 @@ Paths Under(const TempFolder& tree, const Paths& relative) {
 TEST(NameOrder, FoldsCommonScriptsCountsNumbersAndGivesTwinsAFixedOrder) {
     EXPECT_EQ(FoldCase("ÄÖÜ ÉÇ ΣΑΣ ΆΈ ПРИВЕТ Ёж ŁÓDŹ Ÿ İ 09_~"),
               "äöü éç σασ άέ привет ёж łódź ÿ İ 09_~");
-    EXPECT_EQ(FoldCase("A\xFF" "B\xC3(" "\xC3"), "a\xFF" "b\xC3(" "\xC3");
     Paths names{"b", "É", "track10", "a", "10.mp3", "C", "track2", "B", "9.mp3", "e", "track02",
                 "2b", "2a1", "2A", "20"};
     Paths reversed(names.rbegin(), names.rend());

@@ -5,12 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 
 #include "ChildWait.h"
 #include "PieceWriter.h"
 #include "ProcessRunner.h"
-#include "SignalPolicy.h"
 
 namespace parvane {
 namespace {
@@ -35,7 +33,7 @@ TEST(RunAndWait, EveryEndingIsTold) {
         {{}, {}, Ending::CouldNotStart, EINVAL},
         {{"/bin/sh", "-c", "exec sleep 30"},
          WaitHooks{[] { return true; }}, Ending::StoppedByUs, 0},
-        {{"/bin/sh", "-c", "sleep 0.2"}, WaitHooks{[] { return ::waitpid(-1, nullptr, 0) < 0; }},
+        {{"/bin/sh", "-c", "sleep 0.1"}, WaitHooks{[] { return ::waitpid(-1, nullptr, 0) < 0; }},
          Ending::WaitFailed, ECHILD},
     };
     // Ended children kept, ignored, or not kept for a wait (SA_NOCLDWAIT).
@@ -51,7 +49,7 @@ TEST(RunAndWait, EveryEndingIsTold) {
             EXPECT_EQ(result.code, row.code) << row.code << " " << flags;
         }
     }
-    std::signal(SIGCHLD, SIG_DFL);
+    ::signal(SIGCHLD, SIG_DFL);
     const RunResult stubborn =
         RunAndWait({"/bin/sh", "-c", "trap '' TERM; while :; do sleep 0.1; done"},
                    WaitHooks{[] { return true; }});
@@ -92,22 +90,6 @@ TEST(ChildWaitByPolling, EndStopAndFailure) {
     EXPECT_EQ(ended.kind, ChildWaitResult::Kind::Ended);
     EXPECT_EQ(WEXITSTATUS(ended.value), 7);
     EXPECT_EQ(WaitForChildByPolling(::getpid(), {}).value, ECHILD);
-}
-
-void NoteNothing(int) {}
-
-// `nohup` and background jobs hand over stop signals ignored; they stay ignored, the
-// others reach the handler.
-TEST(StopSignals, InheritedIgnoresAreKept) {
-    std::signal(SIGHUP, SIG_IGN);
-    CatchStopSignals(NoteNothing, false);
-    for (const auto& [stop, expected] : {std::pair{SIGHUP, SIG_IGN}, std::pair{SIGINT, &NoteNothing},
-                                         std::pair{SIGTERM, &NoteNothing}}) {
-        struct sigaction now {};
-        ::sigaction(stop, nullptr, &now);
-        EXPECT_EQ(now.sa_handler, expected) << stop;
-        std::signal(stop, SIG_DFL);
-    }
 }
 
 // What mp3splt writes: a banner, progress lines ended by "\r", then its error. Without an

@@ -77,8 +77,6 @@ private slots:
         // A jump ends as passing every entry on the way would: the others keep their order.
         QTest::newRow("jump down") << "ABCDE" << 0 << QList{4} << 0 << "BCDEA";
         QTest::newRow("jump up") << "ABCDE" << 4 << QList{3, 0} << 0 << "EABCD";
-        // The same file listed twice is two entries all the same.
-        QTest::newRow("equal texts") << "XXY" << 0 << QList{0, 1} << 0 << "XXY";
         QTest::newRow("before any click") << "ABCDE" << -1 << QList{2, 0} << 0 << "ABCDE";
         QTest::newRow("while busy") << "ABCDE" << 0 << QList{2} << 1 << "ABCDE";
         QTest::newRow("right button") << "ABCDE" << 0 << QList{2} << 2 << "ABCDE";
