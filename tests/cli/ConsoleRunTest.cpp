@@ -113,7 +113,10 @@ TEST(ConsoleRun, SignalsLeaveNoUnfinishedPiece) {
         [ "$3" = ignored ] && { trap '' HUP; launch=env; }
         $launch "$app/parvane-split" song.mp3 >/dev/null & n=0
         until [ "$(ls -A | wc -l)" = 2 ] || [ $n = 1000 ]; do sleep 0.01; n=$((n+1)); done
-        ls -A | wc -l; kill -$stop $!; sleep 0.3; kill -0 $! 2>/dev/null && echo running
+        ls -A | wc -l; kill -$stop $!; n=0
+        [ "$3" = ignored ] && sleep 0.3 ||
+            while kill -0 $! 2>/dev/null && [ $n != 1000 ]; do sleep 0.01; n=$((n+1)); done
+        kill -0 $! 2>/dev/null && echo running
         kill -TERM $! 2>/dev/null; wait $!)sh";
     for (const auto& [signal, inherited, out] :
          {std::tuple{"INT", "", "2\n"}, {"TERM", "", "2\n"}, {"HUP", "", "2\n"},
@@ -161,6 +164,31 @@ TEST(ConsoleRun, ADeletedCurrentFolder) {
     EXPECT_EQ(run.out, "2\n/m/s.mp3\n");
     EXPECT_NE(run.err.find(": the current folder cannot be read (No such file or directory), so "
                            "\"../m/s.mp3\" cannot be found"), std::string::npos) << run.err;
+}
+
+// A job in another PID namespace, whose process id means nothing here, keeps its private
+// folder while a second job starts in the same folder, and loses no piece.
+TEST(ConsoleRun, AJobInAnotherPidNamespaceIsLeftAlone) {
+    if (testing::RunTool({"unshare", "--pid", "--fork", "--mount-proc", "true"}).exitCode != 0)
+        GTEST_SKIP() << "a second PID namespace needs root; not tried";
+    testing::FakeSplitter splitter;
+    splitter.Configure({}, false,
+                       {{2, "[ \"${source##*/}\" = other.mp3 ] || "
+                             "until [ -e \"$0.go\" ]; do sleep 0.01; done"}});
+    const TempFolder music;
+    for (const char* name : {"song.mp3", "other.mp3"}) testing::PutMp3(music / name, 20);
+    fs::copy_file(PARVANE_SPLIT_PROGRAM, splitter.ApplicationFolder() + "/parvane-split");
+    // Its process id is one no process here has.
+    const char* script = R"sh(app=$1 n=0
+        unshare --pid --fork --mount-proc sh -c 'echo 999998 >/proc/sys/kernel/ns_last_pid
+            "$0" --every 0:05 song.mp3 >/dev/null; exit $?' "$app/parvane-split" &
+        until [ -e song-0001.mp3 ] || [ $n = 1000 ]; do sleep 0.01; n=$((n+1)); done
+        "$app/parvane-split" --every 0:05 other.mp3 >/dev/null; echo second $?
+        touch "$app/mp3splt.go"; wait $!; echo first $?)sh";
+    const ToolRun run = testing::RunTool({"env", "-C", music.path(), "sh", "-c", script, "sh",
+                                          splitter.ApplicationFolder()});
+    EXPECT_EQ(run.out, "second 0\nfirst 0\n") << run.err;
+    EXPECT_EQ(FolderNames(music.path()).size(), 10u);
 }
 
 }  // namespace
