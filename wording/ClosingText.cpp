@@ -32,6 +32,11 @@ std::string SecondsNumber(double seconds) {
     return text;
 }
 
+// Our words with the system's own for an error in place of their "%1".
+std::string WithSystemError(const std::string& words, int code) {
+    return Fill(words, {std::strerror(code)});
+}
+
 // A point of the audio as minutes and seconds: "7:40".
 std::string ClockText(double seconds) {
     const auto whole = static_cast<long long>(seconds);
@@ -74,11 +79,12 @@ std::string Wording::FailureText(const PieceFailure& failure) const {
             return Fill(translate("ClosingText", "the splitter was killed (%1)"),
                         {::strsignal(failure.code)});
         case Kind::WaitFailed:
-            return Fill(translate("ClosingText", "the splitter's end could not be awaited (%1)"),
-                        {std::strerror(failure.code)});
+            return WithSystemError(
+                translate("ClosingText", "the splitter's end could not be awaited (%1)"),
+                failure.code);
         case Kind::CannotPutInPlace:
-            return Fill(translate("ClosingText", "cannot be put in place (%1)"),
-                        {std::strerror(failure.code)});
+            return WithSystemError(
+                translate("ClosingText", "cannot be put in place (%1)"), failure.code);
         case Kind::SplitterSaid:
             return failure.text;
         case Kind::NotSourceAudio:
@@ -142,11 +148,10 @@ std::string Wording::ProblemText(const FileProblem& problem) const {
                        : Fill(translate("ClosingText", "not an MP3 file (%1)"), {format});
         }
         case Kind::CannotRead:
-            return Fill(translate("ClosingText", "cannot be read (%1)"),
-                        {std::strerror(problem.code)});
+            return WithSystemError(translate("ClosingText", "cannot be read (%1)"), problem.code);
         case Kind::CannotWriteFolder:
-            return Fill(translate("ClosingText", "cannot write into its folder (%1)"),
-                        {std::strerror(problem.code)});
+            return WithSystemError(
+                translate("ClosingText", "cannot write into its folder (%1)"), problem.code);
         case Kind::MissingPieces:
             return MissingPiecesText(problem);
         case Kind::NameTaken:

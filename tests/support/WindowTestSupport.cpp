@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 #include "WindowProgram.h"
@@ -46,6 +47,17 @@ void HoverOver(QWidget* widget, QPoint local) {
 Qt::CursorShape SeenPointer(const QWidget* widget) {
     const QCursor* over = QGuiApplication::overrideCursor();
     return over != nullptr ? over->shape() : widget->cursor().shape();
+}
+
+bool ChooserEntriesFit(const QComboBox& chooser) {
+    QStyleOptionComboBox option;
+    option.initFrom(&chooser);
+    const int field = chooser.style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                      QStyle::SC_ComboBoxEditField, &chooser).width();
+    for (int i = 0; i < chooser.count(); ++i) {
+        if (chooser.fontMetrics().horizontalAdvance(' ' + chooser.itemText(i)) > field - 2) return false;
+    }
+    return true;
 }
 
 }  // namespace parvane::test

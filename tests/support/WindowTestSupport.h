@@ -3,6 +3,7 @@
 // the stand-in splitter in it.
 #pragma once
 
+#include <QComboBox>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -80,6 +81,9 @@ inline constexpr QPoint kBareSurface(100, 132);
 // A mouse move with no button down, as the window system delivers it: to the window,
 // which hands it to the widget under the pointer. A null point stands for the middle.
 void HoverOver(QWidget* widget, QPoint local = {});
+
+// Every entry of the chooser shows uncut after its drawn blank, a pixel clear on either side.
+bool ChooserEntriesFit(const QComboBox& chooser);
 
 // The pointer shape the user sees over a widget.
 Qt::CursorShape SeenPointer(const QWidget* widget);

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
-#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -84,13 +83,7 @@ private slots:
 
         QComboBox* combo = form.IntervalChooser();
         QCOMPARE(combo->currentText(), QStringLiteral("Split Every 5:00"));
-        QStyleOptionComboBox option;
-        option.initFrom(combo);
-        const int field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                         QStyle::SC_ComboBoxEditField, combo).width();
-        // Every entry shows uncut after its drawn blank, a pixel clear on either side.
-        for (int i = 0; i < combo->count(); ++i)
-            QVERIFY(combo->fontMetrics().horizontalAdvance(' ' + combo->itemText(i)) <= field - 2);
+        QVERIFY(ChooserEntriesFit(*combo));
         // The bar's ground, the window's surface and the buttons' faces are white.
         const QImage picture = form.grab().toImage();
         for (QPoint white : {form.ProgressBar()->geometry().center(), kBareSurface,

@@ -4,7 +4,6 @@
 #include <QHeaderView>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -93,12 +92,7 @@ private slots:
         }
         QComboBox* chooser = form.IntervalChooser();
         QCOMPARE(chooser->itemText(22), QStringLiteral("Alle 60:00 teilen"));
-        QStyleOptionComboBox option;
-        option.initFrom(chooser);
-        const int field = chooser->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                           QStyle::SC_ComboBoxEditField, chooser).width();
-        for (int i = 0; i < chooser->count(); ++i)
-            QVERIFY(chooser->fontMetrics().horizontalAdvance(' ' + chooser->itemText(i)) <= field - 2);
+        QVERIFY(ChooserEntriesFit(*chooser));
         const QHeaderView* header = form.ListView()->header();
         QVERIFY(header->fontMetrics().horizontalAdvance(QStringLiteral("MP3-Datei(en)")) < header->sectionSize(0));
 
