@@ -54,20 +54,4 @@ void CompactComboStyle::drawControl(ControlElement element, const QStyleOption* 
     QProxyStyle::drawControl(element, option, painter, widget);
 }
 
-QSize CompactComboStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
-                                          const QSize& size, const QWidget* widget) const {
-    if (type == CT_MenuItem) {
-        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
-            QStyleOptionMenuItem spaced(*item);
-            spaced.text = Spaced(item->text);
-            return QProxyStyle::sizeFromContents(type, &spaced,
-                                                 size + QSize(item->fontMetrics.horizontalAdvance(
-                                                                  QLatin1Char(' ')),
-                                                              0),
-                                                 widget);
-        }
-    }
-    return QProxyStyle::sizeFromContents(type, option, size, widget);
-}
-
 }  // namespace parvane

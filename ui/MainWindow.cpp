@@ -12,6 +12,7 @@
 #include <QScrollBar>
 
 #include "Accessibility.h"
+#include "AddCommands.h"
 #include "CenterForm.h"
 #include "ClosingText.h"
 #include "CompactComboStyle.h"
@@ -94,7 +95,7 @@ void MainWindow::BuildControls() {
     listView_->setObjectName(QStringLiteral("ListView1"));
     listView_->setFont(ArialBold(kListFontPoints));
     listView_->setToolTip(tr(kListViewToolTip));
-    listView_->setAccessibleName(FileListModel::tr("MP3 File(s)"));
+    listView_->setAccessibleName(files_->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString());
     listView_->setCursor(Qt::ArrowCursor);
     listView_->SetFileList(files_);
     listView_->SetApplicationFolder(resourceFolder_);

@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <optional>
 
-#include "AddCommands.h"
 #include "FormServices.h"
 #include "WorkerThread.h"
 
@@ -18,6 +17,7 @@ class FileListView;
 class JobProgressBar;
 class PictureButton;
 class SplitWorker;
+struct FolderTreeFiles;
 struct JobReport;
 
 class MainWindow final : public QWidget {
