@@ -16,7 +16,7 @@ void NoteStop(int) { stopReceived = 1; }
 
 }  // namespace
 
-void InstallStopSignals() { CatchStopSignals(NoteStop, false); }
+void InstallStopSignals() { CatchStopSignals(NoteStop); }
 
 void IgnoreBrokenPipes() { std::signal(SIGPIPE, SIG_IGN); }
 

@@ -25,16 +25,21 @@ namespace {
 // Room for a reason followed by long progress output, yet bounded.
 constexpr off_t kErrorTailBytes = 1 << 20;
 
-// An unlinked scratch file for the child's standard error: the child may write as
-// much as it likes without ever blocking, and nothing is left behind. -1 when none can
-// be made; the child then writes to /dev/null.
+// A nameless scratch file for the child's standard error: the child may write as much as
+// it likes without ever blocking, and nothing can be left behind in the temporary folder.
+// Where the file system makes no nameless files, a named one is unlinked at once. -1 when
+// none can be made; the child then writes to /dev/null.
 int OpenErrorCapture() {
     std::error_code error;
-    std::string pattern =
-        (std::filesystem::temp_directory_path(error) / "parvane-stderr-XXXXXX").string();
+    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
     if (error) {
-        pattern = "/tmp/parvane-stderr-XXXXXX";
+        folder = "/tmp";
     }
+    if (const int nameless = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        nameless >= 0) {
+        return nameless;
+    }
+    std::string pattern = (folder / "parvane-stderr-XXXXXX").string();
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd >= 0) {
         ::unlink(pattern.c_str());
@@ -77,7 +82,8 @@ private:
 };
 
 // The child starts with no blocked signals and with the default action for the signals
-// that end it or report its own children, whatever this process has set up for itself.
+// that end it or report its own children, whatever this process has set up for itself. It
+// leads a process group of its own, so a stop reaches whatever it starts in turn.
 class SpawnAttributes {
 public:
     SpawnAttributes() {
@@ -91,7 +97,9 @@ public:
         }
         ::posix_spawnattr_setsigmask(&attributes_, &none);
         ::posix_spawnattr_setsigdefault(&attributes_, &defaults);
-        ::posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        ::posix_spawnattr_setpgroup(&attributes_, 0);
+        ::posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
+                                                     POSIX_SPAWN_SETPGROUP);
     }
     ~SpawnAttributes() { ::posix_spawnattr_destroy(&attributes_); }
     SpawnAttributes(const SpawnAttributes&) = delete;
@@ -102,50 +110,30 @@ private:
     posix_spawnattr_t attributes_{};
 };
 
-// With SIGCHLD ignored (or SA_NOCLDWAIT) the kernel reaps ended children itself and
-// every wait fails, so their exit statuses would be lost. While this lives, SIGCHLD has
-// its default action; an inherited handler of the program's own is left alone.
-class ChildrenStayWaitable {
-public:
-    ChildrenStayWaitable() {
-        if (::sigaction(SIGCHLD, nullptr, &saved_) != 0) {
-            return;
+// True once the child has ended (or can no longer be waited for). It is not reaped, so its
+// process ID, which names its group, cannot pass to another process meanwhile.
+bool ChildEnded(pid_t pid) {
+    siginfo_t info{};
+    for (;;) {
+        if (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0) {
+            return info.si_pid == pid;
         }
-        const bool ignored =
-            (saved_.sa_flags & SA_SIGINFO) == 0 && saved_.sa_handler == SIG_IGN;
-        if (ignored || (saved_.sa_flags & SA_NOCLDWAIT) != 0) {
-            struct sigaction standard {};
-            standard.sa_handler = SIG_DFL;
-            sigemptyset(&standard.sa_mask);
-            changed_ = ::sigaction(SIGCHLD, &standard, nullptr) == 0;
+        if (errno != EINTR) {
+            return true;
         }
     }
-    ~ChildrenStayWaitable() {
-        if (changed_) {
-            ::sigaction(SIGCHLD, &saved_, nullptr);
-        }
-    }
-    ChildrenStayWaitable(const ChildrenStayWaitable&) = delete;
-    ChildrenStayWaitable& operator=(const ChildrenStayWaitable&) = delete;
+}
 
-private:
-    struct sigaction saved_ {};
-    bool changed_ = false;
-};
-
-// Asks the child to end, gives it a moment to tidy up, then insists.
+// Asks the child's whole group to end, gives it a moment to tidy up, then insists on
+// whatever of the group is left.
 void EndChild(pid_t pid) {
-    ::kill(pid, SIGTERM);
+    ::kill(-pid, SIGTERM);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    int status = 0;
-    while (std::chrono::steady_clock::now() < deadline) {
-        const pid_t reaped = ::waitpid(pid, &status, WNOHANG);
-        if (reaped == pid || (reaped < 0 && errno != EINTR)) {
-            return;
-        }
+    while (std::chrono::steady_clock::now() < deadline && !ChildEnded(pid)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    ::kill(pid, SIGKILL);
+    ::kill(-pid, SIGKILL);
+    int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
 }
@@ -176,7 +164,6 @@ RunResult RunAndWait(const std::vector<std::string>& argv, const WaitHooks& hook
     const int errorCapture = OpenErrorCapture();
     const SpawnFileActions actions(errorCapture);
     const SpawnAttributes attributes;
-    const ChildrenStayWaitable waitable;
     pid_t pid = 0;
     const int error = ::posix_spawn(&pid, arguments[0], actions.get(), attributes.get(),
                                     arguments.data(), environ);

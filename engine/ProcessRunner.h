@@ -21,8 +21,9 @@ struct RunResult {
 };
 
 // The child runs hidden: its input and output are /dev/null and its standard error is kept
-// for the result. Returns at once when the program cannot be started. The exit status is the
-// child's own even when this process was started with SIGCHLD ignored.
+// for the result. Returns at once when the program cannot be started. A stop ends the child
+// and everything it started. The exit status is the child's own once KeepChildrenWaitable
+// has run at start-up.
 RunResult RunAndWait(const std::vector<std::string>& argv, const WaitHooks& hooks);
 
 // Replaceable so tests and benchmarks can count or stand in for runs.

@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 #include <QWidget>
 #include <array>
+#include <cerrno>
 
 #include "SignalPolicy.h"
 
@@ -18,8 +19,10 @@ namespace {
 std::array<int, 2> wakeUp = {-1, -1};
 
 void NoteStop(int) {
+    const int interrupted = errno;  // whatever the handler interrupted may still read it
     const char signalled = 1;
     [[maybe_unused]] const ssize_t written = ::write(wakeUp[1], &signalled, 1);
+    errno = interrupted;
 }
 
 }  // namespace
@@ -35,7 +38,7 @@ void CloseOnStopSignals(QWidget& window) {
         }
         window.close();
     });
-    CatchStopSignals(NoteStop, true);
+    CatchStopSignals(NoteStop);
 }
 
 }  // namespace parvane

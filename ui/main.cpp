@@ -7,6 +7,7 @@
 #include "InfoRequest.h"
 #include "MessageBoxes.h"
 #include "ProcessRunner.h"
+#include "SignalPolicy.h"
 #include "Translations.h"
 #include "WindowProgram.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
         std::cout << *answer;
         return 0;
     }
+    parvane::KeepChildrenWaitable();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("parvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("parvane"));

@@ -5,10 +5,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 
 #include "ChildWait.h"
 #include "PieceWriter.h"
 #include "ProcessRunner.h"
+#include "SignalPolicy.h"
+#include "TestSupport.h"
 
 namespace parvane {
 namespace {
@@ -43,6 +47,7 @@ TEST(RunAndWait, EveryEndingIsTold) {
         inherited.sa_handler = handler;
         inherited.sa_flags = flags;
         ::sigaction(SIGCHLD, &inherited, nullptr);
+        KeepChildrenWaitable();
         for (const EndingRow& row : rows) {
             const RunResult result = RunAndWait(row.argv, row.hooks);
             EXPECT_EQ(result.ending, row.ending) << row.code << " " << flags;
@@ -54,6 +59,51 @@ TEST(RunAndWait, EveryEndingIsTold) {
         RunAndWait({"/bin/sh", "-c", "trap '' TERM; while :; do sleep 0.1; done"},
                    WaitHooks{[] { return true; }});
     EXPECT_EQ(stubborn.ending, Ending::StoppedByUs);
+}
+
+// A stop ends the splitter and whatever it started, even what ignores the polite request.
+TEST(RunAndWait, AStopEndsEverythingTheSplitterStarted) {
+    const testing::TempFolder folder;
+    for (const char* grandchild : {"sleep 300", "trap '' TERM; while :; do sleep 0.1; done"}) {
+        SCOPED_TRACE(grandchild);
+        const std::string pidFile = folder / "pid";
+        std::filesystem::remove(pidFile);
+        const std::string script = std::string("sh -c \"") + grandchild + "\" & echo $! >" +
+                                   pidFile + "; wait";
+        const RunResult result = RunAndWait(
+            {"/bin/sh", "-c", script}, {[&] {
+                std::error_code error;
+                const auto size = std::filesystem::file_size(pidFile, error);
+                return !error && size > 1;
+            }});
+        EXPECT_EQ(result.ending, Ending::StoppedByUs);
+        const pid_t started = std::stoi(testing::ReadFile(pidFile));
+        // Ended, though perhaps not yet reaped by whoever inherited it.
+        for (int look = 0; look < 100 && ::kill(started, 0) == 0 &&
+                           testing::ReadFile("/proc/" + std::to_string(started) + "/stat")
+                                   .find(") Z") == std::string::npos;
+             ++look) {
+            ::usleep(20000);
+        }
+        const bool gone = ::kill(started, 0) != 0 ||
+                          testing::ReadFile("/proc/" + std::to_string(started) + "/stat")
+                                  .find(") Z") != std::string::npos;
+        EXPECT_TRUE(gone);
+    }
+}
+
+// What the splitter writes to its standard error is kept without a file in the temporary
+// folder, even for a moment's look.
+TEST(RunAndWait, ErrorsAreKeptWithoutATemporaryFile) {
+    const testing::TempFolder temporary;
+    const char* saved = std::getenv("TMPDIR");
+    const std::string savedText = saved != nullptr ? saved : "";
+    ::setenv("TMPDIR", temporary.path().c_str(), 1);
+    const RunResult result =
+        RunAndWait({"/bin/sh", "-c", "echo reason >&2; ls -A \"$TMPDIR\" >&2"}, {});
+    saved != nullptr ? ::setenv("TMPDIR", savedText.c_str(), 1) : ::unsetenv("TMPDIR");
+    EXPECT_EQ(result.errorTail, "reason\n");
+    EXPECT_TRUE(testing::FolderNames(temporary.path()).empty());
 }
 
 // Arguments arrive unchanged; the child writes to nothing and its errors are kept.
