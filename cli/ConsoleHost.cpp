@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "EscapedName.h"
 #include "StopSignals.h"
 
 namespace parvane {
@@ -26,12 +27,12 @@ bool ConsoleHost::StopRequested() const {
 }
 
 void ConsoleHost::FileStarted(int position, int entryCount, const std::string& sourcePath) {
-    out_ << "[" << position << "/" << entryCount << "] " << sourcePath << std::endl;
+    out_ << "[" << position << "/" << entryCount << "] " << EscapedName(sourcePath) << std::endl;
     outputLost_ = outputLost_ || !out_;
 }
 
 void ConsoleHost::PieceWritten(std::int64_t, const std::string& piecePath) {
-    out_ << "  " << piecePath << std::endl;
+    out_ << "  " << EscapedName(piecePath) << std::endl;
     outputLost_ = outputLost_ || !out_;
 }
 

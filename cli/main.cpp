@@ -9,8 +9,10 @@
 #include "ClosingText.h"
 #include "ConsoleArguments.h"
 #include "ConsoleHost.h"
+#include "EscapedName.h"
 #include "ExecutableFolder.h"
 #include "ProcessRunner.h"
+#include "SignalPolicy.h"
 #include "SourceFiles.h"
 #include "SplitJob.h"
 #include "StopSignals.h"
@@ -37,7 +39,7 @@ parvane::CurrentFolder ReadCurrentFolder() {
 
 void TellPiecesLeftOut(const parvane::CollectedFiles& collected) {
     for (const auto& [folder, count] : collected.piecesLeftOut) {
-        std::cerr << "parvane-split: --folder " << folder << ": left out " << count
+        std::cerr << "parvane-split: --folder " << parvane::EscapedName(folder) << ": left out " << count
                   << (count == 1 ? " piece" : " pieces")
                   << " of the files found there (NAME-0001.mp3 beside NAME.mp3)\n";
     }
@@ -48,10 +50,11 @@ void TellPiecesLeftOut(const parvane::CollectedFiles& collected) {
 int main(int argc, char** argv) {
     using namespace parvane;
     IgnoreBrokenPipes();
+    KeepChildrenWaitable();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const ParsedArguments parsed = ParseConsoleArguments(args, ReadCurrentFolder());
     if (!parsed.error.empty()) {
-        std::cerr << "parvane-split: " << parsed.error << "\n"
+        std::cerr << "parvane-split: " << EscapedName(parsed.error) << "\n"
                   << "Try 'parvane-split --help' for more information.\n";
         return kExitUsage;
     }
@@ -67,14 +70,14 @@ int main(int argc, char** argv) {
     const CollectedFiles collected = CollectSourceFiles(parsed.options.sources);
     if (!collected.unreadableFolders.empty()) {
         for (const std::string& folder : collected.unreadableFolders) {
-            std::cerr << "parvane-split: --folder " << folder << ": not a readable folder\n";
+            std::cerr << "parvane-split: --folder " << EscapedName(folder) << ": not a readable folder\n";
         }
         return kExitUsage;
     }
     TellPiecesLeftOut(collected);
     if (parsed.options.listOnly) {
         for (const std::string& file : collected.files) {
-            std::cout << file << "\n";
+            std::cout << EscapedName(file) << "\n";
         }
         if (!std::cout.flush()) {
             std::cerr << "parvane-split: the output was closed.\n";
@@ -97,7 +100,7 @@ int main(int argc, char** argv) {
     }
     const bool splitterGone =
         report.end == JobEnd::SplitterMissing || report.end == JobEnd::SplitterLost;
-    const ClosingText text = MakeClosingText(report);
+    const ClosingText text = MakeClosingText(report, English, EscapedName);
     std::ostream& messages = splitterGone ? std::cerr : std::cout;
     messages << text.summary << "\n";
     if (!text.details.empty()) {

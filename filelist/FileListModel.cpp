@@ -52,9 +52,14 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return {};
     }
-    // The full path is also the entry's tool tip, for when the list shows it cut.
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-    return entries_.at(index.row());
+    if (role == Qt::DisplayRole) return entries_.at(index.row());
+    // The full path is also the entry's tool tip, for when the list shows it cut. A tool tip
+    // that looks like markup is drawn as markup, so the path goes in escaped, on one line.
+    if (role == Qt::ToolTipRole) {
+        return QStringLiteral("<p style='white-space:pre'>%1</p>")
+            .arg(entries_.at(index.row()).toHtmlEscaped());
+    }
+    return {};
 }
 
 QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -52,6 +52,7 @@ void QtMessageBoxes::Show(QWidget* parent, const QString& text, const QStringLis
     box.setSizeGripEnabled(true);
     auto* layout = new QVBoxLayout(&box);
     auto* label = new QLabel(text, &box);
+    label->setTextFormat(Qt::PlainText);  // file names are text, whatever they hold
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(label);
     QListWidget* list = lines.isEmpty() ? nullptr : LineList(lines, &box);

@@ -63,6 +63,8 @@ TEST(ConsoleRun, ExitStatusesAndWhatIsPrinted) {
         {{"--list", "single.mp3", "--folder", ".", "--folder=Album"}, false, 0, false,
          "@/single.mp3\n@/text.mp3\n@/Album/01.mp3\n@/Album/02.mp3\n@/Album/Disc 2/01.mp3\n"
          "@/Album/01.mp3\n@/Album/02.mp3\n@/Album/Disc 2/01.mp3\n"},
+        {{"--list", "new\nline\\.mp3", "\033[2J.mp3"}, false, 0, false,
+         "@/new\\nline\\\\.mp3\n@/\\033[2J.mp3\n"},
         {{"missing.mp3", "", "text.mp3"}, false, 1, false,
          "Done.\n0 files split completely, 3 with problems.\n@/missing.mp3: not found\n"
          "\"\": empty file name\n@/text.mp3: not an MP3 file (text)\n"},
