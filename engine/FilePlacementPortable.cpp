@@ -1,3 +1,5 @@
+#include <cerrno>
+
 #include "FilePlacement.h"
 
 namespace parvane {
@@ -6,8 +8,6 @@ int MoveToFreeName(const std::string& from, const std::string& to) {
     return MoveToFreeNameByLink(from, to);
 }
 
-int MoveOver(const std::string& from, const std::string& to, const FileIdentity& expected) {
-    return MoveOverChecked(from, to, expected);
-}
+int ExchangeNames(const std::string&, const std::string&) { return ENOSYS; }
 
 }  // namespace parvane

@@ -21,6 +21,9 @@ struct PieceFailure {
         WrongLength,       // seconds: what the piece plays, expectedSeconds: what it should
         TrackNotNumbered,  // its track number could not be written into its tags
         NoSpace,           // its folder's file system is full (of data or of files)
+        // code: errno of the failed swap back; text: where the file that had the piece's name
+        // now lies (in the private folder, which is kept)
+        DisplacedFileKept,
     };
     Kind kind = Kind::WroteNothing;
     int code = 0;
@@ -43,6 +46,8 @@ struct FileProblem {
         MissingPieces,       // pieces: the pieces not put in place for one failure
         NameTaken,           // path: the listed file a piece would have replaced
         ChangedDuringSplit,
+        OtherFileAtName,     // path: a piece's path, where a file that is not its piece was kept
+        SplitByAnotherJob,   // another job holds the source's lock
     };
     Kind kind = Kind::NotFound;
     int code = 0;

@@ -38,6 +38,7 @@ enum class JobEnd {
     Stopped,          // the host asked the job to stop
     SplitterMissing,  // none was found beside the program or on PATH
     SplitterLost,     // the one found could not be started (any more)
+    InternalError,    // a fault of the program's own ended the job; internalError says which
 };
 
 struct JobReport {
@@ -48,6 +49,7 @@ struct JobReport {
     std::string searchPath;
     std::string splitterPath;
     int startError = 0;
+    std::string internalError;
 };
 
 }  // namespace parvane

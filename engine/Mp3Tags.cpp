@@ -34,6 +34,21 @@ private:
     const std::function<bool()>& stopRequested_;
 };
 
+// A user text frame (TXXX) of this description holds the source's file name.
+constexpr const char* kPieceMarkDescription = "Parvane piece of";
+
+void MarkAsPieceOf(TagLib::ID3v2::Tag& tag, const std::string& sourceName) {
+    // A source that is itself a piece carries its own source's mark, which goes.
+    while (TagLib::ID3v2::UserTextIdentificationFrame* earlier =
+               TagLib::ID3v2::UserTextIdentificationFrame::find(&tag, kPieceMarkDescription)) {
+        tag.removeFrame(earlier);
+    }
+    auto mark = std::make_unique<TagLib::ID3v2::UserTextIdentificationFrame>(
+        kPieceMarkDescription, TagLib::StringList(TagLib::String(sourceName, TagLib::String::UTF8)),
+        TagLib::String::UTF8);
+    tag.addFrame(mark.release());
+}
+
 }  // namespace
 
 std::int64_t TagBytes(int fd, const std::function<bool()>& stopRequested) {
@@ -60,7 +75,8 @@ std::int64_t TagBytes(int fd, const std::function<bool()>& stopRequested) {
     return bytes;
 }
 
-bool NumberTrack(const std::string& path, std::int64_t number, std::int64_t count) {
+bool NumberTrack(const std::string& path, std::int64_t number, std::int64_t count,
+                 const std::string& sourceName) {
     TagLib::MPEG::File file(path.c_str(), false);
     if (!file.isValid() || file.readOnly()) {
         return false;
@@ -75,6 +91,7 @@ bool NumberTrack(const std::string& path, std::int64_t number, std::int64_t coun
         "TRCK", TagLib::String::Latin1);
     track->setText(std::to_string(number) + "/" + std::to_string(count));
     tag->addFrame(track.release());
+    MarkAsPieceOf(*tag, sourceName);
     if (file.hasID3v1Tag()) {
         // One byte holds the number there; a larger one is left out.
         constexpr std::int64_t kLargestId3v1Track = 255;
@@ -83,6 +100,26 @@ bool NumberTrack(const std::string& path, std::int64_t number, std::int64_t coun
     }
     return file.save(TagLib::MPEG::File::AllTags, TagLib::File::StripNone, version,
                      TagLib::File::DoNotDuplicate);
+}
+
+bool IsPieceOf(int fd, const std::string& sourceName) {
+    const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (copy < 0) {
+        return false;
+    }
+    TagLib::FileStream stream(copy, true);
+    TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
+    if (!file.isValid() || !file.hasID3v2Tag()) {
+        return false;
+    }
+    const TagLib::ID3v2::UserTextIdentificationFrame* mark =
+        TagLib::ID3v2::UserTextIdentificationFrame::find(file.ID3v2Tag(), kPieceMarkDescription);
+    if (mark == nullptr) {
+        return false;
+    }
+    const TagLib::StringList fields = mark->fieldList();
+    // The first field repeats the description.
+    return fields.size() == 2 && fields[1].to8Bit(true) == sourceName;
 }
 
 }  // namespace parvane

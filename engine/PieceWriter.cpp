@@ -1,5 +1,6 @@
 #include "PieceWriter.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -9,7 +10,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "FilePlacement.h"
+#include "FileDescriptor.h"
 #include "Mp3Tags.h"
 #include "PiecePaths.h"
 #include "PrivateFolder.h"
@@ -98,48 +99,104 @@ PieceFailure FailedRun(const RunResult& run, const PieceRequest& request) {
     }
 }
 
-// Checks the piece's audio and numbers its track; nullopt when it may be put in place.
+// Checks the piece's audio, numbers and marks its track and narrows its readers to the
+// source's; nullopt when it may be put in place.
 std::optional<PieceFailure> ProvePiece(const fs::path& made, const PieceRequest& request,
                                        const WaitHooks& hooks) {
     if (std::optional<PieceFailure> failure =
             CheckPiece(made, *request.expected, hooks.stopRequested)) {
         return failure;
     }
-    if (!NumberTrack(made, request.pieceNumber, request.pieceCount)) {
+    if (!NumberTrack(made, request.pieceNumber, request.pieceCount,
+                     GetFileName(request.sourcePath))) {
         return PieceFailure{.kind = PieceFailure::Kind::TrackNotNumbered};
+    }
+    if (const int error = NarrowAccess(made, request.sourceAccess); error != 0) {
+        return PieceFailure{.kind = PieceFailure::Kind::CannotPutInPlace, .code = error};
     }
     return std::nullopt;
 }
 
-// One try at putting the made piece at its path: -1 when a listed file has the name, else
-// 0 or the errno of the move. Only an earlier piece (a regular file, not listed) is
-// replaced, and only when it is still the file just looked at.
-int TryPutInPlace(const fs::path& made, const std::string& piecePath, const ListedFiles& listed) {
+// A regular file at the piece's name that this program made from the same source, still
+// the file the status describes.
+bool IsEarlierPiece(const std::string& piecePath, const struct stat& info,
+                    const std::string& sourceName) {
+    if (!S_ISREG(info.st_mode)) {
+        return false;
+    }
+    const FileDescriptor file(
+        ::open(piecePath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat opened {};
+    return file.get() >= 0 && ::fstat(file.get(), &opened) == 0 &&
+           IdentityFromStatus(opened).SameContent(IdentityFromStatus(info)) &&
+           IsPieceOf(file.get(), sourceName);
+}
+
+enum class Placement { Done, Listed, OtherFile, Failed };
+
+// One try at putting the made piece at its path; error is the errno of a failed move, EEXIST
+// when the name was taken meanwhile. Only an earlier piece of the same source is replaced,
+// and only when it is still the file just looked at.
+Placement TryPutInPlace(const fs::path& made, const PieceRequest& request,
+                        const ListedFiles& listed, int& error) {
+    const std::string& piecePath = request.piecePath;
     if (listed.Holds(piecePath)) {
-        return -1;
+        return Placement::Listed;
     }
     struct stat info {};
     if (::lstat(piecePath.c_str(), &info) != 0) {
-        return errno == ENOENT ? MoveToFreeName(made, piecePath) : errno;
+        error = errno == ENOENT ? MoveToFreeName(made, piecePath) : errno;
+    } else if (S_ISDIR(info.st_mode)) {
+        error = EISDIR;
+    } else if (!IsEarlierPiece(piecePath, info, GetFileName(request.sourcePath))) {
+        return Placement::OtherFile;
+    } else {
+        error = MoveOver(made, piecePath, IdentityFromStatus(info), request.exchange);
     }
-    if (S_ISDIR(info.st_mode)) {
-        return EISDIR;
-    }
-    return S_ISREG(info.st_mode) ? MoveOver(made, piecePath, IdentityFromStatus(info)) : EEXIST;
+    return error == 0 ? Placement::Done : Placement::Failed;
 }
 
-void PutInPlace(const fs::path& made, const std::string& piecePath, const ListedFiles& listed,
-                PieceRun& piece) {
-    int error = TryPutInPlace(made, piecePath, listed);
-    if (error == EEXIST) {  // the name was taken between the look and the move: look again
-        error = TryPutInPlace(made, piecePath, listed);
+// A swap that could not be taken back leaves the user's file in the private folder, under
+// the splitter's output name: it gets the piece's file name there and the folder is kept.
+void KeepDisplacedFile(const fs::path& made, const PieceRequest& request, int error,
+                       PieceRun& piece) {
+    std::string keptAt = made.string();
+    const std::string named = request.privateFolder + "/" + GetFileName(request.piecePath);
+    if (MoveToFreeName(keptAt, named) == 0) {
+        keptAt = named;
     }
-    if (error < 0) {
-        piece.outcome = PieceOutcome::NameTaken;
-    } else if (error > 0) {
-        piece.failure = {PieceFailure::Kind::CannotPutInPlace, error, {}};
+    piece.failure = {PieceFailure::Kind::DisplacedFileKept, error, keptAt};
+    piece.keepPrivateFolder = true;
+}
+
+void PutInPlace(const fs::path& made, const PieceRequest& request, const ListedFiles& listed,
+                PieceRun& piece) {
+    const std::optional<FileIdentity> madeIdentity = IdentityOf(made);
+    int error = 0;
+    Placement placement = TryPutInPlace(made, request, listed, error);
+    if (placement == Placement::Failed && error == EEXIST) {
+        // the name was taken between the look and the move: look again
+        placement = TryPutInPlace(made, request, listed, error);
+    }
+    switch (placement) {
+        case Placement::Done:
+            piece.outcome = PieceOutcome::Written;
+            return;
+        case Placement::Listed:
+            piece.outcome = PieceOutcome::NameTaken;
+            return;
+        case Placement::OtherFile:
+            piece.outcome = PieceOutcome::OtherFile;
+            return;
+        case Placement::Failed:
+            break;
+    }
+    struct stat info {};
+    if (::lstat(made.c_str(), &info) == 0 &&
+        !(madeIdentity && IdentityFromStatus(info).SameContent(*madeIdentity))) {
+        KeepDisplacedFile(made, request, error, piece);
     } else {
-        piece.outcome = PieceOutcome::Written;
+        piece.failure = {PieceFailure::Kind::CannotPutInPlace, error, {}};
     }
 }
 
@@ -193,9 +250,11 @@ PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRe
         piece.outcome = stopped() ? PieceOutcome::Stopped : PieceOutcome::NotWritten;
         piece.failure = std::move(*failure);
     } else {
-        PutInPlace(*made, request.piecePath, listedFiles, piece);
+        PutInPlace(*made, request, listedFiles, piece);
     }
-    RemoveSplitterOutput(request.privateFolder);
+    if (!piece.keepPrivateFolder) {
+        RemoveSplitterOutput(request.privateFolder);
+    }
     return piece;
 }
 

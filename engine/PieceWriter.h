@@ -1,14 +1,16 @@
 // One splitter run that leaves either a complete, checked piece at its exact path or nothing.
 // The splitter writes under a plain name into the source's private folder (it would read
-// the piece's own name as an output format); there the piece's audio is checked and its
-// track numbered, and only then is it renamed to the piece path, never over a file of the
-// job's list nor over anything but an earlier piece of that name.
+// the piece's own name as an output format); there the piece's audio is checked, its track
+// numbered and marked as a piece of its source, its readers narrowed to the source's, and
+// only then is it renamed to the piece path, never over a file of the job's list nor over
+// anything but an earlier piece of the same source.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "FilePlacement.h"
 #include "FileProblem.h"
 #include "ListedFiles.h"
 #include "PieceCheck.h"
@@ -20,6 +22,7 @@ enum class PieceOutcome {
     Written,      // the piece lies complete at its path
     NotWritten,   // the run left no usable piece; `failure` says why
     NameTaken,    // the piece path names a file of the job's list, which was kept
+    OtherFile,    // a file that is not a piece of this source has the name; it was kept
     Stopped,      // the run was cut off because a stop was asked for
     StartFailed,  // the splitter could not be started at all
     PastTheEnd,   // the run was made; a piece past the end of the audio is not kept
@@ -29,6 +32,9 @@ struct PieceRun {
     PieceOutcome outcome = PieceOutcome::NotWritten;
     RunResult run;
     PieceFailure failure;
+    // The file that had the piece's name lies in the private folder (the swap could not be
+    // taken back): the folder and all in it must stay.
+    bool keepPrivateFolder = false;
 };
 
 struct PieceRequest {
@@ -45,6 +51,8 @@ struct PieceRequest {
     std::optional<PieceExpectation> expected;
     std::int64_t pieceNumber = 0;  // its track in its tags reads number/count
     std::int64_t pieceCount = 0;
+    FileAccess sourceAccess;  // a piece has no more readers than its source
+    NameExchange exchange = ExchangeNames;
 };
 
 PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRequest& request,

@@ -161,7 +161,9 @@ PrivateFolder::~PrivateFolder() {
     if (!Made()) {
         return;
     }
-    RemoveSplitterOutput(path_);
+    if (!keepContents_) {
+        RemoveSplitterOutput(path_);
+    }
     if (lock_ >= 0) {
         ::unlink((path_ + "/" + kLockName).c_str());
         ::close(lock_);

@@ -19,7 +19,8 @@ public:
     // when it could not. On a file system without locks the folder gets none, and no
     // job ever takes it for stale.
     explicit PrivateFolder(const std::string& folder);
-    // Removes the private files one by one, then the folder.
+    // Removes the private files one by one, then the folder; after KeepContents only the
+    // lock goes, so no job takes the folder for stale and what it holds stays.
     ~PrivateFolder();
     PrivateFolder(const PrivateFolder&) = delete;
     PrivateFolder& operator=(const PrivateFolder&) = delete;
@@ -27,11 +28,13 @@ public:
     bool Made() const { return error_ == 0; }
     int Error() const { return error_; }  // errno of the failed mkdtemp or lock file
     const std::string& Path() const { return path_; }
+    void KeepContents() { keepContents_ = true; }
 
 private:
     std::string path_;
     int error_ = 0;
     int lock_ = -1;
+    bool keepContents_ = false;
 };
 
 // Removes what the splitter left in a private folder; the lock stays. Never recurses.

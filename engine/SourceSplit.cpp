@@ -8,6 +8,7 @@
 #include "PiecePaths.h"
 #include "PieceWriter.h"
 #include "PrivateFolder.h"
+#include "SourceLock.h"
 #include "SourceMeasure.h"
 #include "TimeStamps.h"
 
@@ -90,6 +91,11 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
         report.problems.push_back(MakeProblem(FileProblem::Kind::EmptyName));
         return split;
     }
+    const SourceLock lock(sourcePath);
+    if (lock.HeldByAnotherJob()) {
+        report.problems.push_back(MakeProblem(FileProblem::Kind::SplitByAnotherJob));
+        return split;
+    }
     const SourceMeasure measure = MeasureSource(sourcePath, hooks.stopRequested);
     if (measure.stopped) {
         split.end = SourceEnd::Stopped;
@@ -106,7 +112,7 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
     if (job.tidiedFolders.insert(folder).second) {
         RemoveStalePrivateFolders(folder);
     }
-    const PrivateFolder privateFolder(folder);
+    PrivateFolder privateFolder(folder);
     if (!privateFolder.Made()) {
         report.problems.push_back(
             MakeProblem(FileProblem::Kind::CannotWriteFolder, privateFolder.Error()));
@@ -133,6 +139,8 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
         request.frameMode = !measure.infoFrame;
         request.pieceNumber = number;
         request.pieceCount = beginning;
+        request.sourceAccess = lock.Access().value_or(FileAccess{});
+        request.exchange = job.exchange;
         if (number <= beginning) {
             request.expected = ExpectedPiece(measure, j, intervalSeconds);
         }
@@ -156,7 +164,18 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
                 report.problems.push_back(MakeProblem(FileProblem::Kind::NameTaken));
                 report.problems.back().path = request.piecePath;
                 break;
+            case PieceOutcome::OtherFile:
+                report.problems.push_back(MakeProblem(FileProblem::Kind::OtherFileAtName));
+                report.problems.back().path = request.piecePath;
+                break;
             case PieceOutcome::NotWritten:
+                if (piece.keepPrivateFolder) {
+                    // What the folder holds is the user's; no further run may write there.
+                    privateFolder.KeepContents();
+                    AddMissingPiece(missing, number, piece.failure);
+                    report.problems.insert(report.problems.end(), missing.begin(), missing.end());
+                    return split;
+                }
                 if (number <= inside) {
                     AddMissingPiece(missing, number, piece.failure);
                 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "JobReport.h"
+#include "FilePlacement.h"
 #include "ListedFiles.h"
 #include "ProcessRunner.h"
 #include "SplitHost.h"
@@ -18,6 +19,7 @@ struct JobContext {
     std::string splitterPath;
     ListedFiles listedFiles;                // no piece may replace one of these
     std::set<std::string> tidiedFolders;    // stale private folders already removed here
+    NameExchange exchange = ExchangeNames;  // tests stand in for the file system's swap
 };
 
 enum class SourceEnd { Finished, Stopped, SplitterLost };

@@ -1,5 +1,6 @@
 #include "SplitJob.h"
 
+#include <exception>
 #include <optional>
 
 #include "SourceSplit.h"
@@ -62,7 +63,14 @@ JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
 
 JobReport RunSplitJob(SplitHost& host, ProcessRunner& runner) {
     JobReport report;
-    report.end = host.EntryCount() < 1 ? JobEnd::NoFiles : SplitEntries(host, runner, report);
+    // A fault of ours ends the job, not the program: the private folders are tidied on the
+    // way out, and the host hears why.
+    try {
+        report.end = host.EntryCount() < 1 ? JobEnd::NoFiles : SplitEntries(host, runner, report);
+    } catch (const std::exception& fault) {
+        report.end = JobEnd::InternalError;
+        report.internalError = fault.what();
+    }
     host.JobFinished(report);
     return report;
 }

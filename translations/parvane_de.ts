@@ -178,6 +178,22 @@
         <source>cannot write into its folder (%1)</source>
         <translation>kann nicht in ihren Ordner schreiben (%1)</translation>
     </message>
+    <message>
+        <source>cannot be put in place (%1); the file that had its name is kept as %2</source>
+        <translation>kann nicht an seinen Platz gelegt werden (%1); die Datei, die seinen Namen trug, liegt jetzt unter %2</translation>
+    </message>
+    <message>
+        <source>%1: the name is taken by a file that is not a piece of %2; it was kept</source>
+        <translation>%1: Der Name gehört einer Datei, die kein Stück von %2 ist; sie wurde behalten</translation>
+    </message>
+    <message>
+        <source>being split by another job</source>
+        <translation>wird gerade von einem anderen Auftrag geteilt</translation>
+    </message>
+    <message>
+        <source>internal error: %1</source>
+        <translation>interner Fehler: %1</translation>
+    </message>
 </context>
 <context>
     <name>MediaType</name>

@@ -46,7 +46,7 @@ std::string ClockText(double seconds) {
 
 class Wording {
 public:
-    explicit Wording(const Translate& words) : translate(words) {}
+    Wording(const Translate& words, const ShowName& names) : translate(words), name(names) {}
 
     std::string Summary(const JobReport& report) const;
     std::string ProblemLines(const JobReport& report) const;
@@ -56,10 +56,11 @@ private:
     std::string FailureText(const PieceFailure& failure) const;
     std::string MissingPiecesText(const FileProblem& problem) const;
     std::string FormatName(const FileProblem& problem) const;
-    std::string ProblemText(const FileProblem& problem) const;
+    std::string ProblemText(const FileProblem& problem, const std::string& sourcePath) const;
     std::string SplitBeforeTheEnd(const JobReport& report) const;
 
     const Translate& translate;
+    const ShowName& name;
 };
 
 std::string Wording::Files(std::size_t count) const {
@@ -86,7 +87,7 @@ std::string Wording::FailureText(const PieceFailure& failure) const {
             return WithSystemError(
                 translate("ClosingText", "cannot be put in place (%1)"), failure.code);
         case Kind::SplitterSaid:
-            return failure.text;
+            return name(failure.text);
         case Kind::NotSourceAudio:
             return translate("ClosingText", "the splitter wrote no MP3 audio like the source's");
         case Kind::WrongLength:
@@ -96,6 +97,11 @@ std::string Wording::FailureText(const PieceFailure& failure) const {
             return translate("ClosingText", "its track number could not be written");
         case Kind::NoSpace:
             return translate("ClosingText", "No space left on device");
+        case Kind::DisplacedFileKept:
+            return Fill(translate("ClosingText",
+                                  "cannot be put in place (%1); the file that had its name "
+                                  "is kept as %2"),
+                        {std::strerror(failure.code), name(failure.text)});
     }
     return {};
 }
@@ -130,7 +136,7 @@ std::string Wording::FormatName(const FileProblem& problem) const {
     return type;
 }
 
-std::string Wording::ProblemText(const FileProblem& problem) const {
+std::string Wording::ProblemText(const FileProblem& problem, const std::string& sourcePath) const {
     using Kind = FileProblem::Kind;
     switch (problem.kind) {
         case Kind::NoInterval:
@@ -156,9 +162,16 @@ std::string Wording::ProblemText(const FileProblem& problem) const {
             return MissingPiecesText(problem);
         case Kind::NameTaken:
             return Fill(translate("ClosingText", "piece name taken by a listed file: %1"),
-                        {problem.path});
+                        {name(problem.path)});
         case Kind::ChangedDuringSplit:
             return translate("ClosingText", "changed during the split");
+        case Kind::OtherFileAtName:
+            return Fill(translate("ClosingText",
+                                  "%1: the name is taken by a file that is not a piece of %2; "
+                                  "it was kept"),
+                        {name(GetFileName(problem.path)), name(GetFileName(sourcePath))});
+        case Kind::SplitByAnotherJob:
+            return translate("ClosingText", "being split by another job");
     }
     return {};
 }
@@ -171,9 +184,9 @@ std::string Wording::ProblemLines(const JobReport& report) const {
         if (!file.SplitCompletely()) {
             std::vector<std::string> texts;
             for (const FileProblem& problem : file.problems) {
-                texts.push_back(ProblemText(problem));
+                texts.push_back(ProblemText(problem, file.sourcePath));
             }
-            lines += Fill(fileLine, {file.sourcePath.empty() ? "\"\"" : file.sourcePath,
+            lines += Fill(fileLine, {file.sourcePath.empty() ? "\"\"" : name(file.sourcePath),
                                      Joined(texts, separator)}) +
                      "\n";
         }
@@ -185,11 +198,11 @@ std::string Wording::ProblemLines(const JobReport& report) const {
             const std::size_t count = file.olderPieces.size();
             const std::string text =
                 count == 1   ? Fill(translate("ClosingText", "%1: older pieces remain: %2"),
-                                    {file.sourcePath, first})
+                                    {name(file.sourcePath), name(first)})
                 : count == 2 ? Fill(translate("ClosingText", "%1: older pieces remain: %2, %3"),
-                                    {file.sourcePath, first, last})
+                                    {name(file.sourcePath), name(first), name(last)})
                              : Fill(translate("ClosingText", "%1: older pieces remain: %2 to %3"),
-                                    {file.sourcePath, first, last});
+                                    {name(file.sourcePath), name(first), name(last)});
             lines += text + "\n";
         }
     }
@@ -202,7 +215,7 @@ std::string Wording::ProblemLines(const JobReport& report) const {
         }
         if (!stretches.empty()) {
             lines += Fill(translate("ClosingText", "%1: damaged audio passed over at %2"),
-                          {file.sourcePath, Joined(stretches, ", ")}) +
+                          {name(file.sourcePath), Joined(stretches, ", ")}) +
                      "\n";
         }
     }
@@ -213,7 +226,7 @@ std::string Wording::SplitBeforeTheEnd(const JobReport& report) const {
     std::vector<std::string> complete;
     for (const FileReport& file : report.files) {
         if (file.SplitCompletely()) {
-            complete.push_back(file.sourcePath);
+            complete.push_back(name(file.sourcePath));
         }
     }
     if (complete.empty()) {
@@ -231,14 +244,18 @@ std::string Wording::Summary(const JobReport& report) const {
             return Fill(translate("ClosingText",
                                   "The splitter %1 was not found. Looked for %2 and for %1 on "
                                   "PATH (%3). Install the Debian package mp3splt."),
-                        {kSplitterName, report.applicationFolder + "/" + kSplitterName,
-                         report.searchPath}) +
+                        {kSplitterName, name(report.applicationFolder + "/" + kSplitterName),
+                         name(report.searchPath)}) +
                    "\n" + SplitBeforeTheEnd(report);
         case JobEnd::SplitterLost:
             return Fill(translate("ClosingText",
                                   "The splitter %1 could not be started (%2). Splitting was "
                                   "stopped."),
-                        {report.splitterPath, std::strerror(report.startError)}) +
+                        {name(report.splitterPath), std::strerror(report.startError)}) +
+                   "\n" + SplitBeforeTheEnd(report);
+        case JobEnd::InternalError:
+            return Fill(translate("ClosingText", "internal error: %1"),
+                        {name(report.internalError)}) +
                    "\n" + SplitBeforeTheEnd(report);
         case JobEnd::Completed:
         case JobEnd::Stopped:
@@ -276,8 +293,11 @@ std::string PieceRanges(const std::vector<std::int64_t>& numbers) {
     return text;
 }
 
-ClosingText MakeClosingText(const JobReport& report, const Translate& translate) {
-    const Wording wording(translate);
+std::string AsItIs(const std::string& name) { return name; }
+
+ClosingText MakeClosingText(const JobReport& report, const Translate& translate,
+                            const ShowName& showName) {
+    const Wording wording(translate, showName);
     ClosingText text;
     text.summary = wording.Summary(report);
     if (report.end != JobEnd::NoFiles) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,14 @@ struct ClosingText {
 // Piece numbers as short ranges: "3, 7-9".
 std::string PieceRanges(const std::vector<std::int64_t>& numbers);
 
+// How a front end shows a file name or path inside its text (a terminal escapes control
+// characters); the name as it is by default.
+using ShowName = std::function<std::string(const std::string&)>;
+
+std::string AsItIs(const std::string& name);
+
 // Meant for every end but a stop, which shows nothing.
-ClosingText MakeClosingText(const JobReport& report, const Translate& translate = English);
+ClosingText MakeClosingText(const JobReport& report, const Translate& translate = English,
+                            const ShowName& showName = AsItIs);
 
 }  // namespace parvane

@@ -169,7 +169,7 @@ double TimeLoop(const Source& source, bool prove, bool switchFrameMode) {
                                                      std::min(total - begin, double{kInterval}),
                                                      source.measure.frameSeconds};
             if (!parvane::CheckPiece(made, expected, {})) {
-                parvane::NumberTrack(made, number, count);
+                parvane::NumberTrack(made, number, count, source.base + ".mp3");
             }
         }
         char name[32];

@@ -4,7 +4,11 @@
 
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -306,6 +310,135 @@ TEST_F(SplitJobTest, AListedFileSavedAnewIsKept) {
         EXPECT_NE(host.Problems().find("a.mp3: piece name taken by a listed file"),
                   std::string::npos);
     }
+}
+
+// What lies at a piece's name stays, byte for byte, unless it is a piece this program made
+// of the same source: a re-split at another length replaces its own pieces and nothing else.
+TEST_F(SplitJobTest, OnlyAPieceOfTheSameSourceIsReplaced) {
+    const std::string talk = Source("talk.mp3", 25), piece = music / "talk-0002.mp3";
+    host.entries = {talk, Source("other.mp3", 25)};
+    host.interval = 10;
+    Run();
+    fs::rename(music / "other-0002.mp3", music / "theirs.mp3");
+    fs::rename(piece, music / "earlier.mp3");
+    testing::MakeMp3(music / "recording.mp3", {"synth", "20"}, {"-m", "m", "--resample", "22.05"});
+    const std::string kept = "talk-0002.mp3: the name is taken by a file that is not a piece of "
+                             "talk.mp3; it was kept";
+    for (const auto& [what, lying, replaced] :
+         {std::tuple{"the user's own recording", "recording.mp3", false},
+          {"a piece of another source", "theirs.mp3", false},
+          {"a link to an earlier piece", "link", false},
+          {"an earlier piece of this source", "earlier.mp3", true}}) {
+        SCOPED_TRACE(what);
+        fs::remove(piece);
+        if (std::string(lying) == "link") fs::create_symlink("earlier.mp3", piece);
+        else fs::copy_file(music / lying, piece);
+        const std::string before = testing::ReadFile(piece);
+        host.entries = {talk};
+        host.interval = 5;
+        Run();
+        EXPECT_EQ(testing::ReadFile(piece) == before, !replaced);
+        EXPECT_EQ(host.Problems(), replaced ? "" : talk + ": " + kept);
+        EXPECT_EQ(host.report.files.at(0).piecesWritten, replaced ? 5 : 4);
+        EXPECT_EQ(fs::is_symlink(piece), std::string(lying) == "link");
+    }
+}
+
+// Pieces have no more readers than their source, whatever the umask allows.
+TEST_F(SplitJobTest, PiecesKeepTheirSourcesReaders) {
+    const std::string song = Source("song.mp3", 4);
+    host.entries = {song};
+    const gid_t stranger = 12345;
+    const bool root = ::geteuid() == 0;
+    for (const auto& [mode, mask, group, pieceMode] :
+         {std::tuple<mode_t, mode_t, bool, mode_t>{0600, 022, false, 0600},
+          {0644, 027, false, 0640},
+          {0000, 022, false, 0000},
+          {0640, 022, true, 0640}}) {
+        if (mode == 0 && !root) continue;  // only root reads a source nobody may read
+        SCOPED_TRACE(mode);
+        ::chmod(song.c_str(), mode);
+        if (group) {
+            [[maybe_unused]] const int given = ::chown(song.c_str(), -1, stranger);
+        }
+        const mode_t saved = ::umask(mask);
+        Run();
+        ::umask(saved);
+        struct stat info {};
+        ASSERT_EQ(::stat((music / "song-0001.mp3").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, pieceMode);
+        EXPECT_EQ(info.st_gid == stranger, group && root);
+    }
+}
+
+// Two jobs on one source: the second leaves it to the first and goes on with its other
+// files; the first writes the whole series.
+TEST_F(SplitJobTest, OneJobPerSourceAtATime) {
+    const std::string song = Source("song.mp3", 15);
+    testing::FakeSplitter hanging;
+    hanging.Configure({}, true);
+    RecordingHost first;
+    first.entries = {song};
+    first.applicationFolder = hanging.ApplicationFolder();
+    std::atomic<bool> secondDone = false;
+    first.stop = [&] { return secondDone.load(); };
+    RealProcessRunner firstRunner;
+    std::thread firstJob([&] { RunSplitJob(first, firstRunner); });
+    while (std::none_of(fs::recursive_directory_iterator(music.path()), {},
+                        [](auto& entry) { return entry.path().filename() == "piece.mp3"; })) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    host.entries = {song, Source("next.mp3", 4)};
+    Run();
+    secondDone = true;
+    firstJob.join();
+    EXPECT_EQ(host.Problems(), song + ": being split by another job");
+    EXPECT_EQ(host.report.files.at(1).piecesWritten, 1);
+    host.entries = {song};
+    Run();
+    EXPECT_EQ(host.Problems(), "");
+}
+
+// The one-step swap over an earlier piece finds the user's file came in meanwhile, and the
+// swap back fails: that file stays, under the piece's name in the private folder, which is
+// kept; the source's runs end there.
+int swaps = 0;
+int SwapBackFails(const std::string& made, const std::string& piece) {
+    if (++swaps == 2) return EIO;
+    std::ofstream(piece + ".new") << "the user's";
+    fs::rename(piece + ".new", piece);
+    return ExchangeNames(made, piece);
+}
+
+TEST_F(SplitJobTest, AFailedSwapBackLosesNothing) {
+    host.entries = {Source("talk.mp3", 15)};
+    Run();
+    JobContext job;
+    job.splitterPath = splitter.Path();
+    job.exchange = SwapBackFails;
+    const SourceSplit split = SplitSource(host, runner, {}, job, 1, music / "talk.mp3", 5);
+    const FileProblem& problem = split.report.problems.at(0);
+    EXPECT_EQ(problem.failure.kind, PieceFailure::Kind::DisplacedFileKept);
+    EXPECT_EQ(testing::ReadFile(problem.failure.text), "the user's");
+    EXPECT_EQ(fs::path(problem.failure.text).filename(), "talk-0001.mp3");
+    host.entries = {music / "talk.mp3"};
+    Run();  // a later job leaves the kept folder alone
+    EXPECT_EQ(testing::ReadFile(problem.failure.text), "the user's");
+}
+
+// A fault of the program's own ends the job with its reason; nothing private stays.
+TEST_F(SplitJobTest, AnInternalErrorEndsTheJobTidily) {
+    struct ThrowingHost : RecordingHost {
+        void PieceStarted(std::int64_t number, const std::string&) override {
+            if (number == 2) throw std::out_of_range("vector::_M_range_check");
+        }
+    } throwing;
+    throwing.applicationFolder = splitter.ApplicationFolder();
+    throwing.entries = {Source("song.mp3", 12)};
+    EXPECT_EQ(RunSplitJob(throwing, runner).end, JobEnd::InternalError);
+    EXPECT_EQ(MakeClosingText(throwing.report).summary,
+              "internal error: vector::_M_range_check\nNothing was split.");
+    EXPECT_TRUE(NothingPrivate(music.path()));
 }
 
 // Piece 2 runs from 0:30 to 1:00 and is written under a plain name in a private folder.
