@@ -21,6 +21,7 @@ struct PieceFailure {
         WrongLength,       // seconds: what the piece plays, expectedSeconds: what it should
         TrackNotNumbered,  // its track number could not be written into its tags
         NoSpace,           // its folder's file system is full (of data or of files)
+        Stopped,           // the job was stopped before the piece was put in place
     };
     Kind kind = Kind::WroteNothing;
     int code = 0;
@@ -43,6 +44,7 @@ struct FileProblem {
         MissingPieces,       // pieces: the pieces not put in place for one failure
         NameTaken,           // path: the listed file a piece would have replaced
         ChangedDuringSplit,
+        Stopped,             // the job was stopped before any piece of it was written
     };
     Kind kind = Kind::NotFound;
     int code = 0;

@@ -96,6 +96,8 @@ std::string Wording::FailureText(const PieceFailure& failure) const {
             return translate("ClosingText", "its track number could not be written");
         case Kind::NoSpace:
             return translate("ClosingText", "No space left on device");
+        case Kind::Stopped:
+            return translate("ClosingText", "stopped");
     }
     return {};
 }
@@ -159,6 +161,8 @@ std::string Wording::ProblemText(const FileProblem& problem) const {
                         {problem.path});
         case Kind::ChangedDuringSplit:
             return translate("ClosingText", "changed during the split");
+        case Kind::Stopped:
+            return translate("ClosingText", "not split, stopped before");
     }
     return {};
 }
@@ -249,7 +253,10 @@ std::string Wording::Summary(const JobReport& report) const {
         withProblems += file.SplitCompletely() ? 0 : 1;
     }
     const std::string complete = Files(report.files.size() - withProblems);
-    return translate("ClosingText", "Done.") + "\n" +
+    const std::string heading = report.end == JobEnd::Stopped
+                                    ? translate("ClosingText", "Stopped.")
+                                    : translate("ClosingText", "Done.");
+    return heading + "\n" +
            (withProblems > 0
                 ? Fill(translate("ClosingText", "%1 split completely, %2 with problems."),
                        {complete, std::to_string(withProblems)})

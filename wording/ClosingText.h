@@ -12,14 +12,14 @@
 namespace parvane {
 
 struct ClosingText {
-    std::string summary;  // "Done." and a line of counts, or why the job could not go on
+    // "Done." or "Stopped." and a line of counts, or why the job could not go on
+    std::string summary;
     std::string details;  // one line per file with problems, then older pieces; may be empty
 };
 
 // Piece numbers as short ranges: "3, 7-9".
 std::string PieceRanges(const std::vector<std::int64_t>& numbers);
 
-// Meant for every end but a stop, which shows nothing.
 ClosingText MakeClosingText(const JobReport& report, const Translate& translate = English);
 
 }  // namespace parvane
