@@ -76,15 +76,18 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!form_->IsBusy(), 10000);
         QCOMPARE(SeenPointer(form_), Qt::ArrowCursor);
 
-        // Runs past the end of the sound, as the estimate after piece 2 calls for, show as well.
+        // Runs past the end of the sound, as the estimate after piece 2 calls for, name the last piece.
         const QStringList expected = {
             "run 0 hourglass File 1 of 2: a.mp3, piece 1 of 3", "bar 17 hourglass File 1 of 2: a.mp3, piece 1 of 3",
             "run 17 hourglass File 1 of 2: a.mp3, piece 2 of 3", "bar 33 hourglass File 1 of 2: a.mp3, piece 2 of 3",
             "run 33 hourglass File 1 of 2: a.mp3, piece 3 of 3", "bar 50 hourglass File 1 of 2: a.mp3, piece 3 of 3",
+            "run 50 hourglass File 1 of 2: a.mp3, piece 3 of 3",
             "run 50 hourglass File 2 of 2: b.mp3, piece 1 of 2", "bar 75 hourglass File 2 of 2: b.mp3, piece 1 of 2",
             "run 75 hourglass File 2 of 2: b.mp3, piece 2 of 2", "bar 100 hourglass File 2 of 2: b.mp3, piece 2 of 2",
+            "run 100 hourglass File 2 of 2: b.mp3, piece 2 of 2",
             // The box wants the arrow, even over the busy window.
             "Done.\n2 files split completely. 100 arrow ", "bar 0 hourglass "};
+        QCOMPARE(seen, expected);
         QCOMPARE(MusicFolder(), (QStringList{"a-0001.mp3", "a-0002.mp3", "a-0003.mp3", "a.mp3",
                                              "b-0001.mp3", "b-0002.mp3", "b.mp3"}));
         for (int i = 0; i < 2; ++i) {
