@@ -1,6 +1,7 @@
 // "Split!" through the window, with the stand-in splitter beside the program: the bar, its
-// words and the hourglass, what the window ignores while a job runs, the closing message,
-// and a window that answers at every moment of a job, closing too.
+// words and the hourglass, what the window ignores while a job runs, a stop by "Stop" or
+// Escape, the closing message, an add that finds nothing, and a window that answers at
+// every moment of a job, closing too.
 #include <signal.h>
 #include <unistd.h>
 
