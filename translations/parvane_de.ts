@@ -183,8 +183,8 @@
         <translation>angehalten</translation>
     </message>
     <message>
-        <source>not split, stopped before</source>
-        <translation>nicht geteilt, vorher angehalten</translation>
+        <source>not split (stopped)</source>
+        <translation>nicht geteilt (angehalten)</translation>
     </message>
     <message>
         <source>Stopped.</source>

@@ -162,7 +162,7 @@ std::string Wording::ProblemText(const FileProblem& problem) const {
         case Kind::ChangedDuringSplit:
             return translate("ClosingText", "changed during the split");
         case Kind::Stopped:
-            return translate("ClosingText", "not split, stopped before");
+            return translate("ClosingText", "not split (stopped)");
     }
     return {};
 }

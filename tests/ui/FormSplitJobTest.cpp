@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(harness_->desktop.shown, QStringList({"Stopped.\n0 files split completely, 2 with problems.",
                                                        "show " + music + "/a-0001.mp3"}));
         QCOMPARE(closingLines, QStringList({music + "/a.mp3: missing pieces 2-3 (stopped)",
-                                            music + "/b.mp3: not split, stopped before"}));
+                                            music + "/b.mp3: not split (stopped)"}));
         QCOMPARE(QDir(music).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList({"a-0001.mp3", "a.mp3", "b.mp3"}));
     }
