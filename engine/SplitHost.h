@@ -30,7 +30,8 @@ public:
     virtual void FileFinished(const FileReport& report) = 0;
     virtual void JobFinished(const JobReport& report) = 0;
     // After the measure, before piece 1: how many pieces the file's playing time calls for.
-    virtual void PiecesCounted(std::int64_t pieceCount) { static_cast<void>(pieceCount); }
+    // A host without use for it need not say so.
+    virtual void PiecesCounted(std::int64_t) {}
 };
 
 }  // namespace parvane

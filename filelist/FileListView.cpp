@@ -275,8 +275,13 @@ void FileListView::keyPressEvent(QKeyEvent* event) {
 // Coming in by Tab, the current entry (else the first) is brought into view and, when
 // nothing is selected, selected, so Delete acts at once on an entry the person sees.
 void FileListView::focusInEvent(QFocusEvent* event) {
+    // Not scrolled to on the way: a click that brings the focus back must land on the entry
+    // that was under the pointer.
     if (currentWhileAway_.isValid() && selectionModel() != nullptr) {
+        const bool autoScrolls = hasAutoScroll();
+        setAutoScroll(false);
         selectionModel()->setCurrentIndex(currentWhileAway_, QItemSelectionModel::NoUpdate);
+        setAutoScroll(autoScrolls);
     }
     currentWhileAway_ = QPersistentModelIndex();
     QTreeView::focusInEvent(event);

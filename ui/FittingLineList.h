@@ -15,8 +15,6 @@ public:
     // Every line whole within three quarters of the screen's width, and every line in view.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-    // The line at `row` as it is shown now.
-    QString ShownLine(int row) const { return item(row)->text(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

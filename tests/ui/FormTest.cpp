@@ -217,7 +217,7 @@ private slots:
 
     // Tab goes list, Add MP3 File(s), Add All MP3 File(s) In Folder, Split!, chooser; coming
     // back into a list scrolled away from its current entry, it brings that entry into view,
-    // so Delete acts on an entry the person sees. The entry with the focus is framed in the
+    // so Delete acts on an entry the person sees; a click does not. The entry with the focus is framed in the
     // desktop's focus colour, at 3:1 at least against its row.
     void worksFromTheKeyboard() {
         FormHarness harness;
@@ -248,6 +248,11 @@ private slots:
             QVERIFY2(ContrastRatio(frame, ground) >= 3.0, qPrintable(frame.name()));
             if (!selected) QCOMPARE(frame, focus);
         }
+        // A click that brings the focus back lands on the entry under the pointer.
+        form.SplitButton()->setFocus(Qt::TabFocusReason);
+        list->scrollToTop();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(form.FileList().index(0, 0)).center());
+        QCOMPARE(list->currentIndex().row(), 0);
     }
 
     // The real box: wide enough for its title beside a window icon and three title-bar
