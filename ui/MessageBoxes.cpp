@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "FittingLineList.h"
 
