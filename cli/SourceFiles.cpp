@@ -34,6 +34,8 @@ CollectedFiles CollectSourceFiles(const std::vector<ConsoleSource>& sources) {
         collected.files.insert(collected.files.end(), found.paths.begin(), found.paths.end());
         if (found.piecesLeftOut > 0) {
             collected.piecesLeftOut.emplace_back(source.path, found.piecesLeftOut);
+        } else if (found.paths.empty()) {
+            collected.foldersWithoutMp3.push_back(source.path);
         }
     }
     return collected;

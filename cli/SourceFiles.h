@@ -13,6 +13,7 @@ namespace parvane {
 struct CollectedFiles {
     std::vector<std::string> files;
     std::vector<std::string> unreadableFolders;  // --folder values that are no readable folder
+    std::vector<std::string> foldersWithoutMp3;  // --folder values that held nothing to split
     // Per --folder that left out pieces of its files: the folder and how many.
     std::vector<std::pair<std::string, std::size_t>> piecesLeftOut;
 };

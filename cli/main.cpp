@@ -37,7 +37,11 @@ parvane::CurrentFolder ReadCurrentFolder() {
     return {buffer.data(), 0};
 }
 
-void TellPiecesLeftOut(const parvane::CollectedFiles& collected) {
+// What --folder passed over or did not find.
+void TellFolderScans(const parvane::CollectedFiles& collected) {
+    for (const std::string& folder : collected.foldersWithoutMp3) {
+        std::cerr << "parvane-split: --folder " << folder << ": no MP3 files in it\n";
+    }
     for (const auto& [folder, count] : collected.piecesLeftOut) {
         std::cerr << "parvane-split: --folder " << parvane::EscapedName(folder) << ": left out " << count
                   << (count == 1 ? " piece" : " pieces")
@@ -74,7 +78,7 @@ int main(int argc, char** argv) {
         }
         return kExitUsage;
     }
-    TellPiecesLeftOut(collected);
+    TellFolderScans(collected);
     if (parsed.options.listOnly) {
         for (const std::string& file : collected.files) {
             std::cout << EscapedName(file) << "\n";

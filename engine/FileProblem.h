@@ -24,6 +24,7 @@ struct PieceFailure {
         // code: errno of the failed swap back; text: where the file that had the piece's name
         // now lies (in the private folder, which is kept)
         DisplacedFileKept,
+        Stopped,           // the job was stopped before the piece was put in place
     };
     Kind kind = Kind::WroteNothing;
     int code = 0;
@@ -48,6 +49,7 @@ struct FileProblem {
         ChangedDuringSplit,
         OtherFileAtName,     // path: a piece's path, where a file that is not its piece was kept
         SplitByAnotherJob,   // another job holds the source's lock
+        Stopped,             // the job was stopped before any piece of it was written
     };
     Kind kind = Kind::NotFound;
     int code = 0;

@@ -74,6 +74,20 @@ std::vector<std::string> OlderPieces(const std::string& sourcePath, std::int64_t
     return found;
 }
 
+// What a stop at piece `number` leaves undone: that piece and the ones after it.
+void StopAt(FileReport& report, std::vector<FileProblem>& missing, std::int64_t number,
+            std::int64_t pieceCount) {
+    if (report.piecesWritten == 0) {
+        report.problems.insert(report.problems.end(), missing.begin(), missing.end());
+        report.problems.push_back(MakeProblem(FileProblem::Kind::Stopped));
+        return;
+    }
+    for (std::int64_t k = number; k <= pieceCount; ++k) {
+        AddMissingPiece(missing, k, PieceFailure{.kind = PieceFailure::Kind::Stopped});
+    }
+    report.problems.insert(report.problems.end(), missing.begin(), missing.end());
+}
+
 }  // namespace
 
 SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks& hooks,
@@ -99,6 +113,7 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
     const SourceMeasure measure = MeasureSource(sourcePath, hooks.stopRequested);
     if (measure.stopped) {
         split.end = SourceEnd::Stopped;
+        report.problems.push_back(MakeProblem(FileProblem::Kind::Stopped));
         return split;
     }
     if (measure.problem) {
@@ -127,6 +142,7 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
     std::int64_t limit = kInitialPieceLimit;
     std::int64_t lastWritten = 0;
     std::vector<FileProblem> missing;
+    host.PiecesCounted(beginning);
     for (std::int64_t j = 0; j < std::min(std::max(limit, inside), bound); ++j) {
         const std::int64_t number = j + 1;
         PieceRequest request;
@@ -150,6 +166,7 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
         switch (piece.outcome) {
             case PieceOutcome::Stopped:
                 split.end = SourceEnd::Stopped;
+                StopAt(report, missing, number, beginning);
                 return split;
             case PieceOutcome::StartFailed:
                 split.end = SourceEnd::SplitterLost;

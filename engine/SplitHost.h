@@ -29,6 +29,9 @@ public:
     virtual void PieceWritten(std::int64_t pieceNumber, const std::string& piecePath) = 0;
     virtual void FileFinished(const FileReport& report) = 0;
     virtual void JobFinished(const JobReport& report) = 0;
+    // After the measure, before piece 1: how many pieces the file's playing time calls for.
+    // A host without use for it need not say so.
+    virtual void PiecesCounted(std::int64_t) {}
 };
 
 }  // namespace parvane

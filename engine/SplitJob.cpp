@@ -1,5 +1,6 @@
 #include "SplitJob.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 
@@ -18,6 +19,17 @@ std::vector<std::string> PathsOfEntries(const SplitHost& host) {
     return paths;
 }
 
+// The files a stop left untouched, from `position` on.
+void AddNotBegun(const SplitHost& host, int position, int fileCount, JobReport& report) {
+    for (int k = position; k <= std::min(fileCount, host.EntryCount()); ++k) {
+        FileReport file;
+        file.position = k;
+        file.sourcePath = host.EntryPath(k);
+        file.problems.push_back(MakeProblem(FileProblem::Kind::Stopped));
+        report.files.push_back(std::move(file));
+    }
+}
+
 JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
     WaitHooks hooks;
     hooks.stopRequested = [&host] { return host.StopRequested(); };
@@ -27,6 +39,7 @@ JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
     const int fileCount = host.EntryCount();
     for (int i = 1; i <= fileCount; ++i) {
         if (host.StopRequested()) {
+            AddNotBegun(host, i, fileCount, report);
             return JobEnd::Stopped;
         }
         if (i > host.EntryCount()) {
@@ -46,6 +59,8 @@ JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
         SourceSplit split =
             SplitSource(host, runner, hooks, job, i, sourcePath, intervalSeconds);
         if (split.end == SourceEnd::Stopped) {
+            report.files.push_back(std::move(split.report));
+            AddNotBegun(host, i + 1, fileCount, report);
             return JobEnd::Stopped;
         }
         if (split.end == SourceEnd::SplitterLost) {

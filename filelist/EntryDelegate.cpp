@@ -1,7 +1,7 @@
 #include "EntryDelegate.h"
 
 #include <QApplication>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
 #include <algorithm>
@@ -43,20 +43,22 @@ int TextWidth(const QStyleOptionViewItem& option) {
 
 }  // namespace
 
-QString ElidePath(const QString& path, const QFontMetrics& metrics, int width) {
+QString ElidePath(const QString& path, const QFontMetricsF& metrics, int width) {
     if (metrics.horizontalAdvance(path) <= width) return path;
     const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/'));
     if (nameStart > 0) {
         const QStringList folders = path.left(nameStart).split(QLatin1Char('/'));
-        // An absolute path keeps its root and its first folder.
-        const qsizetype head = folders.first().isEmpty() ? 2 : 1;
         const QString name = path.mid(nameStart);
-        for (qsizetype tail = folders.size() - head - 1; tail >= 0; --tail) {
-            QStringList kept = folders.mid(0, head);
-            kept << kEllipsis;
-            kept << folders.mid(folders.size() - tail);
-            const QString shown = kept.join(QLatin1Char('/')) + name;
-            if (metrics.horizontalAdvance(shown) <= width) return shown;
+        // An absolute path keeps its root and its first folder as long as it can.
+        const qsizetype head = folders.first().isEmpty() ? 2 : 1;
+        for (const qsizetype kept : {head, qsizetype{0}}) {
+            for (qsizetype tail = folders.size() - head - 1; tail >= 0; --tail) {
+                QStringList shownFolders = folders.mid(0, kept);
+                shownFolders << kEllipsis;
+                shownFolders << folders.mid(folders.size() - tail);
+                const QString shown = shownFolders.join(QLatin1Char('/')) + name;
+                if (metrics.horizontalAdvance(shown) <= width) return shown;
+            }
         }
     }
     return metrics.elidedText(path, Qt::ElideMiddle, width);
@@ -83,7 +85,7 @@ QString EntryDelegate::ShownText(const QStyleOptionViewItem& option,
                                  const QModelIndex& index) const {
     QStyleOptionViewItem cell = option;
     initStyleOption(&cell, index);
-    return ElidePath(cell.text, cell.fontMetrics, TextWidth(cell));
+    return ElidePath(cell.text, QFontMetricsF(cell.font), TextWidth(cell));
 }
 
 // The style's own focus mark is a faint fill that is hardly seen on white; a frame in the
@@ -92,7 +94,7 @@ void EntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const {
     QStyleOptionViewItem cell = option;
     initStyleOption(&cell, index);
-    cell.text = ElidePath(cell.text, cell.fontMetrics, TextWidth(cell));
+    cell.text = ElidePath(cell.text, QFontMetricsF(cell.font), TextWidth(cell));
     const bool focused = (cell.state & QStyle::State_HasFocus) != 0;
     cell.state &= ~QStyle::State_HasFocus;
     StyleOf(cell).drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);

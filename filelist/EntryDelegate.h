@@ -6,7 +6,7 @@
 #include <QColor>
 #include <QStyledItemDelegate>
 
-class QFontMetrics;
+class QFontMetricsF;
 
 namespace parvane {
 
@@ -22,9 +22,11 @@ public:
 };
 
 // The path as it fits `width`: whole folders after the first give way to "…" from the
-// middle while the file name stays whole ("/home/…/Lectures/week-12.mp3"); where not even
-// that fits, the text is cut in its middle.
-QString ElidePath(const QString& path, const QFontMetrics& metrics, int width);
+// middle while the file name stays whole ("/home/…/Lectures/week-12.mp3"), then the first
+// folder too ("…/Lectures/week-12.mp3"); where not even "…/week-12.mp3" fits, the text
+// is cut in its middle. Measured as the item views lay text out, to the fraction of a
+// pixel, so they never cut it a second time.
+QString ElidePath(const QString& path, const QFontMetricsF& metrics, int width);
 
 // The contrast of two colours as the web's accessibility guidelines reckon it, 1 to 21.
 double ContrastRatio(const QColor& a, const QColor& b);

@@ -1,5 +1,8 @@
 #include "FileListModel.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace parvane {
 
 FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -30,6 +33,22 @@ bool FileListModel::RemoveAt(int position) {
     entries_.removeAt(position - 1);
     endRemoveRows();
     return true;
+}
+
+void FileListModel::RemoveRows(QList<int> rows) {
+    std::sort(rows.begin(), rows.end(), std::greater<>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (qsizetype k = 0; k < rows.size();) {
+        qsizetype run = k;
+        while (run + 1 < rows.size() && rows.at(run + 1) == rows.at(run) - 1) ++run;
+        const int first = rows.at(run);
+        const int last = rows.at(k);
+        k = run + 1;
+        if (first < 0 || last >= Count()) continue;
+        beginRemoveRows({}, first, last);
+        entries_.remove(first, last - first + 1);
+        endRemoveRows();
+    }
 }
 
 void FileListModel::Move(int from, int to) {

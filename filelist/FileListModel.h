@@ -18,6 +18,8 @@ public:
     QString EntryText(int position) const;  // 1-based
     const QStringList& Entries() const { return entries_; }
     bool RemoveAt(int position);            // 1-based; false when out of range
+    // Rows, 0-based as the view counts them, in any order; each run of neighbours at once.
+    void RemoveRows(QList<int> rows);
     // Takes the entry out and puts it back at `to`; the entries between close up in their
     // order. Both 1-based; out of range does nothing.
     void Move(int from, int to);

@@ -24,8 +24,15 @@ namespace parvane {
 
 namespace {
 
-// How often a carried entry held beyond an edge moves the list on by one entry.
+// How often a carried entry held beyond an edge moves the list on.
 constexpr int kEdgeScrollMs = 50;
+
+// Entries a tick with the pointer `distance` pixels beyond the edge: one close to it, more
+// with the square of the distance, as file managers speed up.
+int EdgeScrollRows(int distance, int rowHeight) {
+    const double rows = static_cast<double>(distance) / std::max(rowHeight, 1);
+    return 1 + static_cast<int>(rows * rows / 2.0);
+}
 
 }  // namespace
 
@@ -33,7 +40,7 @@ FileListView::FileListView(QWidget* parent) : QTreeView(parent) {
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
-    setSelectionMode(SingleSelection);
+    setSelectionMode(ExtendedSelection);
     setSelectionBehavior(SelectRows);
     setEditTriggers(NoEditTriggers);
     setDragEnabled(false);
@@ -50,6 +57,9 @@ FileListView::FileListView(QWidget* parent) : QTreeView(parent) {
     viewport()->setAcceptDrops(true);
     edgeScroll_.setInterval(kEdgeScrollMs);
     connect(&edgeScroll_, &QTimer::timeout, this, &FileListView::ScrollWhileHeld);
+    connect(header(), &QHeaderView::sectionResized, this, [this](int, int, int newSize) {
+        if (!fittingColumn_) columnBeyondWidth_ = std::max(0, newSize - viewport()->width());
+    });
 }
 
 void FileListView::SetFileList(FileListModel* model) {
@@ -86,6 +96,19 @@ QString FileListView::ShownText(int position) const {
     return static_cast<const EntryDelegate*>(itemDelegate())->ShownText(option, entry);
 }
 
+void FileListView::FillWidth() {
+    if (header()->count() < 1) return;
+    fittingColumn_ = true;
+    header()->resizeSection(0, viewport()->width() + columnBeyondWidth_);
+    fittingColumn_ = false;
+}
+
+// Also told when the viewport alone changes, as when the upright scroll bar comes or goes.
+void FileListView::resizeEvent(QResizeEvent* event) {
+    QTreeView::resizeEvent(event);
+    FillWidth();
+}
+
 bool FileListView::Busy() const {
     return isBusy_ && isBusy_();
 }
@@ -109,22 +132,24 @@ void FileListView::Select(const QModelIndex& entry) {
     setAutoScroll(autoScrolls);
 }
 
-// Any button picks an entry up; only the left one carries it.
+// Any button picks the entry pressed up; only the left one carries it, and only without
+// Shift or Ctrl, which widen or narrow the selection instead.
 void FileListView::mousePressEvent(QMouseEvent* event) {
-    selectedBeforeDrag_ = SelectedEntry();
-    dragging_ = event->button() == Qt::LeftButton;
-    // The base class selects the entry under the pointer; picking up reads that selection.
+    selectionBeforeDrag_ = selectionModel() != nullptr ? selectionModel()->selection() : QItemSelection();
+    dragging_ = event->button() == Qt::LeftButton &&
+                !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
     QTreeView::mousePressEvent(event);
-    if (fileList_ != nullptr && indexAt(event->position().toPoint()).isValid()) PickUpSelected();
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    if (fileList_ != nullptr && pressed.isValid()) PickUp(pressed);
     rowBeforeDrag_ = dragSource_.isValid() ? dragSource_.row() : -1;
 }
 
-void FileListView::PickUpSelected() {
+void FileListView::PickUp(const QModelIndex& entry) {
     if (dragCursor_ && dragging_) viewport()->setCursor(*dragCursor_);
     acceptsDrops_ = false;
     setAcceptDrops(false);
     viewport()->setAcceptDrops(false);
-    dragSource_ = SelectedEntry();
+    dragSource_ = entry;
 }
 
 void FileListView::mouseMoveEvent(QMouseEvent* event) {
@@ -136,6 +161,7 @@ void FileListView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
     // The timer stops itself once the pointer is back inside.
     edgeDirection_ = position.y() < 0 ? -1 : position.y() >= viewport()->height() ? 1 : 0;
+    edgeDistance_ = edgeDirection_ < 0 ? -position.y() : position.y() - viewport()->height() + 1;
     if (edgeDirection_ != 0 && !edgeScroll_.isActive()) edgeScroll_.start();
     DragStep(position);
 }
@@ -178,15 +204,17 @@ void FileListView::ScrollPast(const QModelIndex& target) {
     horizontalScrollBar()->setValue(sideways);
 }
 
-// As item views scroll a drag held still beyond their edge: an entry a tick, the carried
-// entry going along to the entry at the edge.
+// As item views scroll a drag held still beyond their edge, faster the farther the pointer
+// is, the carried entry going along to the entry at the edge.
 void FileListView::ScrollWhileHeld() {
     if (!dragging_ || edgeDirection_ == 0 || fileList_ == nullptr || Busy()) {
         edgeScroll_.stop();
         return;
     }
-    verticalScrollBar()->triggerAction(edgeDirection_ < 0 ? QAbstractSlider::SliderSingleStepSub
-                                                          : QAbstractSlider::SliderSingleStepAdd);
+    QScrollBar* bar = verticalScrollBar();
+    const int entryHeight = fileList_->Count() > 0 ? rowHeight(fileList_->index(0, 0)) : 1;
+    bar->setValue(bar->value() +
+                  edgeDirection_ * EdgeScrollRows(edgeDistance_, entryHeight) * bar->singleStep());
     CarryTo(indexAt(QPoint(1, edgeDirection_ < 0 ? 0 : viewport()->height() - 1)));
 }
 
@@ -197,7 +225,7 @@ void FileListView::CancelDrag() {
         fileList_->Move(dragSource_.row() + 1, row + 1);
         dragSource_ = fileList_->index(row, 0);
     }
-    Select(selectedBeforeDrag_);
+    selectionModel()->select(selectionBeforeDrag_, QItemSelectionModel::ClearAndSelect);
 }
 
 // Released outside the list, a drag is taken back.
@@ -212,10 +240,20 @@ void FileListView::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
+// The entry that moves up into the first removed one's place is selected, so the key held
+// down or pressed again goes on removing.
 void FileListView::RemoveSelected() {
     if (fileList_ == nullptr || Busy()) return;
-    const QPersistentModelIndex selected = SelectedEntry();
-    if (selected.isValid()) fileList_->RemoveAt(selected.row() + 1);
+    QList<int> rows;
+    for (const QModelIndex& entry : selectionModel()->selectedRows()) rows << entry.row();
+    if (rows.isEmpty()) return;
+    const int first = *std::min_element(rows.begin(), rows.end());
+    fileList_->RemoveRows(rows);
+    if (fileList_->Count() > 0) {
+        const QModelIndex next = fileList_->index(std::min(first, fileList_->Count() - 1), 0);
+        Select(next);
+        scrollTo(next);
+    }
 }
 
 // The entry under the pointer goes, and only for the left button.
@@ -231,20 +269,35 @@ void FileListView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
-    // The view's single selection passes to the entry that moves up into the removed one's
-    // place, so the key held down or pressed again goes on removing.
     RemoveSelected();
 }
 
-// Coming in by Tab, the current entry (else the first) is selected, so Delete acts at once.
+// Coming in by Tab, the current entry (else the first) is brought into view and, when
+// nothing is selected, selected, so Delete acts at once on an entry the person sees.
 void FileListView::focusInEvent(QFocusEvent* event) {
+    // Not scrolled to on the way: a click that brings the focus back must land on the entry
+    // that was under the pointer.
+    if (currentWhileAway_.isValid() && selectionModel() != nullptr) {
+        const bool autoScrolls = hasAutoScroll();
+        setAutoScroll(false);
+        selectionModel()->setCurrentIndex(currentWhileAway_, QItemSelectionModel::NoUpdate);
+        setAutoScroll(autoScrolls);
+    }
+    currentWhileAway_ = QPersistentModelIndex();
     QTreeView::focusInEvent(event);
     const bool byKeyboard =
         event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    if (!byKeyboard || fileList_ == nullptr || fileList_->Count() == 0 || SelectedEntry().isValid()) {
-        return;
-    }
-    Select(currentIndex().isValid() ? currentIndex() : fileList_->index(0, 0));
+    if (!byKeyboard || fileList_ == nullptr || fileList_->Count() == 0) return;
+    const QModelIndex current = currentIndex().isValid() ? currentIndex() : fileList_->index(0, 0);
+    if (!SelectedEntry().isValid()) Select(current);
+    scrollTo(current);
+}
+
+void FileListView::focusOutEvent(QFocusEvent* event) {
+    QTreeView::focusOutEvent(event);
+    if (selectionModel() == nullptr || !currentIndex().isValid()) return;
+    currentWhileAway_ = currentIndex();
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
 }
 
 bool FileListView::OffersLocalFiles(const QMimeData* mime) const {

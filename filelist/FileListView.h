@@ -1,5 +1,6 @@
-// The list view of the file list: removal by double-click or the Delete key, drag
-// reordering, and drops of files from the file manager.
+// The list view of the file list: a selection of several entries by mouse and keys,
+// removal by double-click or the Delete key, drag reordering, and drops of files from
+// the file manager.
 #pragma once
 
 #include <QCursor>
@@ -35,6 +36,8 @@ public:
     bool AddDroppedFiles(const QStringList& paths);
     // The entry's text as the list shows it now, cut to the column's width (1-based).
     QString ShownText(int position) const;
+    // The one column fills the list's width, and whatever the user drags it wider by.
+    void FillWidth();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -43,6 +46,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -51,7 +56,7 @@ private:
     bool Busy() const;
     QPersistentModelIndex SelectedEntry() const;
     void Select(const QModelIndex& entry);
-    void PickUpSelected();
+    void PickUp(const QModelIndex& entry);
     void DragStep(const QPoint& position);
     bool CarryTo(const QModelIndex& target);
     void ScrollPast(const QModelIndex& target);
@@ -72,10 +77,16 @@ private:
     QPersistentModelIndex dragSource_;
     // What a drag released outside the list goes back to.
     int rowBeforeDrag_ = -1;
-    QPersistentModelIndex selectedBeforeDrag_;
-    // While a carried entry is held beyond the top (-1) or bottom (1) edge.
+    QItemSelection selectionBeforeDrag_;
+    // While a carried entry is held beyond the top (-1) or bottom (1) edge, and how far.
     QTimer edgeScroll_;
     int edgeDirection_ = 0;
+    int edgeDistance_ = 0;
+    // The current entry while the focus is elsewhere: only the focused control's entry
+    // may tell assistive technology it is focused.
+    QPersistentModelIndex currentWhileAway_;
+    int columnBeyondWidth_ = 0;  // what the user dragged the column wider by
+    bool fittingColumn_ = false;
 };
 
 }  // namespace parvane

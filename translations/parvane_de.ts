@@ -194,6 +194,18 @@
         <source>internal error: %1</source>
         <translation>interner Fehler: %1</translation>
     </message>
+    <message>
+        <source>stopped</source>
+        <translation>angehalten</translation>
+    </message>
+    <message>
+        <source>not split (stopped)</source>
+        <translation>nicht geteilt (angehalten)</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Angehalten.</translation>
+    </message>
 </context>
 <context>
     <name>MediaType</name>
@@ -251,6 +263,14 @@
         <source>%1, piece %2</source>
         <translation>%1, Stück %2</translation>
     </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>%1, piece %2 of %3</source>
+        <translation>%1, Stück %2 von %3</translation>
+    </message>
 </context>
 <context>
     <name>parvane::MainWindow</name>
@@ -281,6 +301,22 @@
     <message>
         <source>Drag and drop files here. Double-click item to remove it. Move bar to right and out of window to reveal full names.</source>
         <translation>Dateien hierher ziehen und ablegen. Doppelklick auf einen Eintrag entfernt ihn. Den Balken nach rechts aus dem Fenster ziehen, um ganze Namen zu sehen.</translation>
+    </message>
+    <message>
+        <source>Show Pieces</source>
+        <translation>Stücke zeigen</translation>
+    </message>
+    <message>
+        <source>No MP3 files in %1</source>
+        <translation>Keine MP3-Dateien in %1</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Stop splitting (Esc)</source>
+        <translation>Teilen anhalten (Esc)</translation>
     </message>
 </context>
 </TS>

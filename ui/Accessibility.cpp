@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 
+#include "JobProgressBar.h"
 #include "MainWindow.h"
 #include "PictureButton.h"
 
@@ -46,9 +47,27 @@ private:
     PictureButton* Button() const { return static_cast<PictureButton*>(widget()); }
 };
 
+// Qt's own offers the value as changeable, and screen readers then offer to raise and
+// lower what only the job sets. The value is told as words instead, beside the job's.
+class JobProgressAccessible final : public QAccessibleWidget {
+public:
+    explicit JobProgressAccessible(JobProgressBar* bar)
+        : QAccessibleWidget(bar, QAccessible::ProgressBar) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Value) {
+            return JobProgressBar::tr("%1 %").arg(static_cast<JobProgressBar*>(widget())->value());
+        }
+        return QAccessibleWidget::text(kind);
+    }
+};
+
 QAccessibleInterface* WindowAccessibility(const QString& className, QObject* object) {
     if (className == QLatin1String(PictureButton::staticMetaObject.className())) {
         return new PictureButtonAccessible(static_cast<PictureButton*>(object));
+    }
+    if (className == QLatin1String(JobProgressBar::staticMetaObject.className())) {
+        return new JobProgressAccessible(static_cast<JobProgressBar*>(object));
     }
     if (className == QLatin1String(MainWindow::staticMetaObject.className())) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);

@@ -11,6 +11,7 @@
 namespace parvane {
 
 class FileDialogs;
+class FileShower;
 class MessageBoxes;
 class ProcessRunner;
 
@@ -22,6 +23,7 @@ struct FormServices {
     MessageBoxes& messageBoxes;
     FileDialogs& fileDialogs;
     ProcessRunner& processRunner;
+    FileShower& fileShower;  // "Show Pieces" after a split
 };
 
 }  // namespace parvane

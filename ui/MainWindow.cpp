@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QShortcut>
 
 #include "Accessibility.h"
 #include "AddCommands.h"
@@ -19,10 +20,12 @@
 #include "FileListModel.h"
 #include "FileListView.h"
 #include "FileProbes.h"
+#include "FileShower.h"
 #include "Intervals.h"
 #include "JobProgressBar.h"
 #include "MainWindowLayout.h"
 #include "MessageBoxes.h"
+#include "PathText.h"
 #include "PictureButton.h"
 #include "PointerFile.h"
 #include "ResourceFolder.h"
@@ -84,12 +87,7 @@ void MainWindow::BuildControls() {
     setWindowIcon(Picture("parvane.ico"));
     setMouseTracking(true);
 
-    addFilesButton_ = new PictureButton(tr(kAddFilesCaption), Picture("add-files.ico"), this);
-    addFilesButton_->setObjectName(QStringLiteral("Check1"));
-
-    splitButton_ = new PictureButton(tr(kSplitCaption), Picture("split.ico"), this);
-    splitButton_->setObjectName(QStringLiteral("Check2"));
-
+    // Made in the order of the eye and of Tab, which is the order screen readers walk.
     files_ = new FileListModel(this);
     listView_ = new FileListView(this);
     listView_->setObjectName(QStringLiteral("ListView1"));
@@ -102,8 +100,14 @@ void MainWindow::BuildControls() {
     listView_->SetBusyCheck([this] { return IsBusy(); });
     listView_->SetMouseMoveHook([this] { SetOverButton(false); });
 
+    addFilesButton_ = new PictureButton(tr(kAddFilesCaption), Picture("add-files.ico"), this);
+    addFilesButton_->setObjectName(QStringLiteral("Check1"));
+
     addFolderButton_ = new PictureButton(tr(kAddFolderCaption), Picture("add-folder.ico"), this);
     addFolderButton_->setObjectName(QStringLiteral("Check4"));
+
+    splitButton_ = new PictureButton(tr(kSplitCaption), Picture("split.ico"), this);
+    splitButton_->setObjectName(QStringLiteral("Check2"));
 
     intervalChooser_ = new QComboBox(this);
     intervalChooser_->setObjectName(QStringLiteral("Combo1"));
@@ -129,7 +133,13 @@ void MainWindow::BuildControls() {
 
     splitWorker_ = new SplitWorker(services_.processRunner, this);
     connect(splitWorker_, &SplitWorker::FileStarted, progressBar_, &JobProgressBar::ShowFileBegun);
+    connect(splitWorker_, &SplitWorker::PiecesCounted, progressBar_, &JobProgressBar::SetPieceCount);
     connect(splitWorker_, &SplitWorker::PieceStarted, progressBar_, &JobProgressBar::ShowPiece);
+    connect(splitWorker_, &SplitWorker::PieceWritten, this,
+            [this](qint64 pieceNumber, const QString& piecePath) {
+                progressBar_->ShowPieceWritten(pieceNumber);
+                if (firstPiece_.isEmpty()) firstPiece_ = piecePath;
+            });
     connect(splitWorker_, &SplitWorker::JobFinished, this, &MainWindow::JobFinished);
     connect(intervalChooser_, &QComboBox::currentIndexChanged, this,
             [this] { splitWorker_->SetInterval(ChosenInterval()); });
@@ -140,6 +150,8 @@ void MainWindow::BuildControls() {
     for (PictureButton* button : {addFilesButton_, splitButton_, addFolderButton_}) {
         connect(button, &PictureButton::MouseMove, this, [this] { SetOverButton(true); });
     }
+    stopKey_ = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &MainWindow::StopJob);
+    stopKey_->setEnabled(false);
 }
 
 // The buttons and the chooser keep their size and their place above the bottom edge;
@@ -154,13 +166,7 @@ void MainWindow::PlaceControls(QSize size) {
     addFolderButton_->setGeometry(ToPixels(kAddFolderButtonPlace).translated(down));
     intervalChooser_->setGeometry(ToPixels(kIntervalChooserPlace).translated(down));
     progressBar_->setGeometry(ToPixels(kProgressBarPlace).translated(down).adjusted(0, 0, wider, 0));
-    const int listWidth = listView_->width();
     listView_->setGeometry(ToPixels(kListViewPlace).adjusted(0, 0, wider, taller));
-    // The column grows and shrinks with the list, keeping what the user added by hand.
-    QHeaderView* header = listView_->header();
-    if (header->count() > 0) {
-        header->resizeSection(0, header->sectionSize(0) + listView_->width() - listWidth);
-    }
 }
 
 void MainWindow::StartUp() {
@@ -180,13 +186,13 @@ void MainWindow::LoadHandPointer() {
     }
 }
 
-// The list's one column takes its title from the file list; the window gives it its
-// width, and the divider may be dragged on past the window's edge.
+// The list's one column takes its title from the file list and fills the list's width;
+// the divider may be dragged on past the window's edge.
 void MainWindow::SetUpFileColumn() {
     QHeaderView* header = listView_->header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
-    header->resizeSection(0, TwipsToPixels(kFileColumnTwips));
+    listView_->FillWidth();
 }
 
 void MainWindow::FillIntervalChooser() {
@@ -219,12 +225,22 @@ void MainWindow::SetActivity(Activity activity) {
             QGuiApplication::restoreOverrideCursor();
             overButton_ = false;
         }
-        // They ignore presses meanwhile; they still take hovers, which leave the hourglass.
-        for (PictureButton* button : {addFilesButton_, splitButton_, addFolderButton_}) {
-            button->SetLooksUnavailable(IsBusy());
-        }
     }
+    // They ignore presses meanwhile; they still take hovers, which leave the hourglass.
+    for (PictureButton* button : {addFilesButton_, addFolderButton_}) {
+        button->SetLooksUnavailable(IsBusy());
+    }
+    ShowSplitOrStop();
     ShowPointer();
+}
+
+// While the job runs, "Split!" is the way to stop it, as Escape is.
+void MainWindow::ShowSplitOrStop() {
+    const bool running = activity_ == Activity::Splitting || activity_ == Activity::Stopping;
+    splitButton_->setText(tr(running ? kStopCaption : kSplitCaption));
+    splitButton_->setToolTip(running ? tr(kStopToolTip) : QString());
+    splitButton_->SetLooksUnavailable(IsBusy() && activity_ != Activity::Splitting);
+    stopKey_->setEnabled(activity_ == Activity::Splitting);
 }
 
 void MainWindow::SetOverButton(bool overButton) {
@@ -242,14 +258,15 @@ void MainWindow::ShowPointer() {
     }
 }
 
-void MainWindow::ShowMessage(const QString& text, const QStringList& lines) {
+bool MainWindow::ShowMessage(const QString& text, const MessageMore& more) {
     if (closing_) {
-        return;
+        return false;
     }
     // The box needs the arrow to be answered, even while the window shows the hourglass.
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-    services_.messageBoxes.Show(this, text, lines);
+    const bool actionPressed = services_.messageBoxes.Show(this, text, more);
     QGuiApplication::restoreOverrideCursor();
+    return actionPressed;
 }
 
 // A press checks the button and raises toggled; unchecking it first raises toggled once
@@ -261,11 +278,11 @@ bool MainWindow::ReleasePushButton(PictureButton& button) {
     }
     button.setChecked(false);
     button.update();
-    return !IsBusy();
+    return true;
 }
 
 void MainWindow::AddFilesClicked() {
-    if (!ReleasePushButton(*addFilesButton_)) {
+    if (!ReleasePushButton(*addFilesButton_) || IsBusy()) {
         return;
     }
     AddFilesCommand(this, services_.fileDialogs, *files_);
@@ -275,29 +292,51 @@ void MainWindow::SplitClicked() {
     if (!ReleasePushButton(*splitButton_)) {
         return;
     }
+    if (activity_ == Activity::Splitting) {
+        StopJob();
+        return;
+    }
+    if (IsBusy()) {
+        return;
+    }
     if (files_->Count() < 1) {
         ShowMessage(QCoreApplication::translate("ClosingText", "No files added."));
         return;
     }
+    firstPiece_.clear();
     SetActivity(Activity::Splitting);
     splitWorker_->Start(files_->Entries(), ChosenInterval(), services_.applicationFolder);
 }
 
-// The closing message, "Done." and a line of counts, then a line for every problem. Then
-// an empty bar and the default pointer. A stop shows nothing.
+// The job cuts the splitter off and discards its piece on its own thread; until it has
+// ended, "Stop" looks unavailable.
+void MainWindow::StopJob() {
+    if (activity_ != Activity::Splitting) {
+        return;
+    }
+    splitWorker_->Stop();
+    SetActivity(Activity::Stopping);
+}
+
+// The closing message, "Done." or "Stopped." and a line of counts, then a line for every
+// problem, and a way to the pieces. Then an empty bar and the default pointer. Closing
+// the window shows nothing.
 void MainWindow::JobFinished(const JobReport& report) {
     splitWorker_->Wait();
+    SetActivity(Activity::Finishing);
     progressBar_->ShowWords({});
-    if (report.end != JobEnd::Stopped) {
-        const ClosingText text = MakeClosingText(report, WindowWords);
-        ShowMessage(Shown(text.summary), Shown(text.details).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
-    }
+    const ClosingText text = MakeClosingText(report, WindowWords);
+    MessageMore more;
+    more.lines = Shown(text.details).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const FileReport& file : report.files) more.paths << PathToText(file.sourcePath);
+    if (!firstPiece_.isEmpty()) more.action = tr("Show Pieces");
+    if (ShowMessage(Shown(text.summary), more)) services_.fileShower.Show(firstPiece_);
     progressBar_->setValue(0);
     SetActivity(Activity::Idle);
 }
 
 void MainWindow::AddFolderClicked() {
-    if (!ReleasePushButton(*addFolderButton_)) {
+    if (!ReleasePushButton(*addFolderButton_) || IsBusy()) {
         return;
     }
     const QString folder = ChooseFolderToAdd(this, services_.fileDialogs);
@@ -308,18 +347,20 @@ void MainWindow::AddFolderClicked() {
     folderScan_.Start([this, folder] {
         const FolderTreeFiles found =
             FindFolderTreeFiles(folder, [this] { return folderScan_.StopRequested(); });
-        QMetaObject::invokeMethod(this, [this, found] { FolderScanned(found); },
+        QMetaObject::invokeMethod(this, [this, folder, found] { FolderScanned(folder, found); },
                                   Qt::QueuedConnection);
     });
 }
 
-// The add commands show no message; pieces of earlier splits passed over are told in the
-// bar for a while.
-void MainWindow::FolderScanned(const FolderTreeFiles& found) {
+// The add commands show no message; a folder without MP3 files, and pieces of earlier
+// splits passed over, are told in the bar for a while.
+void MainWindow::FolderScanned(const QString& folder, const FolderTreeFiles& found) {
     folderScan_.Wait();
     files_->AppendMany(found.paths);
     SetActivity(Activity::Idle);
-    if (found.piecesLeftOut == 1) {
+    if (found.paths.isEmpty() && found.piecesLeftOut == 0) {
+        progressBar_->ShowNote(tr("No MP3 files in %1").arg(folder));
+    } else if (found.piecesLeftOut == 1) {
         progressBar_->ShowNote(tr("Left out 1 piece of the files found there"));
     } else if (found.piecesLeftOut > 1) {
         progressBar_->ShowNote(

@@ -6,9 +6,11 @@
 #include <optional>
 
 #include "FormServices.h"
+#include "MessageBoxes.h"
 #include "WorkerThread.h"
 
 class QComboBox;
+class QShortcut;
 
 namespace parvane {
 
@@ -27,13 +29,13 @@ public:
     // Waits for a job or a scan still stopping, so its private folder is tidied.
     ~MainWindow() override;
 
-    // A split job or a folder scan runs: the buttons and the list take nothing, and the
-    // pointer is the hourglass over the whole window.
+    // A split job or a folder scan runs: the list and the add buttons take nothing, "Split!"
+    // is "Stop", and the pointer is the hourglass over the whole window.
     bool IsBusy() const { return activity_ != Activity::Idle; }
 
-    // Modal, OK only; the problem lines go in a list below the text. Nothing is shown
-    // once the window is closing.
-    void ShowMessage(const QString& text, const QStringList& lines = {});
+    // Modal; the problem lines go in a list below the text. True when the action's button
+    // was pressed. Nothing is shown once the window is closing.
+    bool ShowMessage(const QString& text, const MessageMore& more = {});
     FileListModel& FileList() const { return *files_; }
 
     PictureButton* AddFilesButton() const { return addFilesButton_; }
@@ -49,7 +51,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum class Activity { Idle, Splitting, ScanningFolder };
+    // Stopping: asked to stop, the job not yet ended. Finishing: the job has ended and
+    // its closing message is on screen.
+    enum class Activity { Idle, Splitting, Stopping, Finishing, ScanningFolder };
 
     void BuildControls();
     void PlaceControls(QSize size);
@@ -61,11 +65,13 @@ private:
 
     void AddFilesClicked();
     void SplitClicked();
+    void StopJob();
     void AddFolderClicked();
-    void FolderScanned(const FolderTreeFiles& found);
+    void FolderScanned(const QString& folder, const FolderTreeFiles& found);
     void JobFinished(const JobReport& report);
     bool ReleasePushButton(PictureButton& button);
     void SetActivity(Activity activity);
+    void ShowSplitOrStop();
     void SetOverButton(bool overButton);
     void ShowPointer();
 
@@ -75,6 +81,7 @@ private:
     bool overButton_ = false;
     bool closing_ = false;
     std::optional<QCursor> mouseIcon_;
+    QString firstPiece_;  // of the running job; empty until one is in place
 
     PictureButton* addFilesButton_ = nullptr;
     PictureButton* splitButton_ = nullptr;
@@ -82,6 +89,7 @@ private:
     PictureButton* addFolderButton_ = nullptr;
     QComboBox* intervalChooser_ = nullptr;
     JobProgressBar* progressBar_ = nullptr;
+    QShortcut* stopKey_ = nullptr;
     FileListModel* files_ = nullptr;
     SplitWorker* splitWorker_ = nullptr;
     WorkerThread folderScan_;

@@ -38,8 +38,6 @@ inline constexpr TwipsRect kAddFolderButtonPlace{2640, 2040, 2415, 1095};
 inline constexpr TwipsRect kIntervalChooserPlace{120, 3240, 1815, 345};
 inline constexpr TwipsRect kProgressBarPlace{2040, 3240, 5535, 345};
 
-inline constexpr int kFileColumnTwips = 6500;
-
 inline constexpr double kButtonFontPoints = 11.25;
 inline constexpr double kListFontPoints = 9.0;
 inline constexpr int kPictureSize = 32;
@@ -60,6 +58,10 @@ inline constexpr const char* kCaption = "Parvane";
 inline constexpr const char* kAddFilesCaption =
     QT_TRANSLATE_NOOP("parvane::MainWindow", "Add MP3 File(s)");
 inline constexpr const char* kSplitCaption = QT_TRANSLATE_NOOP("parvane::MainWindow", "Split!");
+// "Split!" while a job runs.
+inline constexpr const char* kStopCaption = QT_TRANSLATE_NOOP("parvane::MainWindow", "Stop");
+inline constexpr const char* kStopToolTip =
+    QT_TRANSLATE_NOOP("parvane::MainWindow", "Stop splitting (Esc)");
 inline constexpr const char* kAddFolderCaption =
     QT_TRANSLATE_NOOP("parvane::MainWindow", "Add All MP3 File(s) In Folder");
 inline constexpr const char* kListViewToolTip = QT_TRANSLATE_NOOP(

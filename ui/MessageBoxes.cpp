@@ -3,19 +3,16 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QListWidget>
+#include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <algorithm>
+
+#include "FittingLineList.h"
 
 namespace parvane {
 
 namespace {
-
-// The share of the screen's width the list of lines takes at most.
-constexpr double kWidestShare = 0.75;
 
 // A box sizes itself to its text, and the title bar then cuts a short message's title
 // to "P…". Room for the title in a larger title-bar font, and for the window icon and
@@ -25,28 +22,14 @@ int TitleRoom(const QWidget& box) {
            4 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
 }
 
-QListWidget* LineList(const QStringList& lines, QWidget* parent) {
-    auto* list = new QListWidget(parent);
-    list->addItems(lines);
-    list->setSelectionMode(QAbstractItemView::NoSelection);
-    list->setFocusPolicy(Qt::NoFocus);
-    return list;
-}
-
-// Room for every line uncut, within the screen.
-int WantedListWidth(const QListWidget& list) {
-    const QScreen* screen = list.screen();
-    const int widest = screen != nullptr
-                           ? static_cast<int>(screen->availableGeometry().width() * kWidestShare)
-                           : 800;
-    return std::min(list.sizeHintForColumn(0) + 2 * list.frameWidth() +
-                        list.verticalScrollBar()->sizeHint().width(),
-                    widest);
+QRect ScreenRoom(const QWidget& box) {
+    const QScreen* screen = box.screen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
 }  // namespace
 
-void QtMessageBoxes::Show(QWidget* parent, const QString& text, const QStringList& lines) {
+bool QtMessageBoxes::Show(QWidget* parent, const QString& text, const MessageMore& more) {
     QDialog box(parent);
     box.setWindowTitle(QString::fromLatin1(kMessageTitle));
     box.setSizeGripEnabled(true);
@@ -55,22 +38,33 @@ void QtMessageBoxes::Show(QWidget* parent, const QString& text, const QStringLis
     label->setTextFormat(Qt::PlainText);  // file names are text, whatever they hold
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(label);
-    QListWidget* list = lines.isEmpty() ? nullptr : LineList(lines, &box);
+    FittingLineList* list =
+        more.lines.isEmpty() ? nullptr : new FittingLineList(more.lines, more.paths, &box);
     if (list != nullptr) {
         layout->addWidget(list, 1);
     } else {
         layout->addStretch(1);
     }
-    auto* ok = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
-    QObject::connect(ok, &QDialogButtonBox::accepted, &box, &QDialog::accept);
-    layout->addWidget(ok);
-    box.setMinimumWidth(TitleRoom(box));
-    QSize size = box.sizeHint();
-    if (list != nullptr) {
-        size.rwidth() += std::max(0, WantedListWidth(*list) - list->sizeHint().width());
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    bool actionPressed = false;
+    if (!more.action.isEmpty()) {
+        QPushButton* action = buttons->addButton(more.action, QDialogButtonBox::ActionRole);
+        QObject::connect(action, &QPushButton::clicked, &box, [&] {
+            actionPressed = true;
+            box.accept();
+        });
     }
+    layout->addWidget(buttons);
+    box.setMinimumWidth(TitleRoom(box));
+    const QRect room = ScreenRoom(box);
+    QSize size = box.sizeHint();
+    // The frame and title bar take some of the screen's height too.
+    const int titleBar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+    size = size.boundedTo(QSize(room.width(), room.height() - 2 * titleBar));
     box.resize(size.expandedTo(box.minimumSize()));
     box.exec();
+    return actionPressed;
 }
 
 }  // namespace parvane

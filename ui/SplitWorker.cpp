@@ -34,9 +34,12 @@ public:
     void PieceStarted(std::int64_t pieceNumber, const std::string&) override {
         emit worker_.PieceStarted(pieceNumber);
     }
-    void PieceWritten(std::int64_t, const std::string&) override {}
+    void PieceWritten(std::int64_t pieceNumber, const std::string& piecePath) override {
+        emit worker_.PieceWritten(pieceNumber, PathToText(piecePath));
+    }
     void FileFinished(const FileReport&) override {}
     void JobFinished(const JobReport& report) override { emit worker_.JobFinished(report); }
+    void PiecesCounted(std::int64_t pieceCount) override { emit worker_.PiecesCounted(pieceCount); }
 
 private:
     SplitWorker& worker_;

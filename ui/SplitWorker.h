@@ -30,7 +30,9 @@ public:
 
 signals:
     void FileStarted(int position, int entryCount, const QString& fileName);
+    void PiecesCounted(qint64 pieceCount);
     void PieceStarted(qint64 pieceNumber);
+    void PieceWritten(qint64 pieceNumber, const QString& piecePath);
     void JobFinished(const parvane::JobReport& report);
 
 private:

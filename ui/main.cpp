@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "FileDialogs.h"
+#include "FileShower.h"
 #include "InfoRequest.h"
 #include "MessageBoxes.h"
 #include "ProcessRunner.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     parvane::DesktopUrlOpener urlOpener;
     parvane::QtFileDialogs fileDialogs;
     parvane::RealProcessRunner processRunner;
+    parvane::DesktopFileShower fileShower;
     const parvane::FormServices services{
         QCoreApplication::applicationDirPath(),
         QUrl(QStringLiteral(PARVANE_HOME_PAGE)),
@@ -37,6 +39,7 @@ int main(int argc, char** argv) {
         messageBoxes,
         fileDialogs,
         processRunner,
+        fileShower,
     };
     // Destroyed after the event loop: a job still stopping is waited for, so its
     // private folder is tidied before the program ends.

@@ -102,6 +102,8 @@ std::string Wording::FailureText(const PieceFailure& failure) const {
                                   "cannot be put in place (%1); the file that had its name "
                                   "is kept as %2"),
                         {std::strerror(failure.code), name(failure.text)});
+        case Kind::Stopped:
+            return translate("ClosingText", "stopped");
     }
     return {};
 }
@@ -172,6 +174,8 @@ std::string Wording::ProblemText(const FileProblem& problem, const std::string& 
                         {name(GetFileName(problem.path)), name(GetFileName(sourcePath))});
         case Kind::SplitByAnotherJob:
             return translate("ClosingText", "being split by another job");
+        case Kind::Stopped:
+            return translate("ClosingText", "not split (stopped)");
     }
     return {};
 }
@@ -266,7 +270,10 @@ std::string Wording::Summary(const JobReport& report) const {
         withProblems += file.SplitCompletely() ? 0 : 1;
     }
     const std::string complete = Files(report.files.size() - withProblems);
-    return translate("ClosingText", "Done.") + "\n" +
+    const std::string heading = report.end == JobEnd::Stopped
+                                    ? translate("ClosingText", "Stopped.")
+                                    : translate("ClosingText", "Done.");
+    return heading + "\n" +
            (withProblems > 0
                 ? Fill(translate("ClosingText", "%1 split completely, %2 with problems."),
                        {complete, std::to_string(withProblems)})

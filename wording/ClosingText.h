@@ -13,7 +13,8 @@
 namespace parvane {
 
 struct ClosingText {
-    std::string summary;  // "Done." and a line of counts, or why the job could not go on
+    // "Done." or "Stopped." and a line of counts, or why the job could not go on
+    std::string summary;
     std::string details;  // one line per file with problems, then older pieces; may be empty
 };
 

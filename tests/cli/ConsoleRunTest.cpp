@@ -60,6 +60,8 @@ TEST(ConsoleRun, ExitStatusesAndWhatIsPrinted) {
         {{"--folder", "nowhere"}, false, 2, true,
          "parvane-split: --folder @/nowhere: not a readable folder\n"},
         {{"--folder", "Empty/"}, false, 1, false, "No files added."},
+        {{"--list", "--folder", "Empty/"}, false, 0, true,
+         "parvane-split: --folder @/Empty: no MP3 files in it\n"},
         {{"--list", "single.mp3", "--folder", ".", "--folder=Album"}, false, 0, false,
          "@/single.mp3\n@/text.mp3\n@/Album/01.mp3\n@/Album/02.mp3\n@/Album/Disc 2/01.mp3\n"
          "@/Album/01.mp3\n@/Album/02.mp3\n@/Album/Disc 2/01.mp3\n"},

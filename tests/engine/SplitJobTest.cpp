@@ -508,8 +508,8 @@ TEST_F(SplitJobTest, MissingOrLostSplitter) {
 }
 
 // A stop cuts a hanging run off, keeps the next file from starting, or ends the measure of a
-// large source before any run; either way the piece being written goes and nothing private
-// stays.
+// large source before any run; either way the piece being written goes, nothing private
+// stays, and every file not split completely is told.
 TEST_F(SplitJobTest, Stops) {
     enum class When { InsideARun, BetweenFiles, InsideAMeasure };
     for (const When when : {When::InsideARun, When::BetweenFiles, When::InsideAMeasure}) {
@@ -538,7 +538,12 @@ TEST_F(SplitJobTest, Stops) {
         };
         splitter.Configure({}, when == When::InsideARun);
         runner.runs.clear();
-        EXPECT_EQ(Run().end, JobEnd::Stopped);
+        const JobReport report = Run();
+        EXPECT_EQ(report.end, JobEnd::Stopped);
+        // What the stop left undone is reported, down to the file never begun.
+        ASSERT_EQ(report.files.size(), 2u);
+        EXPECT_EQ(report.files[0].SplitCompletely(), when == When::BetweenFiles);
+        EXPECT_EQ(report.files[1].problems.at(0).kind, FileProblem::Kind::Stopped);
         EXPECT_EQ(runner.runs.empty(), when == When::InsideAMeasure);
         EXPECT_FALSE(host.Told("file 2/2"));
         EXPECT_EQ(host.Told("finished 1"), when == When::BetweenFiles);

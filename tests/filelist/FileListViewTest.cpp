@@ -146,36 +146,64 @@ private slots:
         QCOMPARE(list.Selected(), 3);
     }
 
+    // Held beyond the edge, the list scrolls the faster the farther the pointer is.
+    void edgeScrollingSpeedsUpWithTheDistance() {
+        QString many;
+        for (int i = 0; i < 500; ++i) many += QChar(0x4E00 + i);
+        ShownList list(many);
+        QScrollBar* bar = list.view.verticalScrollBar();
+        const int bottom = list.Rows()->height();
+        QList<int> moved;
+        for (const int beyond : {2, 150}) {
+            bar->setValue(0);
+            list.Press(list.At(0));
+            list.Move(QPoint(5, bottom + beyond));
+            QTest::qWait(300);
+            moved << bar->value();
+            list.Release(QPoint(5, bottom / 2));
+        }
+        QVERIFY2(moved[0] > 0 && moved[1] >= 5 * moved[0], qPrintable(QStringLiteral("%1 %2").arg(moved[0]).arg(moved[1])));
+    }
+
     // A double-click removes the entry under the pointer, with the left button only. From
-    // the keyboard the next entry takes over, so a second key press goes on removing.
+    // the keyboard every selected entry goes, and the next entry takes over, so a second
+    // key press goes on removing. Ctrl, Shift and Ctrl+A select several.
     void removesTheEntryMeant_data() {
         QTest::addColumn<int>("key");  // 0: a double-click
         QTest::addColumn<int>("at");   // the row double-clicked, -1 below the entries
         QTest::addColumn<int>("button");
         QTest::addColumn<bool>("busy");
+        QTest::addColumn<QString>("selecting");  // before: "a" Ctrl+A, "s" Shift+Down, "c" Ctrl+click on D
         QTest::addColumn<QString>("left");
-        QTest::newRow("double-click") << 0 << 1 << int(Qt::LeftButton) << false << "ACD";
-        QTest::newRow("on another entry") << 0 << 2 << int(Qt::LeftButton) << false << "ABD";
-        QTest::newRow("below the entries") << 0 << -1 << int(Qt::LeftButton) << false << "ABCD";
-        QTest::newRow("right button") << 0 << 1 << int(Qt::RightButton) << false << "ABCD";
-        QTest::newRow("Delete twice") << int(Qt::Key_Delete) << 1 << 0 << false << "AD";
-        QTest::newRow("Backspace twice") << int(Qt::Key_Backspace) << 1 << 0 << false << "AD";
-        QTest::newRow("Delete while busy") << int(Qt::Key_Delete) << 1 << 0 << true << "ABCD";
+        QTest::newRow("double-click") << 0 << 1 << int(Qt::LeftButton) << false << "" << "ACD";
+        QTest::newRow("on another entry") << 0 << 2 << int(Qt::LeftButton) << false << "" << "ABD";
+        QTest::newRow("below the entries") << 0 << -1 << int(Qt::LeftButton) << false << "" << "ABCD";
+        QTest::newRow("right button") << 0 << 1 << int(Qt::RightButton) << false << "" << "ABCD";
+        QTest::newRow("Delete twice") << int(Qt::Key_Delete) << 1 << 0 << false << "" << "AD";
+        QTest::newRow("Backspace twice") << int(Qt::Key_Backspace) << 1 << 0 << false << "" << "AD";
+        QTest::newRow("Delete while busy") << int(Qt::Key_Delete) << 1 << 0 << true << "" << "ABCD";
+        QTest::newRow("Ctrl+A, Delete") << int(Qt::Key_Delete) << 1 << 0 << false << "a" << "";
+        QTest::newRow("Shift+Down, Delete twice") << int(Qt::Key_Delete) << 1 << 0 << false << "s" << "A";
+        QTest::newRow("Ctrl+click, Backspace twice") << int(Qt::Key_Backspace) << 1 << 0 << false << "c" << "A";
     }
     void removesTheEntryMeant() {
         QFETCH(int, key);
         QFETCH(int, at);
         QFETCH(int, button);
         QFETCH(bool, busy);
+        QFETCH(QString, selecting);
         QFETCH(QString, left);
         ShownList list("ABCD");
         QTest::mouseClick(list.Rows(), Qt::LeftButton, {}, list.At(1));
+        if (selecting == "a") QTest::keyClick(&list.view, Qt::Key_A, Qt::ControlModifier);
+        if (selecting == "s") QTest::keyClick(&list.view, Qt::Key_Down, Qt::ShiftModifier);
+        if (selecting == "c") QTest::mouseClick(list.Rows(), Qt::LeftButton, Qt::ControlModifier, list.At(3));
         list.busy = busy;
         const QPoint where = at < 0 ? list.BelowEntries() : list.At(at);
         list.Remove(key, where, Qt::MouseButton(button));
         if (key != 0) list.Remove(key, where);
         QCOMPARE(list.Texts(), left);
-        if (key == 0) return;
+        if (key == 0 || left.size() < 2) return;
         // With the carried entry gone a drag has nothing to move; with none selected
         // nothing is removed.
         list.Press(list.BelowEntries());

@@ -27,7 +27,7 @@ MainWindow& FormHarness::Start(double draw, MessageBoxes* boxes,
                                std::vector<const char*> arguments) {
     arguments.insert(arguments.begin(), "parvane");
     form_ = OpenMainWindow(FormServices{Bin(), kTestHomePage, [draw] { return draw; }, desktop,
-                                        boxes ? *boxes : desktop, desktop, runner},
+                                        boxes ? *boxes : desktop, desktop, runner, desktop},
                            static_cast<int>(arguments.size()), arguments.data());
     if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("the window was not exposed");
     return *form_;

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "FileDialogs.h"
+#include "FileShower.h"
 #include "HomePage.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
@@ -17,10 +18,15 @@
 namespace parvane::test {
 
 // Notes in `shown`, in order, every message text, "files?" and "folder?" for the two
-// choosers, and every address opened; `whileShown` runs while a box or chooser is up.
-class FakeDesktop final : public MessageBoxes, public FileDialogs, public UrlOpener {
+// choosers, every address opened and every file shown; `whileShown` runs while a box or
+// chooser is up. A box's action is pressed when `pressAction` says so.
+class FakeDesktop final : public MessageBoxes, public FileDialogs, public UrlOpener, public FileShower {
 public:
-    void Show(QWidget*, const QString& text, const QStringList& more) override { Note(text, more); }
+    bool Show(QWidget*, const QString& text, const MessageMore& more) override {
+        action = more.action;
+        Note(text, more.lines);
+        return pressAction && !action.isEmpty();
+    }
     QStringList OpenFiles(QWidget*, const QString&, const QString&) override {
         return Note(QStringLiteral("files?")), files;
     }
@@ -28,9 +34,12 @@ public:
         return Note(QStringLiteral("folder?")), folder;
     }
     void Open(const QUrl& address) override { Note(address.toString()); }
+    void Show(const QString& path) override { Note(QStringLiteral("show ") + path); }
 
     QStringList shown;
     QStringList lines;  // of the last message
+    QString action;     // of the last message
+    bool pressAction = false;
     QStringList files;  // the choosers' answers
     QString folder;
     std::function<void()> whileShown;

@@ -1,5 +1,6 @@
-// What a screen reader is told of the window, through Qt's accessibility interfaces: roles,
-// names, actions and states before, during and after a job, and the bar's value and words.
+// What a screen reader is told of the window, through Qt's accessibility interfaces: the
+// controls in reading order, roles, names, actions and states before, during and after a
+// job, one object focused at a time, and the bar's value and words.
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
@@ -25,6 +26,15 @@ bool Available(QObject* object) {
     return !state.disabled;
 }
 
+// How many of an interface's descendants say they have the focus.
+int FocusedCount(QAccessibleInterface* parent) {
+    int focused = 0;
+    for (int i = 0; i < parent->childCount(); ++i) {
+        focused += (parent->child(i)->state().focused ? 1 : 0) + FocusedCount(parent->child(i));
+    }
+    return focused;
+}
+
 // The names of an interface's children, and of theirs.
 QStringList ChildNames(QAccessibleInterface* parent) {
     QStringList names;
@@ -45,6 +55,11 @@ private slots:
         MainWindow& form = harness.Start();
         QCOMPARE(Told(&form)->role(), QAccessible::Window);
         QCOMPARE(Told(&form)->text(QAccessible::Name), QStringLiteral("Parvane"));
+        // As the eye and Tab go.
+        QList<QObject*> reading;
+        for (int i = 0; i < Told(&form)->childCount(); ++i) reading << Told(&form)->child(i)->object();
+        QCOMPARE(reading, (QList<QObject*>{form.ListView(), form.AddFilesButton(), form.AddFolderButton(),
+                                           form.SplitButton(), form.IntervalChooser(), form.ProgressBar()}));
 
         PictureButton* const buttons[] = {form.AddFilesButton(), form.AddFolderButton(),
                                           form.SplitButton()};
@@ -72,16 +87,25 @@ private slots:
         QCOMPARE(Told(form.ListView())->text(QAccessible::Name), QStringLiteral("MP3 File(s)"));
         QTRY_VERIFY(ChildNames(Told(form.ListView())).contains(song));
 
+        // Read, not changed: no actions to raise or lower it.
         JobProgressBar* bar = form.ProgressBar();
         QCOMPARE(Told(bar)->role(), QAccessible::ProgressBar);
         QCOMPARE(Told(bar)->text(QAccessible::Name), QStringLiteral("Progress"));
+        QCOMPARE(Told(bar)->valueInterface(), nullptr);
+        QVERIFY(!Told(bar)->actionInterface() || Told(bar)->actionInterface()->actionNames().isEmpty());
 
+        // The entry clicked last stays current; during the job only "Stop" has the focus.
         chooser->setCurrentIndex(0);
+        QTest::mouseClick(form.ListView()->viewport(), Qt::LeftButton, {},
+                          form.ListView()->visualRect(form.FileList().index(0, 0)).center());
         QTest::mouseClick(form.SplitButton(), Qt::LeftButton);
-        QTRY_VERIFY(bar->text().endsWith("piece 1"));
-        for (PictureButton* button : buttons) QVERIFY(!Available(button));
-        QCOMPARE(Told(bar)->valueInterface()->currentValue().toInt(), 100);
-        QCOMPARE(Told(bar)->text(QAccessible::Description), QStringLiteral("File 1 of 1: song %1%2.mp3, piece 1"));
+        QTRY_VERIFY(bar->text().endsWith("piece 1 of 3"));
+        QVERIFY(!Available(form.AddFilesButton()) && !Available(form.AddFolderButton()));
+        QVERIFY(Available(form.SplitButton()));
+        QCOMPARE(Told(form.SplitButton())->text(QAccessible::Name), QStringLiteral("Stop"));
+        QCOMPARE(FocusedCount(Told(&form)), 1);
+        QCOMPARE(Told(bar)->text(QAccessible::Value), QStringLiteral("0 %"));
+        QCOMPARE(Told(bar)->text(QAccessible::Description), QStringLiteral("File 1 of 1: song %1%2.mp3, piece 1 of 3"));
         // Pressing an unavailable button does nothing, the window's own hover rule aside.
         Told(form.AddFilesButton())->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(harness.desktop.shown, QStringList{"No files added."});
@@ -89,6 +113,7 @@ private slots:
         harness.Put("go", {});
         QTRY_VERIFY_WITH_TIMEOUT(!form.IsBusy(), 10000);
         for (PictureButton* button : buttons) QVERIFY(Available(button));
+        QCOMPARE(Told(form.SplitButton())->text(QAccessible::Name), QStringLiteral("Split!"));
         QCOMPARE(Told(bar)->text(QAccessible::Description), QString());
     }
 };

@@ -1,6 +1,7 @@
 // "Split!" through the window, with the stand-in splitter beside the program: the bar, its
-// words and the hourglass, what the window ignores while a job runs, the closing message,
-// and a window that answers at every moment of a job, closing too.
+// words and the hourglass, what the window ignores while a job runs, a stop by "Stop" or
+// Escape, the closing message, an add that finds nothing, and a window that answers at
+// every moment of a job, closing too.
 #include <signal.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -37,8 +39,9 @@ private slots:
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 
-    // While the job runs, the buttons look unavailable and ignore presses, the list ignores
-    // edits, and the chooser answers; its new length applies from the next file on.
+    // While the job runs, the add buttons look unavailable and ignore presses, the list
+    // ignores edits, and the chooser answers; its new length applies from the next file on.
+    // The bar goes through each file's share as its pieces are put in place.
     void showsWhatItSplitsAndOnlyTheChooserAnswers() {
         AddSources();
         // The first run waits for the chooser to have changed.
@@ -58,8 +61,7 @@ private slots:
                 [&] { note(QStringLiteral("run")); });
         connect(bar, &QProgressBar::valueChanged, this, [&] { note(QStringLiteral("bar")); });
         harness_->desktop.whileShown = [&] { note(harness_->desktop.shown.last()); };
-        PictureButton* const buttons[] = {form_->SplitButton(), form_->AddFilesButton(),
-                                          form_->AddFolderButton()};
+        PictureButton* const buttons[] = {form_->AddFilesButton(), form_->AddFolderButton()};
         QList<QImage> idle, busy;
         for (PictureButton* button : buttons) idle << button->grab().toImage();
 
@@ -69,29 +71,96 @@ private slots:
             QTest::mouseClick(button, Qt::LeftButton);
         }
         QTest::mouseDClick(form_->ListView()->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
-        QTRY_VERIFY(bar->text().endsWith("piece 1"));
+        QTRY_VERIFY(bar->text().endsWith("piece 1 of 3"));
         QTest::keyClick(form_->IntervalChooser(), Qt::Key_Down);
         harness_->Put("go", {});
         QTRY_VERIFY_WITH_TIMEOUT(!form_->IsBusy(), 10000);
         QCOMPARE(SeenPointer(form_), Qt::ArrowCursor);
 
-        QStringList expected;
-        // Runs past the end of the sound, as the estimate after piece 2 calls for, show as well.
-        for (const auto& [file, runs] : {std::pair{"50 hourglass File 1 of 2: a.mp3", 5},
-                                         {"100 hourglass File 2 of 2: b.mp3", 5}}) {
-            expected << QStringLiteral("bar ") + file;
-            for (int piece = 1; piece <= runs; ++piece)
-                expected << QStringLiteral("run %1, piece %2").arg(file).arg(piece);
-        }
-        // The box wants the arrow, even over the busy window.
-        expected << "Done.\n2 files split completely. 100 arrow " << "bar 0 hourglass ";
+        // Runs past the end of the sound, as the estimate after piece 2 calls for, name the last piece.
+        const QStringList expected = {
+            "run 0 hourglass File 1 of 2: a.mp3, piece 1 of 3", "bar 17 hourglass File 1 of 2: a.mp3, piece 1 of 3",
+            "run 17 hourglass File 1 of 2: a.mp3, piece 2 of 3", "bar 33 hourglass File 1 of 2: a.mp3, piece 2 of 3",
+            "run 33 hourglass File 1 of 2: a.mp3, piece 3 of 3", "bar 50 hourglass File 1 of 2: a.mp3, piece 3 of 3",
+            "run 50 hourglass File 1 of 2: a.mp3, piece 3 of 3",
+            "run 50 hourglass File 2 of 2: b.mp3, piece 1 of 2", "bar 75 hourglass File 2 of 2: b.mp3, piece 1 of 2",
+            "run 75 hourglass File 2 of 2: b.mp3, piece 2 of 2", "bar 100 hourglass File 2 of 2: b.mp3, piece 2 of 2",
+            "run 100 hourglass File 2 of 2: b.mp3, piece 2 of 2",
+            // The box wants the arrow, even over the busy window.
+            "Done.\n2 files split completely. 100 arrow ", "bar 0 hourglass "};
         QCOMPARE(seen, expected);
         QCOMPARE(MusicFolder(), (QStringList{"a-0001.mp3", "a-0002.mp3", "a-0003.mp3", "a.mp3",
                                              "b-0001.mp3", "b-0002.mp3", "b.mp3"}));
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < 2; ++i) {
             QVERIFY(busy.at(i) != idle.at(i));
             QCOMPARE(buttons[i]->grab().toImage(), idle.at(i));
         }
+    }
+
+    // "Split!" is "Stop" while the job runs, and Escape does the same: the splitter goes at
+    // once and the piece it was writing with it, the pieces put in place stay, and the
+    // closing message says what is missing; "Show Pieces" shows the first piece.
+    void stopsByItsButtonOrEscape_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Stop") << false;
+        QTest::newRow("Escape") << true;
+    }
+    void stopsByItsButtonOrEscape() {
+        QFETCH(bool, escape);
+        AddSources();
+        harness_->splitter.Configure({}, false, {{2, "echo $$ > \"$dir/../../splitter\"; "
+                                                     "truncate -s 10 \"$dir/$name.mp3\"; exec sleep 30"}});
+        QStringList closingLines;
+        harness_->desktop.pressAction = true;
+        harness_->desktop.whileShown = [&] {
+            if (harness_->desktop.shown.last().startsWith("Stopped.")) closingLines = harness_->desktop.lines;
+        };
+        PictureButton* split = form_->SplitButton();
+        QTest::mouseClick(split, Qt::LeftButton);
+        QTRY_VERIFY(QFile::exists(harness_->Root() + "/splitter") &&
+                    form_->ProgressBar()->text().endsWith("piece 2 of 3"));
+        QCOMPARE(split->text(), QStringLiteral("Stop"));
+        QCOMPARE(split->toolTip(), QStringLiteral("Stop splitting (Esc)"));
+        QVERIFY(!split->LooksUnavailable());
+        if (escape) {
+            QTest::keyClick(form_, Qt::Key_Escape);
+        } else {
+            QTest::mouseClick(split, Qt::LeftButton);
+        }
+        QTRY_VERIFY(!form_->IsBusy());
+        QFile pidFile(harness_->Root() + "/splitter");
+        QVERIFY(pidFile.open(QIODevice::ReadOnly));
+        QCOMPARE(::kill(pidFile.readAll().trimmed().toInt(), 0), -1);
+        QCOMPARE(split->text(), QStringLiteral("Split!"));
+        const QString music = harness_->Root() + "/music";
+        QCOMPARE(harness_->desktop.shown, QStringList({"Stopped.\n0 files split completely, 2 with problems.",
+                                                       "show " + music + "/a-0001.mp3"}));
+        QCOMPARE(closingLines, QStringList({music + "/a.mp3: missing pieces 2-3 (stopped)",
+                                            music + "/b.mp3: not split (stopped)"}));
+        QCOMPARE(QDir(music).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({"a-0001.mp3", "a.mp3", "b.mp3"}));
+    }
+
+    // An add that finds nothing says so in the bar for a while; a job started meanwhile
+    // keeps its own words when that while is over.
+    void anEmptyFolderIsToldAndItsNoteLeavesAJobsWordsAlone() {
+        AddSources();
+        const QString empty = harness_->Root() + "/empty";
+        QDir().mkpath(empty + "/sub");
+        harness_->desktop.folder = empty;
+        JobProgressBar* bar = form_->ProgressBar();
+        bar->SetNoteDuration(std::chrono::milliseconds(300));
+        QTest::mouseClick(form_->AddFolderButton(), Qt::LeftButton);
+        QTRY_COMPARE(bar->accessibleDescription(), "No MP3 files in " + empty);
+        harness_->splitter.Configure(
+            {}, false, {{1, "until [ -e \"$dir/../../go\" ]; do sleep 0.01; done"}});
+        QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
+        QTRY_VERIFY(bar->text().endsWith("piece 1 of 3"));
+        QTest::qWait(400);
+        QVERIFY(bar->text().endsWith("piece 1 of 3"));
+        harness_->Put("go", {});
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->IsBusy(), 10000);
+        QCOMPARE(form_->FileList().Count(), 2);
     }
 
     // Every problem a line of its own below the counts. A name in bytes that are not UTF-8
@@ -128,7 +197,7 @@ private slots:
         clock.start();
         tick.start(5);
         QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(form_->ProgressBar()->text().endsWith("piece 3") &&
+        QTRY_VERIFY_WITH_TIMEOUT(form_->ProgressBar()->text().contains("piece 3 of") &&
                                      QDirIterator(music, {"piece.mp3"}, QDir::Files | QDir::Hidden,
                                                   QDirIterator::Subdirectories).hasNext(), 20000);
         QVERIFY2(longestGap < 250, qPrintable(QString::number(longestGap)));

@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -109,7 +111,8 @@ private slots:
     void startsWithoutAHomePageWhateverTheDraw() {
         FormHarness harness;
         MainWindow form(FormServices{harness.Bin(), QUrl(), [] { return 0.065; }, harness.desktop,
-                                     harness.desktop, harness.desktop, harness.runner});
+                                     harness.desktop, harness.desktop, harness.runner,
+                                     harness.desktop});
         QCOMPARE(harness.desktop.shown, QStringList());
     }
 
@@ -161,18 +164,29 @@ private slots:
         QCOMPARE(form.ProgressBar()->text(), QStringLiteral("Left out 1 piece of the files found there"));
     }
 
-    // Twelve lectures of one long folder: each entry keeps its file name, the full path is
-    // its tool tip. A larger window gives the list all the room it gains; a smaller one
-    // than at the start it cannot get.
+    // Twelve lectures of one long folder: the column fills the list, each entry keeps its
+    // file name and is shortened once, to fit as Qt lays the text out (else Qt cuts it a
+    // second time), whole folders first; the full path is its tool tip. A larger window
+    // gives the list all the room it gains; a smaller one than at the start it cannot get.
     void aLargerWindowAndLongNames() {
         FormHarness harness;
         MainWindow& form = harness.Start();
-        const QString folder = "/home/someone/Lectures/Term two of the second year/Recordings";
+        const QString folder = "/home/someone/Lectures/Term two of the second year/Recordings of the hall";
         for (int week = 1; week <= 12; ++week) form.FileList().Append(folder + QStringLiteral("/week-%1.mp3").arg(week));
         FileListView* list = form.ListView();
+        QCoreApplication::processEvents();
+        QCOMPARE(list->header()->sectionSize(0), list->viewport()->width());
         for (int week = 1; week <= 12; ++week)
             QVERIFY(list->ShownText(week).startsWith("/home/\u2026/") &&
                     list->ShownText(week).endsWith(QStringLiteral("/week-%1.mp3").arg(week)));
+        const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        const int column = list->header()->sectionSize(0);
+        for (int width = 60; width <= column; ++width) {
+            list->header()->resizeSection(0, width);
+            const QString shown = list->ShownText(12);
+            QVERIFY2(QFontMetricsF(list->font()).horizontalAdvance(shown) <= width - margins &&
+                         shown.count(QChar(0x2026)) == 1, qPrintable(shown));
+        }
         // An entry's tip, then the list's own on the room below the entries.
         list->scrollToBottom();
         for (const QPoint at : {list->visualRect(form.FileList().index(11, 0)).center(),
@@ -188,7 +202,8 @@ private slots:
         QList<QRect> before;
         for (QWidget* control : controls) before << control->geometry();
         const QSize designed = form.size();
-        const int column = list->header()->sectionSize(0);
+        // Dragged on past the edge: the column keeps what was added by hand.
+        list->header()->resizeSection(0, list->viewport()->width() + 100);
         const QString words = folder + "/week-12.mp3, piece 3";
         form.ProgressBar()->ShowWords(words);
         form.resize(designed + QSize(300, 200));
@@ -196,30 +211,36 @@ private slots:
         QCOMPARE(list->geometry(), before[0].adjusted(0, 0, 300, 200));
         for (int i = 1; i <= 4; ++i) QCOMPARE(controls[i]->geometry(), before[i].translated(0, 200));
         QCOMPARE(controls[5]->geometry(), before[5].translated(0, 200).adjusted(0, 0, 300, 0));
-        QCOMPARE(list->header()->sectionSize(0), column + 300);
+        QCOMPARE(list->header()->sectionSize(0), list->viewport()->width() + 100);
         QCOMPARE(list->ShownText(3), folder + "/week-3.mp3");
         form.resize(100, 100);
         QCOMPARE(form.size(), designed);
     }
 
     // Tab goes list, Add MP3 File(s), Add All MP3 File(s) In Folder, Split!, chooser; coming
-    // into the list it selects the current entry, so Delete acts at once. The entry with the
-    // focus is framed in the desktop's focus colour, at 3:1 at least against its row.
+    // back into a list scrolled away from its current entry, it brings that entry into view,
+    // so Delete acts on an entry the person sees; a click does not. The entry with the focus is framed in the
+    // desktop's focus colour, at 3:1 at least against its row.
     void worksFromTheKeyboard() {
         FormHarness harness;
         MainWindow& form = harness.Start();
-        form.FileList().AppendMany({"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"});
+        for (char letter = 'a'; letter <= 'p'; ++letter) form.FileList().Append(QStringLiteral("/m/%1.mp3").arg(letter));
         FileListView* list = form.ListView();
         list->setFocus();
+        list->setCurrentIndex(form.FileList().index(15, 0));
         QList<QWidget*> order;
         for (int i = 0; i < 5; ++i) {
+            if (i == 0) list->scrollToTop();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             order << QApplication::focusWidget();
         }
         QCOMPARE(order, (QList<QWidget*>{form.AddFilesButton(), form.AddFolderButton(), form.SplitButton(),
                                          form.IntervalChooser(), list}));
+        QCOMPARE(list->currentIndex().row(), 15);
+        QVERIFY(list->viewport()->rect().contains(list->visualRect(list->currentIndex())));
         QTest::keyClick(list, Qt::Key_Delete);
-        QCOMPARE(Entries(form), QStringList({"/m/b.mp3", "/m/c.mp3"}));
+        QCOMPARE(Entries(form).size(), 15);
+        QCOMPARE(Entries(form).last(), QStringLiteral("/m/o.mp3"));
         const QColor focus = list->palette().color(QPalette::Highlight);
         for (const bool selected : {true, false}) {
             if (!selected) list->clearSelection();
@@ -229,20 +250,32 @@ private slots:
             QVERIFY2(ContrastRatio(frame, ground) >= 3.0, qPrintable(frame.name()));
             if (!selected) QCOMPARE(frame, focus);
         }
+        // A click that brings the focus back lands on the entry under the pointer.
+        form.SplitButton()->setFocus(Qt::TabFocusReason);
+        list->scrollToTop();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(form.FileList().index(0, 0)).center());
+        QCOMPARE(list->currentIndex().row(), 0);
     }
 
     // The real box: wide enough for its title beside a window icon and three title-bar
-    // buttons; eight problem lines show at once below the text, in a list that grows with
-    // the box. Closing the window takes an open box along, and once it is closing no box
-    // comes up.
+    // buttons; as high as its lines, every one in view and none behind a sideways scroll
+    // bar: a path deeper than the screen is wide gives way in its middle, the reason stays
+    // whole, the whole line is the tool tip. Its action button answers. Closing the window
+    // takes an open box along, and once it is closing no box comes up.
     void messageBoxesShowTheirLinesAndGoWithTheWindow() {
         FormHarness harness;
         QtMessageBoxes boxes;
         MainWindow& form = harness.Start(0.5, &boxes);
-        QStringList problems;
-        for (int i = 1; i <= 8; ++i)
-            problems << QStringLiteral("/home/someone/Music/Lectures of the second term/%1.mp3: not found").arg(i);
+        QString deep = QStringLiteral("/home/someone");
+        for (int level = 1; deep.size() < 380; ++level) deep += QStringLiteral("/folder-level-number-%1").arg(level);
+        deep += QStringLiteral("/lecture.mp3");
+        MessageMore more{{deep + ": not an MP3 file (empty)"}, {deep}, QStringLiteral("Show Pieces")};
+        for (int i = 1; i <= 3; ++i) more.lines << QStringLiteral("/m/%1.mp3: not found").arg(i);
+        // Seen while the box is up, judged once it has gone.
         QStringList seen;
+        bool sideways = true;
+        int listHeight = 0, linesHeight = 0;
+        QString tip;
         QTimer::singleShot(0, &form, [&] {
             auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             const int title = box->fontMetrics().horizontalAdvance(QStringLiteral("Parvane")) +
@@ -251,18 +284,33 @@ private slots:
             seen << box->windowTitle() << (box->width() >= 2 * title ? "wide" : "narrow")
                  << (label->textFormat() == Qt::PlainText ? label->text() : "markup");
             auto* list = box->findChild<QListWidget*>();
+            sideways = list->horizontalScrollBar()->isVisible();
+            listHeight = list->height();
+            linesHeight = list->count() * list->sizeHintForRow(0) + 2 * list->frameWidth();
             for (int i = 0; i < list->count(); ++i) {
-                if (list->viewport()->rect().contains(list->visualItemRect(list->item(i))))
-                    seen << list->item(i)->text();
+                const QRect row = list->visualItemRect(list->item(i));
+                const QString text = list->item(i)->text();
+                if (list->viewport()->rect().contains(row) &&
+                    QFontMetricsF(list->font()).horizontalAdvance(text) < row.width())
+                    seen << text;
             }
-            const QSize shown = list->size();
-            box->resize(box->size() + QSize(40, 60));
-            QCOMPARE(list->size(), shown + QSize(40, 60));
-            form.close();
+            tip = list->item(0)->toolTip();
+            for (QPushButton* button : box->findChildren<QPushButton*>())
+                if (button->text() == more.action) button->click();
+            box->reject();
         });
         const QString summary = QStringLiteral("Done.\nSplit completely before that: /<b>a</b>.mp3.");
-        form.ShowMessage(summary, problems);
-        QCOMPARE(seen, QStringList({"Parvane", "wide", summary}) + problems);
+        QVERIFY(form.ShowMessage(summary, more));
+        QVERIFY(!sideways);
+        QVERIFY2(listHeight <= linesHeight + 4, qPrintable(QStringLiteral("%1 %2").arg(listHeight).arg(linesHeight)));
+        QCOMPARE(tip, more.lines.first());
+        QCOMPARE(seen.mid(0, 3), QStringList({"Parvane", "wide", summary}));
+        QCOMPARE(seen.mid(4), more.lines.mid(1));
+        QVERIFY(seen.value(3).startsWith("/home/") && seen.value(3).contains(QChar(0x2026)) &&
+                seen.value(3).endsWith("/lecture.mp3: not an MP3 file (empty)"));
+
+        QTimer::singleShot(0, &form, [&] { form.close(); });
+        QVERIFY(!form.ShowMessage(QStringLiteral("Done."), more));
         QWidget* later = nullptr;
         QTimer::singleShot(0, &form, [&] { later = QApplication::activeModalWidget(); });
         form.ShowMessage(QStringLiteral("Done."));
