@@ -318,5 +318,9 @@
         <source>Stop splitting (Esc)</source>
         <translation>Teilen anhalten (Esc)</translation>
     </message>
+    <message>
+        <source>internal error: %1</source>
+        <translation>interner Fehler: %1</translation>
+    </message>
 </context>
 </TS>

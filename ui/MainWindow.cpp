@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QShortcut>
+#include <exception>
 
 #include "Accessibility.h"
 #include "AddCommands.h"
@@ -345,20 +346,30 @@ void MainWindow::AddFolderClicked() {
     }
     SetActivity(Activity::ScanningFolder);
     folderScan_.Start([this, folder] {
-        const FolderTreeFiles found =
-            FindFolderTreeFiles(folder, [this] { return folderScan_.StopRequested(); });
-        QMetaObject::invokeMethod(this, [this, folder, found] { FolderScanned(folder, found); },
-                                  Qt::QueuedConnection);
+        FolderTreeFiles found;
+        QString fault;
+        // A fault of ours ends the scan, not the program.
+        try {
+            found = FindFolderTreeFiles(folder, [this] { return folderScan_.StopRequested(); });
+        } catch (const std::exception& error) {
+            fault = QString::fromLocal8Bit(error.what());
+        }
+        QMetaObject::invokeMethod(
+            this, [this, folder, found, fault] { FolderScanned(folder, found, fault); },
+            Qt::QueuedConnection);
     });
 }
 
 // The add commands show no message; a folder without MP3 files, and pieces of earlier
 // splits passed over, are told in the bar for a while.
-void MainWindow::FolderScanned(const QString& folder, const FolderTreeFiles& found) {
+void MainWindow::FolderScanned(const QString& folder, const FolderTreeFiles& found,
+                               const QString& fault) {
     folderScan_.Wait();
     files_->AppendMany(found.paths);
     SetActivity(Activity::Idle);
-    if (found.paths.isEmpty() && found.piecesLeftOut == 0) {
+    if (!fault.isEmpty()) {
+        ShowMessage(tr("internal error: %1").arg(fault));
+    } else if (found.paths.isEmpty() && found.piecesLeftOut == 0) {
         progressBar_->ShowNote(tr("No MP3 files in %1").arg(folder));
     } else if (found.piecesLeftOut == 1) {
         progressBar_->ShowNote(tr("Left out 1 piece of the files found there"));

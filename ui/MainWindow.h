@@ -67,7 +67,7 @@ private:
     void SplitClicked();
     void StopJob();
     void AddFolderClicked();
-    void FolderScanned(const QString& folder, const FolderTreeFiles& found);
+    void FolderScanned(const QString& folder, const FolderTreeFiles& found, const QString& fault);
     void JobFinished(const JobReport& report);
     bool ReleasePushButton(PictureButton& button);
     void SetActivity(Activity activity);
