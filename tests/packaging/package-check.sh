@@ -71,6 +71,9 @@ for icon in "${icons[@]}"; do
         || fail "$icon is not a ${size} PNG: $(file -b "$root/usr/share/icons/$icon")"
 done
 ! grep -rlaE "$placeholder" "$root" || fail "placeholder addresses in those files"
+for program in "$root"/usr/bin/*; do  # Qt's string literals are UTF-16
+    ! strings -a -e l "$program" | grep -E "$placeholder" || fail "a placeholder address in $program"
+done
 desktop-file-validate "$root/usr/share/applications/parvane.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.parvane.metainfo.xml" \
     >"$scratch/appstream.log" || { cat "$scratch/appstream.log"; fail "AppStream metadata"; }
