@@ -4,11 +4,14 @@
 # finds nothing to warn about, that it depends on what the programs need, that it names
 # the home page only when the build has one, and that the unpacked programs run. The
 # package is made under umask 027, yet its folders must be 0755, its files 0644 or 0755,
-# and every time stamp the source date: the same bytes whoever makes it and when.
-# Arguments: BUILD_DIR SOURCE_DIR VERSION SCRATCH_DIR HOME_PAGE (empty: none) SOURCE_DATE_EPOCH
+# and every time stamp the source date, the changelog's unless the build was configured
+# with another: the same bytes whoever makes it and when.
+# Arguments: BUILD_DIR SOURCE_DIR VERSION SCRATCH_DIR HOME_PAGE (empty: none)
+#            SOURCE_DATE_EPOCH (empty: the changelog's)
 set -euo pipefail
 build=$1 source=$2 version=$3 scratch=$4 home_page=$5 source_date=$6
 fail() { echo "FAIL: $*" >&2; exit 1; }
+[[ -n $source_date ]] || source_date=$(dpkg-parsechangelog -l "$source/packaging/changelog" -S Timestamp)
 
 rm -rf "$scratch"
 mkdir -p "$scratch/out" "$scratch/root" "$scratch/music" "$scratch/tmp"
