@@ -4,8 +4,8 @@
 # byte for byte. Then lintian judges the package as a distribution would (-I --pedantic):
 # any error, warning or missing hardening feature fails the check.
 #   bash tools/reproducible-package.sh [WORK_FOLDER]
-# The copies hold the working tree as git sees it (uncommitted changes too, ignored files
-# not); WORK_FOLDER (default: a new folder in ${TMPDIR:-/tmp}) keeps them, their build logs
+# The copies, both taken at the start, hold the working tree as git sees it (uncommitted
+# changes too, ignored files not); WORK_FOLDER (default: a new folder in ${TMPDIR:-/tmp}) keeps them, their build logs
 # and the packages. Each build takes minutes.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -13,12 +13,15 @@ work=${1:-$(mktemp -d "${TMPDIR:-/tmp}/parvane-reproducible.XXXXXX")}
 work=$(mkdir -p "$work" && cd "$work" && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# README's recipe in a fresh copy of the source; prints the package's path.
+copy_to() {  # FOLDER
+    rm -rf "${work:?}/$1" && mkdir -p "$work/$1"
+    git -C "$root" ls-files -z --cached --others --exclude-standard \
+        | (cd "$root" && tar --null --ignore-failed-read -T - -cf -) | tar -xf - -C "$work/$1"
+}
+
+# README's recipe in a copy of the source; prints the package's path.
 package_in() {  # FOLDER
     local folder=$work/$1
-    rm -rf "$folder" && mkdir -p "$folder"
-    git -C "$root" ls-files -z --cached --others --exclude-standard \
-        | (cd "$root" && tar --null --ignore-failed-read -T - -cf -) | tar -xf - -C "$folder"
     echo "Building in $folder (log: $folder.log)" >&2
     (
         cd "$folder"
@@ -31,6 +34,8 @@ package_in() {  # FOLDER
     echo "${packages[0]}"
 }
 
+copy_to one
+copy_to the-second-copy
 first=$(package_in one)
 second=$(package_in the-second-copy)
 for deb in "$first" "$second"; do
