@@ -13,10 +13,12 @@ work=${1:-$(mktemp -d "${TMPDIR:-/tmp}/parvane-reproducible.XXXXXX")}
 work=$(mkdir -p "$work" && cd "$work" && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# The files of a copy are as new as those of a fresh checkout: their times differ from
+# the other copy's, which only the source date may hide.
 copy_to() {  # FOLDER
     rm -rf "${work:?}/$1" && mkdir -p "$work/$1"
     git -C "$root" ls-files -z --cached --others --exclude-standard \
-        | (cd "$root" && tar --null --ignore-failed-read -T - -cf -) | tar -xf - -C "$work/$1"
+        | (cd "$root" && tar --null --ignore-failed-read -T - -cf -) | tar -xmf - -C "$work/$1"
 }
 
 # README's recipe in a copy of the source; prints the package's path.
@@ -35,6 +37,7 @@ package_in() {  # FOLDER
 }
 
 copy_to one
+sleep 1
 copy_to the-second-copy
 first=$(package_in one)
 second=$(package_in the-second-copy)
