@@ -23,3 +23,28 @@ endif()
 
 # Sources of 2 GiB and more must open and measure on 32-bit systems too.
 target_compile_definitions(parvane_config INTERFACE _FILE_OFFSET_BITS=64)
+
+# Builds meant for use get Debian's hardening as debhelper passes it to a package build:
+# dpkg-buildflags' CPPFLAGS, CXXFLAGS and LDFLAGS with every hardening feature (fortified
+# functions, stack protector, read-only relocations bound at start) and the source folder
+# left out of the file names the compiler writes. The build type keeps choosing the
+# optimisation and the debug information. Debug and sanitized builds go without: fortified
+# functions want optimisation, and the sanitizers check more than they do.
+find_program(DPKG_BUILDFLAGS dpkg-buildflags)
+if(DPKG_BUILDFLAGS AND NOT PARVANE_SANITIZE AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
+    foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
+        execute_process(
+            COMMAND "${CMAKE_COMMAND}" -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
+                    "DEB_${kind}_MAINT_STRIP=-g -O2" "${DPKG_BUILDFLAGS}" --get ${kind}
+            WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
+            OUTPUT_VARIABLE debian_${kind} OUTPUT_STRIP_TRAILING_WHITESPACE
+            COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+    string(APPEND CMAKE_CXX_FLAGS " ${debian_CPPFLAGS} ${debian_CXXFLAGS}")
+    string(APPEND CMAKE_EXE_LINKER_FLAGS " ${debian_LDFLAGS}")
+    string(APPEND CMAKE_SHARED_LINKER_FLAGS " ${debian_LDFLAGS}")
+endif()
+
+# Folders made by an installation are readable by everyone, whatever the installer's umask.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
