@@ -1,0 +1,15 @@
+// Any bytes through the file-type decision that names what a file holds when it is not MP3:
+// libmagic reads the start of the file and gives one media type ("audio/x-wav") or nothing.
+#include "FuzzFile.h"
+#include "MediaType.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const parvane::fuzz::FuzzFile file(parvane::fuzz::Bytes(data, size));
+    const std::string type = parvane::MediaTypeOf(file.Descriptor());
+    const std::size_t slash = type.find('/');
+    parvane::fuzz::Require(type.empty() || (slash > 0 && slash != std::string::npos &&
+                                            slash + 1 < type.size() &&
+                                            type.find_first_of("/ \n", slash + 1) == std::string::npos),
+                           "a file's type is one media type or none");
+    return 0;
+}

@@ -1,0 +1,90 @@
+// Any bytes as a source whose tags a splitter carries into a piece, and the piece's track
+// numbered as every piece is before it is put in place. The ID3v2 tag at the source's start
+// and the APE and ID3v1 tags at its end, as TagLib finds them, are put byte for byte around
+// a small valid piece. Numbering writes "number/count" where TagLib reads it back and
+// leaves the audio as the piece's check found it.
+#include <apefooter.h>
+#include <apetag.h>
+#include <id3v1tag.h>
+#include <id3v2header.h>
+#include <id3v2tag.h>
+#include <mpegfile.h>
+
+#include <algorithm>
+
+#include "AudioFrames.h"
+#include "FuzzFile.h"
+#include "Mp3Tags.h"
+#include "SmallPiece.h"
+
+namespace {
+
+using parvane::fuzz::Require;
+
+struct CarriedTags {
+    std::string leading;
+    std::string trailing;
+    bool id3v1 = false;
+};
+
+CarriedTags TagsOf(std::string_view source) {
+    const parvane::fuzz::FuzzFile file(source);
+    TagLib::MPEG::File mpeg(file.Path().c_str(), false);
+    CarriedTags tags;
+    if (!mpeg.isValid()) {
+        return tags;
+    }
+    if (mpeg.hasID3v2Tag() && source.starts_with("ID3")) {
+        tags.leading = source.substr(0, mpeg.ID3v2Tag()->header()->completeTagSize());
+    }
+    std::size_t trailing = 0;
+    if (mpeg.hasAPETag()) {
+        trailing += mpeg.APETag()->footer()->completeTagSize();
+    }
+    if (mpeg.hasID3v1Tag()) {
+        trailing += mpeg.ID3v1Tag()->render().size();
+        tags.id3v1 = true;
+    }
+    trailing = std::min(trailing, source.size() - tags.leading.size());
+    tags.trailing = source.substr(source.size() - trailing);
+    return tags;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const CarriedTags tags = TagsOf(parvane::fuzz::Bytes(data, size));
+    const parvane::fuzz::FuzzFile piece(tags.leading + std::string(parvane::fuzz::kSmallPiece) +
+                                        tags.trailing);
+    {
+        TagLib::MPEG::File carried(piece.Path().c_str(), false);
+        Require(carried.hasID3v2Tag() == !tags.leading.empty() &&
+                    carried.hasID3v1Tag() == tags.id3v1,
+                "the piece carries the source's tags");
+    }
+    const auto never = [] { return false; };
+    const parvane::AudioFrames checked = parvane::ReadAudioFrames(piece.Descriptor(), never);
+
+    const std::int64_t number = 1 + static_cast<std::int64_t>(size % 255);
+    const std::int64_t count = number + static_cast<std::int64_t>(size % 7);
+    if (!parvane::NumberTrack(piece.Path(), number, count)) {
+        return 0;
+    }
+    TagLib::MPEG::File numbered(piece.Path().c_str(), false);
+    const TagLib::ID3v2::FrameList tracks =
+        numbered.hasID3v2Tag() ? numbered.ID3v2Tag()->frameList("TRCK") : TagLib::ID3v2::FrameList();
+    Require(tracks.size() == 1 &&
+                tracks.front()->toString() == std::to_string(number) + "/" + std::to_string(count),
+            "a numbered piece's ID3v2 tag holds its number and count as its one track");
+    Require(!numbered.hasID3v1Tag() ||
+                numbered.ID3v1Tag()->track() == static_cast<unsigned int>(number),
+            "a numbered piece's ID3v1 tag holds its number");
+
+    if (checked.result == parvane::AudioFrames::Result::Audio) {
+        const parvane::AudioFrames audio = parvane::ReadAudioFrames(piece.Descriptor(), never);
+        Require(audio.result == checked.result && audio.layer == checked.layer &&
+                    audio.sampleRate == checked.sampleRate && audio.samples == checked.samples,
+                "numbering leaves the audio the piece's check found");
+    }
+    return 0;
+}
