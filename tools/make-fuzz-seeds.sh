@@ -49,11 +49,13 @@ CPP
 g++ -o "$work/ape" "$work/ape.cpp" $(pkg-config --cflags --libs taglib)
 "$work/ape" "$out/apev2.mp3"
 
-# Damage a third of the way in; junk before the audio; text that begins like an ID3v2 tag;
-# layer 2 audio; a WAV file.
+# A little damage, too much damage (no longer MP3); junk before the audio; text that begins
+# like an ID3v2 tag; layer 2 audio; a WAV file.
 sound 22050 1
 encode damaged.mp3 -b 8 --resample 22.05
-head -c 400 /dev/urandom | dd of="$out/damaged.mp3" bs=1 seek=1000 conv=notrunc status=none
+head -c 40 /dev/urandom | dd of="$out/damaged.mp3" bs=1 seek=500 conv=notrunc status=none
+encode damaged-third.mp3 -b 8 --resample 22.05
+head -c 400 /dev/urandom | dd of="$out/damaged-third.mp3" bs=1 seek=500 conv=notrunc status=none
 { head -c 300 /dev/urandom; cat "$out/mpeg2.mp3"; } >"$out/junk-first.mp3"
 printf 'ID3 but not audio\n' >"$out/id3-text.mp3"
 sox -n -r 16000 -c 1 "$out/layer2.mp2" synth 0.5 sine 440
