@@ -66,6 +66,11 @@ bool NumberTrack(const std::string& path, std::int64_t number, std::int64_t coun
         return false;
     }
     const bool hadId3v2 = file.hasID3v2Tag();
+    // A header that claims more bytes than the file holds is no tag the decoder skips: the
+    // audio after it would be written over as part of the tag.
+    if (hadId3v2 && file.ID3v2Tag()->header()->completeTagSize() > file.length()) {
+        return false;
+    }
     TagLib::ID3v2::Tag* tag = file.ID3v2Tag(true);
     // Written again in the version it was read in, so no frame is converted.
     const TagLib::ID3v2::Version version =

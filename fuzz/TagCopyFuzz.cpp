@@ -10,8 +10,6 @@
 #include <id3v2tag.h>
 #include <mpegfile.h>
 
-#include <algorithm>
-
 #include "AudioFrames.h"
 #include "FuzzFile.h"
 #include "Mp3Tags.h"
@@ -43,10 +41,12 @@ CarriedTags TagsOf(std::string_view source) {
     }
     if (mpeg.hasID3v1Tag()) {
         trailing += mpeg.ID3v1Tag()->render().size();
-        tags.id3v1 = true;
     }
-    trailing = std::min(trailing, source.size() - tags.leading.size());
-    tags.trailing = source.substr(source.size() - trailing);
+    // Tags that overlap the leading one, or claim more than the file, stay behind.
+    if (tags.leading.size() + trailing <= source.size()) {
+        tags.trailing = source.substr(source.size() - trailing);
+        tags.id3v1 = mpeg.hasID3v1Tag();
+    }
     return tags;
 }
 
