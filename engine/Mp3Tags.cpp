@@ -66,9 +66,13 @@ bool NumberTrack(const std::string& path, std::int64_t number, std::int64_t coun
         return false;
     }
     const bool hadId3v2 = file.hasID3v2Tag();
-    // A header that claims more bytes than the file holds is no tag the decoder skips: the
-    // audio after it would be written over as part of the tag.
-    if (hadId3v2 && file.ID3v2Tag()->header()->completeTagSize() > file.length()) {
+    // A version byte of 0xFF marks no ID3v2 header: the decoder reads audio in the bytes
+    // that TagLib would write over as the tag. (TagLib widens the byte as a signed char.)
+    const auto noVersion = [](unsigned int version) {
+        return static_cast<unsigned char>(version) == 0xFF;
+    };
+    if (hadId3v2 && (noVersion(file.ID3v2Tag()->header()->majorVersion()) ||
+                     noVersion(file.ID3v2Tag()->header()->revisionNumber()))) {
         return false;
     }
     TagLib::ID3v2::Tag* tag = file.ID3v2Tag(true);
