@@ -34,6 +34,21 @@ private:
     const std::function<bool()>& stopRequested_;
 };
 
+// The decoder skips each ID3v2 header by the size it gives, and reads on after one with a
+// version byte of 0xFF; TagLib takes any header for a tag (widening that byte as a signed
+// char) and joins a run of them into one. Where the two differ, the bytes TagLib would
+// write over as the tag may hold audio.
+bool DecoderSkipsAsTagLibWrites(TagLib::MPEG::File& file) {
+    const TagLib::ID3v2::Header& read = *file.ID3v2Tag()->header();
+    file.seek(0);
+    const TagLib::ID3v2::Header first(file.readBlock(TagLib::ID3v2::Header::size()));
+    const auto noVersion = [](unsigned int version) {
+        return static_cast<unsigned char>(version) == 0xFF;
+    };
+    return !noVersion(read.majorVersion()) && !noVersion(read.revisionNumber()) &&
+           first.completeTagSize() == read.completeTagSize();
+}
+
 }  // namespace
 
 std::int64_t TagBytes(int fd, const std::function<bool()>& stopRequested) {
@@ -66,13 +81,7 @@ bool NumberTrack(const std::string& path, std::int64_t number, std::int64_t coun
         return false;
     }
     const bool hadId3v2 = file.hasID3v2Tag();
-    // A version byte of 0xFF marks no ID3v2 header: the decoder reads audio in the bytes
-    // that TagLib would write over as the tag. (TagLib widens the byte as a signed char.)
-    const auto noVersion = [](unsigned int version) {
-        return static_cast<unsigned char>(version) == 0xFF;
-    };
-    if (hadId3v2 && (noVersion(file.ID3v2Tag()->header()->majorVersion()) ||
-                     noVersion(file.ID3v2Tag()->header()->revisionNumber()))) {
+    if (hadId3v2 && !DecoderSkipsAsTagLibWrites(file)) {
         return false;
     }
     TagLib::ID3v2::Tag* tag = file.ID3v2Tag(true);
