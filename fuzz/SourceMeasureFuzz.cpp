@@ -20,12 +20,6 @@ bool IsMpegSampleRate(long rate) {
     return false;
 }
 
-bool IsMediaTypeName(const std::string& name) {
-    const std::size_t slash = name.find('/');
-    return slash != std::string::npos && slash > 0 && slash + 1 < name.size() &&
-           name.find('/', slash + 1) == std::string::npos;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -39,9 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const parvane::FileProblem& problem = *measure.problem;
         Require(problem.kind == parvane::FileProblem::Kind::NotMp3,
                 "a readable file is MP3 or is said not to be");
-        Require(problem.layer >= 0 && problem.layer <= 2, "MPEG audio not taken is of layer 1 or 2");
-        Require(problem.mediaType.empty() || (IsMediaTypeName(problem.mediaType) &&
-                                              problem.mediaType != "audio/mpeg"),
+        Require(problem.layer >= 0 && problem.layer <= 2,
+                "MPEG audio not taken is of layer 1 or 2");
+        Require(problem.mediaType.empty() ||
+                    (parvane::fuzz::IsMediaTypeName(problem.mediaType) &&
+                     problem.mediaType != "audio/mpeg"),
                 "what a file holds instead is a media type other than MP3's");
         return 0;
     }

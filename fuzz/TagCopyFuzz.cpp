@@ -77,8 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     TagLib::MPEG::File numbered(piece.Path().c_str(), false);
-    const TagLib::ID3v2::FrameList tracks =
-        numbered.hasID3v2Tag() ? numbered.ID3v2Tag()->frameList("TRCK") : TagLib::ID3v2::FrameList();
+    const TagLib::ID3v2::FrameList tracks = numbered.hasID3v2Tag()
+                                                ? numbered.ID3v2Tag()->frameList("TRCK")
+                                                : TagLib::ID3v2::FrameList();
     Require(tracks.size() == 1 &&
                 tracks.front()->toString() == std::to_string(number) + "/" + std::to_string(count),
             "a numbered piece's ID3v2 tag holds its number and count as its one track");
