@@ -1,5 +1,5 @@
-// What the fuzz targets share: the fuzzer's bytes cut into pieces, and a broken promise
-// reported as a crash, which libFuzzer keeps as a finding.
+// What the fuzz targets share: the fuzzer's bytes cut into pieces, a broken promise
+// reported as a crash, which libFuzzer keeps as a finding, and what a media type looks like.
 #pragma once
 
 #include <cstddef>
@@ -31,6 +31,13 @@ inline void Require(bool kept, const char* promise) {
         std::fprintf(stderr, "broken: %s\n", promise);
         std::abort();
     }
+}
+
+// "type/subtype", as libmagic names what a file holds.
+inline bool IsMediaTypeName(std::string_view name) {
+    const std::size_t slash = name.find('/');
+    return slash != std::string_view::npos && slash > 0 && slash + 1 < name.size() &&
+           name.find_first_of("/ \n", slash + 1) == std::string_view::npos;
 }
 
 }  // namespace parvane::fuzz

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets of fuzz/ with clang's libFuzzer, AddressSanitizer and UBSan, and
-# runs each for a bounded time from its seeds in fuzz/corpus/.
+# runs each for a bounded time from its seeds in fuzz/corpus/ (the folders fuzz/CMakeLists.txt
+# names for it).
 #   bash tools/fuzz.sh [SECONDS-EACH] [TARGET]...    (default: 60 s, every target)
 # The corpus grown on the way stays in build-fuzz/corpus/, inputs that break a promise in
 # build-fuzz/findings/; the exit status is 1 when there is any.
@@ -10,7 +11,8 @@ seconds=${1:-60}
 [[ $seconds =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [SECONDS-EACH] [TARGET]..." >&2; exit 2; }
 shift $(($# > 0 ? 1 : 0))
 targets=("$@")
-[[ ${#targets[@]} -gt 0 ]] || targets=(fuzz_utf8 fuzz_name_order fuzz_path_text fuzz_console_arguments)
+[[ ${#targets[@]} -gt 0 ]] || targets=(fuzz_utf8 fuzz_name_order fuzz_path_text fuzz_console_arguments
+                                     fuzz_source_measure fuzz_media_type fuzz_tag_copy)
 
 bash tools/install-deps.sh
 DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends clang-14 libfuzzer-14-dev
@@ -29,9 +31,10 @@ for target in "${targets[@]}"; do
     mkdir -p "$corpus" "$findings"
     log="$build/$target.log"
     echo "== $target: $seconds s"
+    mapfile -t seeds <"$build/fuzz/$target.seeds"
     # A new input the fuzzer keeps goes into the first folder; the seeds are only read.
     "$build/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 \
-        -artifact_prefix="$findings/" "$corpus" "fuzz/corpus/$target" >"$log" 2>&1 || true
+        -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" >"$log" 2>&1 || true
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     found=("$findings"/*)
     [[ -e ${found[0]} ]] || found=()
