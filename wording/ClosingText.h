@@ -20,6 +20,6 @@ struct ClosingText {
 std::string PieceRanges(const std::vector<std::int64_t>& numbers);
 
 // Meant for every end but a stop, which shows nothing.
-ClosingText MakeClosingText(const JobReport& report, const Translate& translate = English);
+ClosingText MakeClosingText(const JobReport& report, const Translate& translate = Translate(English));
 
 }  // namespace parvane

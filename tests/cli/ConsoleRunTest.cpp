@@ -64,7 +64,7 @@ TEST(ConsoleRun, ExitStatusesAndWhatIsPrinted) {
          "@/single.mp3\n@/text.mp3\n@/Album/01.mp3\n@/Album/02.mp3\n@/Album/Disc 2/01.mp3\n"
          "@/Album/01.mp3\n@/Album/02.mp3\n@/Album/Disc 2/01.mp3\n"},
         {{"missing.mp3", "", "text.mp3"}, false, 1, false,
-         "Done.\n0 files split completely, 3 with problems.\n@/missing.mp3: not found\n"
+         "Done.\n0 files split completely, 3 not split.\n@/missing.mp3: not found\n"
          "\"\": empty file name\n@/text.mp3: not an MP3 file (text)\n"},
         {{"text.mp3"}, true, 1, true, "The splitter mp3splt was not found."},
     };

@@ -130,6 +130,9 @@ TEST_F(SplitJobTest, EveryFaultEndsWithAnHonestReport) {
                    "splitter wrote no MP3 audio like the source's)"},
         {"crash before writing", 15, {}, {{1, "kill -9 $$"}}, "", 6, 2,
          "missing pieces 1 (the splitter was killed (Killed))"},
+        {"killed after its progress", 15, {},
+         {{2, "printf \" [ 30.70 %%] preparing ...\\r\" >&2; kill -9 $$"}}, "", 3, 2,
+         "missing pieces 2 (the splitter was killed (Killed))"},
         {"rename fails", 15, {}, {{2, "mkdir -p \"${source%.mp3}-0002.mp3/x\""}}, "", 3, 2,
          "missing pieces 2 (cannot be put in place (Is a directory))"},
         {"source deleted", 15, {}, {{2, "rm \"$source\""}}, "", 4, 1, "changed during the split"},
@@ -173,10 +176,20 @@ TEST_F(SplitJobTest, EveryFaultEndsWithAnHonestReport) {
             EXPECT_EQ(host.Problems(), problem.empty() ? "" : line);
         }
         EXPECT_EQ(MakeClosingText(report).summary,
-                  problem.empty() ? "Done.\n1 file split completely."
-                                  : "Done.\n0 files split completely, 1 with problems.");
+                  problem.empty()  ? "Done.\n1 file split completely."
+                  : row.pieces > 0 ? "Done.\n0 files split completely, 1 split in part."
+                                   : "Done.\n0 files split completely, 1 not split.");
         EXPECT_TRUE(NothingPrivate(folder.path()));
     }
+}
+
+// A stretch of zeros that holds two frame headers (128 kbit/s, 44.1 kHz) one frame apart.
+std::string ChanceFrames(std::size_t bytes) {
+    std::string zeros(bytes, '\0');
+    const std::string header = "\xFF\xFB\x90\x64";
+    zeros.replace(bytes / 2, header.size(), header);
+    zeros.replace(bytes / 2 + 417, header.size(), header);
+    return zeros;
 }
 
 // Files as they come from the wild, made here with sox and lame, damaged on purpose, and
@@ -205,10 +218,13 @@ TEST_F(SplitJobTest, FilesFromTheWild) {
          "damaged audio passed over at 0:"},
         {"random bytes inside", "x.mp3", noise12, {"-b", "128"}, testing::RandomBytes(16384), 3,
          0.026, "damaged audio passed over at 0:"},
-        {"a third random bytes", "x.mp3", noise12, {"-b", "128"}, testing::RandomBytes(65536), 0,
-         0, "not an MP3 file"},
-        {"WAVE audio", "x.wav", noise12, {}, "", 0, 0, "not an MP3 file (WAVE audio)"},
-        {"MPEG layer II", "x.mp2", noise12, {}, "", 0, 0, "not an MP3 file (MPEG layer II)"},
+        {"a third random bytes", "x.mp3", noise12, {"-b", "128"}, testing::RandomBytes(65536), 2,
+         0.026, "damaged audio passed over at 0:"},
+        // Zeros holding two frame headers in a row, where a splitter finds two frames.
+        {"chance frames inside", "x.mp3", noise12, {"-b", "128"}, ChanceFrames(16384), 3, 0.026,
+         "damaged audio passed over at 0:05 ("},
+        {"free format", "x.mp3", noise12, {"--freeformat", "-b", "100"}, "", 0, 0,
+         "free-format MP3, which the splitter cannot cut"},
     };
     host.applicationFolder = "";
     for (const WildRow& row : rows) {
@@ -230,6 +246,7 @@ TEST_F(SplitJobTest, FilesFromTheWild) {
         EXPECT_EQ(Run().files.at(0).SplitCompletely(), row.pieces > 0);  // damage is a notice
         EXPECT_TRUE(host.Problems().starts_with(row.said.empty() ? "" : source + ": " + row.said))
             << host.Problems();
+        EXPECT_EQ(host.Problems().find("), "), std::string::npos);  // one stretch, one notice
         EXPECT_EQ(testing::FolderNames(folder.path()).size(), row.pieces + 1u);
         double total = 0.0;
         for (int k = 1; k <= row.pieces; ++k) {
@@ -337,7 +354,7 @@ TEST_F(SplitJobTest, OlderPiecesAreNamedAndStalePrivateFoldersRemoved) {
         WriteFile(music / name);
     host.interval = 10;
     Run();
-    EXPECT_EQ(host.Problems(), music / "a-0007.mp3" + ": not an MP3 file\n" +
+    EXPECT_EQ(host.Problems(), music / "a-0007.mp3" + ": not an MP3 file (text)\n" +
                                    music / "loop.mp3" +
                                    ": cannot be read (Too many levels of symbolic links)\n" +
                                    music / "a.mp3" + ": older pieces remain: a-0004.mp3 to a-0006.mp3");
@@ -347,7 +364,7 @@ TEST_F(SplitJobTest, OlderPiecesAreNamedAndStalePrivateFoldersRemoved) {
 
 // Beside the program a file that cannot run; on PATH only relative and empty entries, which
 // name places under the current folder and are passed over, then nothing; later the
-// splitter found on PATH vanishes after the first file. Either way the message says what
+// splitter found on PATH vanishes during the second file. Either way the message says what
 // was split before.
 TEST_F(SplitJobTest, MissingOrLostSplitter) {
     const TempFolder application, emptyPath;
@@ -371,7 +388,9 @@ TEST_F(SplitJobTest, MissingOrLostSplitter) {
     EXPECT_EQ(MakeClosingText(host.report).summary,
               "The splitter " + splitter.Path() +
                   " could not be started (No such file or directory). Splitting was stopped.\n"
-                  "Split completely before that: " + (music / "a.mp3") + ".");
+                  "Split completely before that: " + (music / "a.mp3") + ".\n"
+                  "Split in part before that: " + (music / "b.mp3") + ".");
+    EXPECT_EQ(host.Problems(), music / "b.mp3" + ": stopped before piece 3");
 }
 
 // A stop cuts a hanging run off, keeps the next file from starting, or ends the measure of a
