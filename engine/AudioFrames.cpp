@@ -122,6 +122,7 @@ struct Run {
     std::int64_t frames = 0;
     std::int64_t bytes = 0;
     std::int64_t chanceFramesBefore = 0;  // found since the run before, in no run of audio
+    bool freeFormat = false;              // a frame of it names no bit rate
 
     double Seconds() const {
         return static_cast<double>(frames * samplesPerFrame) / static_cast<double>(sampleRate);
@@ -139,11 +140,12 @@ public:
             open_->lastChannels = ChannelsOf(info);
             ++open_->frames;
             open_->bytes += frame.bytes;
+            open_->freeFormat = open_->freeFormat || info.bitrate == 0;
             return;
         }
         Close();
         open_ = Run{KindOf(info), info.rate, samplesPerFrame, ChannelsOf(info), ChannelsOf(info),
-                    frame, frame, 1, frame.bytes, 0};
+                    frame, frame, 1, frame.bytes, 0, info.bitrate == 0};
     }
     // The runs of audio, of layer III where there is any.
     std::vector<Run> Finish() {
@@ -241,6 +243,7 @@ void Describe(const std::vector<Run>& runs, AudioFrames& audio) {
         }
         seconds += run.Seconds();
         audio.audioBytes += run.bytes;
+        audio.freeFormat = audio.freeFormat || run.freeFormat;
     }
     audio.seconds = seconds;
 }
@@ -274,13 +277,11 @@ AudioFrames ReadAudioFrames(int fd, const std::function<bool()>& stopRequested) 
         }
         collector.Add(info, mpg123_spf(handle.get()),
                       {mpg123_framepos(handle.get()), info.framesize, index});
-        audio.freeFormat = audio.freeFormat || info.bitrate == 0;
     }
     audio.fileBytes = feeder.BytesRead();
     const std::vector<Run> runs = collector.Finish();
     if (runs.empty()) {
         audio.layer = collector.OtherLayer();
-        audio.freeFormat = false;
         return audio;
     }
 

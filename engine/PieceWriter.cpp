@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
@@ -83,14 +84,26 @@ std::string WithPiecePath(std::string text, const PieceRequest& request) {
     return text;
 }
 
+// A splitter started through a shell (a wrapper script) that passes on the end of a
+// killed child exits with 128 and the signal's number.
+int KillingSignal(const RunResult& run) {
+    constexpr int kShellSignalBase = 128;
+    if (run.ending == RunResult::Ending::KilledBySignal) {
+        return run.code;
+    }
+    const bool passedOn = run.ending == RunResult::Ending::Exited && run.code > kShellSignalBase &&
+                          run.code - kShellSignalBase < NSIG;
+    return passedOn ? run.code - kShellSignalBase : 0;
+}
+
 PieceFailure FailedRun(const RunResult& run, const PieceRequest& request) {
     using Kind = PieceFailure::Kind;
     if (FolderNearlyFull(request.privateFolder)) {
         return {Kind::NoSpace, 0, {}};
     }
     // Whatever it printed before, it was cut off by the signal.
-    if (run.ending == RunResult::Ending::KilledBySignal) {
-        return {Kind::Killed, run.code, {}};
+    if (const int signal = KillingSignal(run); signal != 0) {
+        return {Kind::Killed, signal, {}};
     }
     const bool failed = run.ending == RunResult::Ending::Exited && run.code != 0;
     if (std::string reason = SplitterReason(run.errorTail, failed); !reason.empty()) {

@@ -11,6 +11,9 @@
 #include <functional>
 #include <regex>
 
+#include <apetag.h>
+#include <mpegfile.h>
+
 #include "ClosingText.h"
 #include "SourceSplit.h"
 #include "SplitJob.h"
@@ -130,9 +133,9 @@ TEST_F(SplitJobTest, EveryFaultEndsWithAnHonestReport) {
                    "splitter wrote no MP3 audio like the source's)"},
         {"crash before writing", 15, {}, {{1, "kill -9 $$"}}, "", 6, 2,
          "missing pieces 1 (the splitter was killed (Killed))"},
-        {"killed after its progress", 15, {},
-         {{2, "printf \" [ 30.70 %%] preparing ...\\r\" >&2; kill -9 $$"}}, "", 3, 2,
-         "missing pieces 2 (the splitter was killed (Killed))"},
+        {"its child killed after its progress", 15, {},
+         {{2, "printf \" [ 30.70 %%] preparing ...\\r\" >&2; sh -c \"kill -9 \\$\\$\"; exit"}}, "",
+         3, 2, "missing pieces 2 (the splitter was killed (Killed))"},
         {"rename fails", 15, {}, {{2, "mkdir -p \"${source%.mp3}-0002.mp3/x\""}}, "", 3, 2,
          "missing pieces 2 (cannot be put in place (Is a directory))"},
         {"source deleted", 15, {}, {{2, "rm \"$source\""}}, "", 4, 1, "changed during the split"},
@@ -261,14 +264,99 @@ TEST_F(SplitJobTest, FilesFromTheWild) {
     }
 }
 
+// What is not MP3, made by the tools that make such files, is named as a person knows it.
+TEST_F(SplitJobTest, WhatIsNotMp3IsNamed) {
+    const std::vector<std::pair<Args, std::string>> rows = {
+        {{"ffmpeg", "-f", "lavfi", "-i", "sine=d=2", "@.aac"}, "AAC audio"},
+        {{"ffmpeg", "-f", "lavfi", "-i", "testsrc=s=32x32", "-frames:v", "1", "@.jpg"}, "JPEG picture"},
+        {{"sox", "-n", "@.wav", "synth", "2"}, "WAVE audio"},
+        {{"sox", "-n", "@.flac", "synth", "2"}, "FLAC audio"},
+        {{"sox", "-n", "@.ogg", "synth", "2"}, "Ogg audio"},
+        {{"sox", "-n", "@.mp2", "synth", "2"}, "MPEG layer II audio"},
+        {{"sh", "-c", "printf \"Tracks:\\n1. Intro\\n\" >\"$0\"", "@.txt"}, "text"},
+        {{"touch", "@.txt"}, "empty"},
+    };
+    std::string said;
+    host.entries.clear();
+    for (const auto& [tool, kind] : rows) {
+        const std::string made = music / std::to_string(host.entries.size());
+        Args argv = tool;
+        const auto output = std::find_if(argv.begin(), argv.end(), [](auto& arg) { return arg[0] == '@'; });
+        *output = made + output->substr(1);
+        EXPECT_EQ(testing::RunTool(argv).exitCode, 0) << kind;
+        host.entries.push_back(made + ".mp3");
+        fs::rename(*output, host.entries.back());
+        said += host.entries.back() + ": not an MP3 file (" + kind + ")\n";
+    }
+    Run();
+    EXPECT_EQ(host.Problems() + "\n", said);
+}
+
+// A recording followed by padding, with junk inside, or joined to another: every piece is
+// checked against the audio at its place, and where the splitter's count of time cannot
+// follow a change of sample rate, no piece is cut across it.
+TEST_F(SplitJobTest, AudioBesideOtherBytesOrAnotherRecording) {
+    const std::string recording = music / "a.mp3", lower = music / "b.mp3", mono = music / "c.mp3";
+    testing::MakeMp3(recording, {"synth", "25", "sine", "440"}, {"-b", "128"});
+    testing::MakeMp3(lower, {"synth", "20", "sine", "660"}, {"-b", "32", "-m", "m", "--resample", "22.05"});
+    testing::MakeMp3(mono, {"synth", "20", "sine", "660"}, {"-b", "64", "-m", "m"});
+    const std::string a = testing::ReadFile(recording);
+    struct Row {
+        const char* what;
+        std::string bytes;
+        int pieces;
+        std::string said;  // how the closing line begins
+        double margin;     // seconds a piece may differ from the interval
+    };
+    const std::vector<Row> rows = {
+        {"zeros after", a + std::string(51200, '\0'), 3, "51200 bytes of zeros after the audio, passed over",
+         0.08},
+        // The splitter counts the chance frame headers of the random bytes as frames.
+        {"random bytes inside", a.substr(0, 200000) + testing::RandomBytes(102400) + a.substr(200000), 3,
+         "damaged audio passed over at 0:12 (", 1.0},
+        {"44.1 kHz stereo, then 22.05 kHz mono", a + testing::ReadFile(lower), 2,
+         "missing pieces 3-5 (changes from 44.1 kHz stereo to 22.05 kHz mono at 0:25; the splitter "
+         "cannot cut across the change)", 0.08},
+        {"stereo, then mono", a + testing::ReadFile(mono), 5, "", 0.08},
+    };
+    host.interval = 10;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const TempFolder folder;
+        WriteFile(folder / "s.mp3", row.bytes);
+        host.entries = {folder / "s.mp3"};
+        Run();
+        EXPECT_TRUE(host.Problems().starts_with(row.said.empty() ? "" : host.entries[0] + ": " + row.said))
+            << host.Problems();
+        EXPECT_EQ(testing::FolderNames(folder.path()).size(), row.pieces + 1u);
+        for (int k = 1; k < row.pieces; ++k) {
+            // ffmpeg follows a change of channels inside a piece.
+            const std::string piece = folder / ("s-000" + std::to_string(k) + ".mp3");
+            testing::RunTool({"ffmpeg", "-i", piece, "-ac", "2", "-ar", "44100", folder / "p.wav"});
+            EXPECT_NEAR(std::stod(testing::RunTool({"soxi", "-D", folder / "p.wav"}).out), 10.0, row.margin) << k;
+            fs::remove(folder / "p.wav");
+        }
+    }
+}
+
 // Every piece's track reads its number of all, in an ID3v2 tag; the source's other tags and
-// its cover picture stay. A source without tags gets pieces with the track alone.
+// its cover picture stay, its APEv2 tag is copied, and the fields of its ID3v1 and APEv2
+// tags fill its ID3v2 tag, which most players read first. A source without tags gets pieces
+// with the track alone.
 TEST_F(SplitJobTest, PiecesAreNumberedInTheirTags) {
     const std::string picture = music / "cover.png";
     testing::MakeSound(music / "cover.wav", {"synth", "1"});
     testing::RunTool({"sox", music / "cover.wav", "-n", "spectrogram", "-o", picture});
     testing::MakeMp3(music / "tagged.mp3", {"synth", "12"}, {"-b", "64", "--tt", "Talk", "--ti", picture});
-    host.entries = {music / "tagged.mp3", Source("plain.mp3", 7)};
+    testing::MakeMp3(music / "old.mp3", {"synth", "7"}, {"-b", "64", "--id3v1-only", "--tt", "Old", "--ta", "Band"});
+    testing::MakeMp3(music / "ape.mp3", {"synth", "7"}, {"-b", "64"});
+    {
+        TagLib::MPEG::File ape((music / "ape.mp3").c_str());
+        ape.APETag(true)->setTitle("Ape");
+        ape.APETag()->setArtist("Band");
+        ape.save(TagLib::MPEG::File::APE);
+    }
+    host.entries = {music / "tagged.mp3", Source("plain.mp3", 7), music / "old.mp3", music / "ape.mp3"};
     Run();
     const auto tags = [&](const std::string& name) {
         return testing::RunTool({"sox", "--i", "-a", music / name}).out;
@@ -281,6 +369,14 @@ TEST_F(SplitJobTest, PiecesAreNumberedInTheirTags) {
         EXPECT_EQ(bytes.substr(bytes.size() - 128, 3), "TAG");  // the ID3v1 tag stays too
     }
     EXPECT_EQ(tags("plain-0002.mp3"), "Tracknumber=2/2\n");
+    for (const char* name : {"old", "ape"}) {
+        const std::string piece = music / (std::string(name) + "-0002.mp3");
+        EXPECT_EQ(testing::RunTool({"ffprobe", "-v", "error", "-show_entries", "format_tags=title,artist,track",
+                                    "-of", "default=nw=1", piece}).out,
+                  std::string("TAG:title=") + (name[0] == 'o' ? "Old" : "Ape") + "\nTAG:artist=Band\nTAG:track=2/2\n");
+    }
+    TagLib::MPEG::File piece((music / "ape-0001.mp3").c_str());
+    EXPECT_TRUE(piece.hasAPETag() && piece.APETag()->title() == "Ape");
 }
 
 // The real mp3splt on a file system that runs out of room or of inodes part way, and one
@@ -306,6 +402,19 @@ TEST_F(SplitJobTest, FullOrReadOnlyFileSystems) {
         EXPECT_EQ(runner.runs.empty(), options == std::string("ro"));
         EXPECT_TRUE(tidy);
     }
+}
+
+// Paths the system cannot take for the pieces, too long as a whole or in their file names.
+TEST_F(SplitJobTest, PathsTooLong) {
+    fs::path deep = music.path();
+    while (deep.string().size() < 3880) deep /= std::string(200, 'd');
+    fs::create_directories(deep);
+    host.entries = {Source(std::string(251, 'n') + ".mp3", 7),
+                    (deep / std::string(4094 - deep.string().size() - 5, 'p')).string() + ".mp3"};
+    testing::PutMp3(host.entries[1], 7);
+    Run();
+    EXPECT_EQ(host.Problems(), host.entries[0] + ": the path is too long\n" + host.entries[1] +
+                                   ": the path is too long");
 }
 
 // A listed file saved anew (another file under its name) while an earlier file splits
