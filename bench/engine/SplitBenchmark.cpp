@@ -22,6 +22,7 @@
 
 #include "Mp3Tags.h"
 #include "PieceCheck.h"
+#include "PieceTags.h"
 #include "ProcessRunner.h"
 #include "SourceMeasure.h"
 #include "SplitHost.h"
@@ -151,7 +152,8 @@ struct Source {
     std::vector<Argv> runs;  // as the job made them
 };
 
-// The loop over the job's runs. `prove`: each piece is checked and numbered as the job does;
+// The loop over the job's runs. `prove`: each piece is checked, given the source's tags and
+// numbered as the job does;
 // `switchFrameMode`: each run with mp3splt's frame mode the other way round.
 double TimeLoop(const Source& source, bool prove, bool switchFrameMode) {
     const fs::path folder = source.path.parent_path();
@@ -170,7 +172,8 @@ double TimeLoop(const Source& source, bool prove, bool switchFrameMode) {
             const parvane::PieceExpectation expected{source.measure.sampleRate,
                                                      std::min(total - begin, double{kInterval}),
                                                      source.measure.frameSeconds};
-            if (!parvane::CheckPiece(made, expected, {})) {
+            if (!parvane::CheckPiece(made, expected, {}) &&
+                parvane::CarrySourceTags(source.path.string(), made)) {
                 parvane::NumberTrack(made, number, count);
             }
         }

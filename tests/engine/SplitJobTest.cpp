@@ -318,6 +318,7 @@ TEST_F(SplitJobTest, AudioBesideOtherBytesOrAnotherRecording) {
          "missing pieces 3-5 (changes from 44.1 kHz stereo to 22.05 kHz mono at 0:25; the splitter "
          "cannot cut across the change)", 0.08},
         {"stereo, then mono", a + testing::ReadFile(mono), 5, "", 0.08},
+        {"its last frame cut short", a.substr(0, a.size() - 200), 3, "", 0.08},
     };
     host.interval = 10;
     for (const Row& row : rows) {
@@ -326,7 +327,8 @@ TEST_F(SplitJobTest, AudioBesideOtherBytesOrAnotherRecording) {
         WriteFile(folder / "s.mp3", row.bytes);
         host.entries = {folder / "s.mp3"};
         Run();
-        EXPECT_TRUE(host.Problems().starts_with(row.said.empty() ? "" : host.entries[0] + ": " + row.said))
+        EXPECT_TRUE(row.said.empty() ? host.Problems().empty()
+                                     : host.Problems().starts_with(host.entries[0] + ": " + row.said))
             << host.Problems();
         EXPECT_EQ(testing::FolderNames(folder.path()).size(), row.pieces + 1u);
         for (int k = 1; k < row.pieces; ++k) {
