@@ -94,7 +94,6 @@ private:
 struct Frame {
     std::int64_t position = 0;
     std::int64_t bytes = 0;
-    std::int64_t index = 0;  // among all frames the library found
     std::int64_t End() const { return position + bytes; }
 };
 
@@ -109,8 +108,8 @@ int ChannelsOf(const mpg123_frameinfo2& info) {
 }
 
 // Frames of one kind, each beginning where the one before ends. Only a run of a few frames
-// is taken for audio: frame headers found by chance in damaged bytes rarely have a second
-// one right behind them, and never three more.
+// is taken for audio: a frame header found by chance in damaged bytes rarely has a second
+// one right behind it, and hardly ever three.
 struct Run {
     StreamKind kind;
     long sampleRate = 0;
@@ -196,7 +195,7 @@ std::optional<std::pair<StreamKind, Frame>> FirstFrameWithInfo(int fd) {
         mpg123_info2(handle.get(), &info) != MPG123_OK) {
         return std::nullopt;
     }
-    return std::pair{KindOf(info), Frame{mpg123_framepos(handle.get()), info.framesize, 0}};
+    return std::pair{KindOf(info), Frame{mpg123_framepos(handle.get()), info.framesize}};
 }
 
 long EncoderState(mpg123_handle* handle, int key) {
@@ -260,7 +259,7 @@ AudioFrames ReadAudioFrames(int fd, const std::function<bool()>& stopRequested) 
     }
     Feeder feeder(fd, stopRequested);
     RunCollector collector;
-    for (std::int64_t index = 0;; ++index) {
+    for (;;) {
         const Feeder::Next next = feeder.NextFrame(handle.get());
         if (next == Feeder::Next::Stopped) {
             audio.result = AudioFrames::Result::Stopped;
@@ -276,7 +275,7 @@ AudioFrames ReadAudioFrames(int fd, const std::function<bool()>& stopRequested) 
             break;
         }
         collector.Add(info, mpg123_spf(handle.get()),
-                      {mpg123_framepos(handle.get()), info.framesize, index});
+                      {mpg123_framepos(handle.get()), info.framesize});
     }
     audio.fileBytes = feeder.BytesRead();
     const std::vector<Run> runs = collector.Finish();
