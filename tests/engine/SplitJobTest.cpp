@@ -133,6 +133,8 @@ TEST_F(SplitJobTest, EveryFaultEndsWithAnHonestReport) {
                    "splitter wrote no MP3 audio like the source's)"},
         {"crash before writing", 15, {}, {{1, "kill -9 $$"}}, "", 6, 2,
          "missing pieces 1 (the splitter was killed (Killed))"},
+        {"failed after its progress", 15, {}, {{2, "printf \" [ 30.70 %%] preparing ...\\r\" >&2; exit 1"}},
+         "", 3, 2, "missing pieces 2 (the splitter failed with exit status 1)"},
         {"its child killed after its progress", 15, {},
          {{2, "printf \" [ 30.70 %%] preparing ...\\r\" >&2; sh -c \"kill -9 \\$\\$\"; exit"}}, "",
          3, 2, "missing pieces 2 (the splitter was killed (Killed))"},
@@ -267,7 +269,8 @@ TEST_F(SplitJobTest, FilesFromTheWild) {
 // What is not MP3, made by the tools that make such files, is named as a person knows it.
 TEST_F(SplitJobTest, WhatIsNotMp3IsNamed) {
     const std::vector<std::pair<Args, std::string>> rows = {
-        {{"ffmpeg", "-f", "lavfi", "-i", "sine=d=2", "@.aac"}, "AAC audio"},
+        {{"ffmpeg", "-f", "lavfi", "-i", "sine=d=2", "-write_id3v2", "1", "-metadata", "title=T", "@.aac"},
+         "AAC audio"},
         {{"ffmpeg", "-f", "lavfi", "-i", "testsrc=s=32x32", "-frames:v", "1", "@.jpg"}, "JPEG picture"},
         {{"sox", "-n", "@.wav", "synth", "2"}, "WAVE audio"},
         {{"sox", "-n", "@.flac", "synth", "2"}, "FLAC audio"},
