@@ -25,6 +25,7 @@ struct PieceFailure {
         TrackNotNumbered,  // its track number could not be written into its tags
         NoSpace,           // its folder's file system is full (of data or of files)
         FormatChange,      // change: the source's audio changes its sample rate before its end
+        TagsNotCarried,    // the source's tags could not be written into it
     };
     Kind kind = Kind::WroteNothing;
     int code = 0;

@@ -126,8 +126,10 @@ std::optional<PieceFailure> ProvePiece(const fs::path& made, const PieceRequest&
             CheckPiece(made, *request.expected, hooks.stopRequested)) {
         return failure;
     }
-    if (!CarrySourceTags(request.sourcePath, made) ||
-        !NumberTrack(made, request.pieceNumber, request.pieceCount)) {
+    if (!CarrySourceTags(request.sourcePath, made)) {
+        return PieceFailure{.kind = PieceFailure::Kind::TagsNotCarried};
+    }
+    if (!NumberTrack(made, request.pieceNumber, request.pieceCount)) {
         return PieceFailure{.kind = PieceFailure::Kind::TrackNotNumbered};
     }
     return std::nullopt;

@@ -219,6 +219,10 @@
         <source>Split in part before that: %1.</source>
         <translation>Davor teilweise geteilt: %1.</translation>
     </message>
+    <message>
+        <source>the source&apos;s tags could not be written into it</source>
+        <translation>die Tags der Quelle konnten nicht hineingeschrieben werden</translation>
+    </message>
 </context>
 <context>
     <name>ContentKind</name>

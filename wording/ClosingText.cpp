@@ -126,6 +126,8 @@ std::string Wording::FailureText(const PieceFailure& failure) const {
                         {FormatText(failure.change.fromRate, failure.change.fromChannels),
                          FormatText(failure.change.toRate, failure.change.toChannels),
                          ClockText(failure.change.atSeconds)});
+        case Kind::TagsNotCarried:
+            return translate("ClosingText", "the source's tags could not be written into it");
     }
     return {};
 }
