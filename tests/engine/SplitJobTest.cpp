@@ -320,6 +320,8 @@ TEST_F(SplitJobTest, AudioBesideOtherBytesOrAnotherRecording) {
         {"44.1 kHz stereo, then 22.05 kHz mono", a + testing::ReadFile(lower), 2,
          "missing pieces 3-5 (changes from 44.1 kHz stereo to 22.05 kHz mono at 0:25; the splitter "
          "cannot cut across the change)", 0.08},
+        // The piece after the join plays the second recording's padding, and the first's lies
+        // inside the audio.
         {"stereo, then mono", a + testing::ReadFile(mono), 5, "", 0.08},
         {"its last frame cut short", a.substr(0, a.size() - 200), 3, "", 0.08},
     };
