@@ -295,9 +295,10 @@ TEST_F(SplitJobTest, WhatIsNotMp3IsNamed) {
     EXPECT_EQ(host.Problems() + "\n", said);
 }
 
-// A recording followed by padding, with junk inside, or joined to another: every piece is
-// checked against the audio at its place, and where the splitter's count of time cannot
-// follow a change of sample rate, no piece is cut across it.
+// A recording followed by padding, cut short, or joined to another (junk inside is a row of
+// the files from the wild): every piece is checked against the audio at its place, and
+// where the splitter's count of time cannot follow a change of sample rate, no piece is
+// cut across it.
 TEST_F(SplitJobTest, AudioBesideOtherBytesOrAnotherRecording) {
     const std::string recording = music / "a.mp3", lower = music / "b.mp3", mono = music / "c.mp3";
     testing::MakeMp3(recording, {"synth", "25", "sine", "440"}, {"-b", "128"});
@@ -309,21 +310,16 @@ TEST_F(SplitJobTest, AudioBesideOtherBytesOrAnotherRecording) {
         std::string bytes;
         int pieces;
         std::string said;  // how the closing line begins
-        double margin;     // seconds a piece may differ from the interval
     };
     const std::vector<Row> rows = {
-        {"zeros after", a + std::string(51200, '\0'), 3, "51200 bytes of zeros after the audio, passed over",
-         0.08},
-        // The splitter counts the chance frame headers of the random bytes as frames.
-        {"random bytes inside", a.substr(0, 200000) + testing::RandomBytes(102400) + a.substr(200000), 3,
-         "damaged audio passed over at 0:12 (", 1.0},
+        {"zeros after", a + std::string(51200, '\0'), 3, "51200 bytes of zeros after the audio, passed over"},
         {"44.1 kHz stereo, then 22.05 kHz mono", a + testing::ReadFile(lower), 2,
          "missing pieces 3-5 (changes from 44.1 kHz stereo to 22.05 kHz mono at 0:25; the splitter "
-         "cannot cut across the change)", 0.08},
+         "cannot cut across the change)"},
         // The piece after the join plays the second recording's padding, and the first's lies
         // inside the audio.
-        {"stereo, then mono", a + testing::ReadFile(mono), 5, "", 0.08},
-        {"its last frame cut short", a.substr(0, a.size() - 200), 3, "", 0.08},
+        {"stereo, then mono", a + testing::ReadFile(mono), 5, ""},
+        {"its last frame cut short", a.substr(0, a.size() - 200), 3, ""},
     };
     host.interval = 10;
     for (const Row& row : rows) {
@@ -340,7 +336,7 @@ TEST_F(SplitJobTest, AudioBesideOtherBytesOrAnotherRecording) {
             // ffmpeg follows a change of channels inside a piece.
             const std::string piece = folder / ("s-000" + std::to_string(k) + ".mp3");
             testing::RunTool({"ffmpeg", "-i", piece, "-ac", "2", "-ar", "44100", folder / "p.wav"});
-            EXPECT_NEAR(std::stod(testing::RunTool({"soxi", "-D", folder / "p.wav"}).out), 10.0, row.margin) << k;
+            EXPECT_NEAR(std::stod(testing::RunTool({"soxi", "-D", folder / "p.wav"}).out), 10.0, 0.08) << k;
             fs::remove(folder / "p.wav");
         }
     }
