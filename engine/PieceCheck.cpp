@@ -14,6 +14,9 @@ namespace {
 
 constexpr double kFramesShorter = 3.0;
 constexpr double kFramesLonger = 3.0;
+// The splitter's own decoder may take for frames sync words that the reference library
+// rejects as not of the stream: random bytes hold one in 2,048.
+constexpr double kDamagedBytesPerSyncWord = 2048.0;
 // Nearly all bytes of a piece outside its tags and the damage of its stretch of the source
 // belong to its frames: random bytes hold a few chance frame headers at most.
 constexpr double kLeastAudioShare = 0.9;
@@ -44,7 +47,9 @@ std::optional<PieceFailure> CheckPiece(const std::string& path, const PieceExpec
         return PieceFailure{.kind = PieceFailure::Kind::NotSourceAudio};
     }
     const double seconds = audio.seconds;
-    const auto chance = static_cast<double>(expected.chanceFrames);
+    const double chance =
+        std::max(static_cast<double>(expected.chanceFrames),
+                 static_cast<double>(expected.damagedBytes) / kDamagedBytesPerSyncWord);
     if (seconds < expected.seconds - (kFramesShorter + chance) * expected.frameSeconds ||
         seconds > expected.seconds + (kFramesLonger + chance) * expected.frameSeconds) {
         return PieceFailure{.kind = PieceFailure::Kind::WrongLength,
