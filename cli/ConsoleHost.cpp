@@ -1,5 +1,6 @@
 #include "ConsoleHost.h"
 
+#include <cerrno>
 #include <utility>
 
 #include "EscapedName.h"
@@ -23,17 +24,31 @@ std::string ConsoleHost::EntryPath(int position) const {
 
 bool ConsoleHost::StopRequested() const {
     outputLost_ = outputLost_ || OutputClosed(outFd_);
-    return StopSignalReceived() || outputLost_;
+    return StopSignalReceived() || outputLost_ || writeError_ != 0;
+}
+
+// The stream keeps no reason; the one of the write that just failed is still in errno.
+void ConsoleHost::NoteFailedWrite() {
+    const int error = errno;
+    if (error == EPIPE || OutputClosed(outFd_)) {
+        outputLost_ = true;
+    } else if (writeError_ == 0) {
+        writeError_ = error != 0 ? error : EIO;
+    }
 }
 
 void ConsoleHost::FileStarted(int position, int entryCount, const std::string& sourcePath) {
     out_ << "[" << position << "/" << entryCount << "] " << EscapedName(sourcePath) << std::endl;
-    outputLost_ = outputLost_ || !out_;
+    if (!out_) {
+        NoteFailedWrite();
+    }
 }
 
 void ConsoleHost::PieceWritten(std::int64_t, const std::string& piecePath) {
     out_ << "  " << EscapedName(piecePath) << std::endl;
-    outputLost_ = outputLost_ || !out_;
+    if (!out_) {
+        NoteFailedWrite();
+    }
 }
 
 }  // namespace parvane

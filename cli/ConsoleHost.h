@@ -1,6 +1,6 @@
 // The split job's host on a terminal: the list comes from the command line, progress
 // goes out as lines of text, and a stop comes from SIGINT, SIGTERM or SIGHUP, or from an
-// output nobody reads any more.
+// output nobody reads any more or that cannot be written (a full device).
 #pragma once
 
 #include <ostream>
@@ -24,6 +24,7 @@ public:
 
     bool StopRequested() const override;
     bool OutputLost() const { return outputLost_; }
+    int WriteError() const { return writeError_; }  // errno of a write that failed otherwise
 
     void FileStarted(int position, int entryCount, const std::string& sourcePath) override;
     void PieceStarted(std::int64_t, const std::string&) override {}
@@ -32,12 +33,15 @@ public:
     void JobFinished(const JobReport&) override {}
 
 private:
+    void NoteFailedWrite();
+
     std::vector<std::string> files_;
     int intervalSeconds_;
     std::string applicationFolder_;
     std::ostream& out_;
     int outFd_;
     mutable bool outputLost_ = false;  // noticed while asked whether to stop
+    int writeError_ = 0;
 };
 
 }  // namespace parvane

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -23,6 +24,20 @@ constexpr int kExitAllSplit = 0;
 constexpr int kExitSomeNotSplit = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitInterrupted = 130;
+
+// A failed write to standard output: a closed reader stops the program as Ctrl+C does; any
+// other reason (a full device) is an error of its own. Read right after the write, while
+// errno still holds its reason.
+int OutputFailed(const char* after) {
+    const int error = errno;
+    if (error == EPIPE || parvane::OutputClosed(STDOUT_FILENO)) {
+        std::cerr << "parvane-split: the output was closed." << after << "\n";
+        return kExitInterrupted;
+    }
+    std::cerr << "parvane-split: cannot write the output (" << std::strerror(error != 0 ? error : EIO)
+              << ")." << after << "\n";
+    return kExitSomeNotSplit;
+}
 
 // A current folder that was deleted has no path: getcwd fails rather than give one that
 // names another folder.
@@ -84,8 +99,7 @@ int main(int argc, char** argv) {
             std::cout << EscapedName(file) << "\n";
         }
         if (!std::cout.flush()) {
-            std::cerr << "parvane-split: the output was closed.\n";
-            return kExitInterrupted;
+            return OutputFailed("");
         }
         return kExitAllSplit;
     }
@@ -96,6 +110,10 @@ int main(int argc, char** argv) {
     RealProcessRunner runner;
     const JobReport report = RunSplitJob(host, runner);
     if (report.end == JobEnd::Stopped) {
+        if (host.WriteError() != 0 && !host.OutputLost()) {
+            errno = host.WriteError();
+            return OutputFailed(" Stopped; the piece being written was discarded.");
+        }
         if (host.OutputLost()) {
             std::cerr << "parvane-split: the output was closed. ";
         }
@@ -104,11 +122,14 @@ int main(int argc, char** argv) {
     }
     const bool splitterGone =
         report.end == JobEnd::SplitterMissing || report.end == JobEnd::SplitterLost;
-    const ClosingText text = MakeClosingText(report, English, EscapedName);
+    const ClosingText text = MakeClosingText(report, Translate(English), EscapedName);
     std::ostream& messages = splitterGone ? std::cerr : std::cout;
     messages << text.summary << "\n";
     if (!text.details.empty()) {
         messages << text.details << "\n";
+    }
+    if (!messages.flush()) {
+        return OutputFailed("");
     }
     const bool allSplit = std::all_of(report.files.begin(), report.files.end(),
                                       [](const FileReport& file) { return file.SplitCompletely(); });

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <map>
 #include <memory>
 #include <optional>
 #include <tuple>
@@ -17,9 +16,6 @@ namespace parvane {
 
 namespace {
 
-// Nearly all bytes outside the tags must belong to the frames of one stream: noise, or a
-// file of another format, holds a few chance frame headers at most.
-constexpr double kLeastAudioShare = 0.9;
 constexpr std::size_t kReadSize = 64 * 1024;
 
 struct HandleDeleter {
@@ -98,49 +94,7 @@ private:
 struct Frame {
     std::int64_t position = 0;
     std::int64_t bytes = 0;
-    std::int64_t index = 0;  // among all frames the library found
     std::int64_t End() const { return position + bytes; }
-};
-
-// The frames of one kind (version, layer, sample rate). A frame counts only where it borders
-// on another of its kind: a frame header found by chance in damaged bytes rarely has a
-// second one right behind it.
-struct Stream {
-    int samplesPerFrame = 0;
-    long sampleRate = 0;
-    std::int64_t frames = 0;
-    std::int64_t bytes = 0;
-    std::optional<Frame> first;
-    std::optional<Frame> last;
-    std::optional<Frame> unconfirmed;
-    std::vector<DamagedStretch> damaged;
-
-    void Add(const Frame& frame) {
-        if (last && last->End() == frame.position) {
-            Count(frame);
-        } else if (unconfirmed && unconfirmed->End() == frame.position) {
-            Count(*unconfirmed);
-            Count(frame);
-            unconfirmed.reset();
-        } else {
-            unconfirmed = frame;
-        }
-    }
-
-private:
-    void Count(const Frame& frame) {
-        if (last && last->End() != frame.position) {
-            damaged.push_back({static_cast<double>(frames * samplesPerFrame) /
-                                   static_cast<double>(sampleRate),
-                               frame.position - last->End(), frame.index - last->index - 1});
-        }
-        if (!first) {
-            first = frame;
-        }
-        last = frame;
-        ++frames;
-        bytes += frame.bytes;
-    }
 };
 
 using StreamKind = std::tuple<int, int, long>;  // version, layer, sample rate
@@ -148,6 +102,88 @@ using StreamKind = std::tuple<int, int, long>;  // version, layer, sample rate
 StreamKind KindOf(const mpg123_frameinfo2& info) {
     return {info.version, info.layer, info.rate};
 }
+
+int ChannelsOf(const mpg123_frameinfo2& info) {
+    return info.mode == MPG123_M_MONO ? 1 : 2;
+}
+
+// Frames of one kind, each beginning where the one before ends. Only a run of a few frames
+// is taken for audio: a frame header found by chance in damaged bytes rarely has a second
+// one right behind it, and hardly ever three.
+struct Run {
+    StreamKind kind;
+    long sampleRate = 0;
+    int samplesPerFrame = 0;
+    int firstChannels = 0;
+    int lastChannels = 0;
+    Frame first;
+    Frame last;
+    std::int64_t frames = 0;
+    std::int64_t bytes = 0;
+    std::int64_t chanceFramesBefore = 0;  // found since the run before, in no run of audio
+    bool freeFormat = false;              // a frame of it names no bit rate
+
+    double Seconds() const {
+        return static_cast<double>(frames * samplesPerFrame) / static_cast<double>(sampleRate);
+    }
+};
+
+constexpr std::int64_t kLeastRunFrames = 4;
+constexpr int kMp3Layer = 3;
+
+class RunCollector {
+public:
+    void Add(const mpg123_frameinfo2& info, int samplesPerFrame, const Frame& frame) {
+        if (open_ && open_->kind == KindOf(info) && open_->last.End() == frame.position) {
+            open_->last = frame;
+            open_->lastChannels = ChannelsOf(info);
+            ++open_->frames;
+            open_->bytes += frame.bytes;
+            open_->freeFormat = open_->freeFormat || info.bitrate == 0;
+            return;
+        }
+        Close();
+        open_ = Run{KindOf(info), info.rate, samplesPerFrame, ChannelsOf(info), ChannelsOf(info),
+                    frame, frame, 1, frame.bytes, 0, info.bitrate == 0};
+    }
+    // The runs of audio, of layer III where there is any.
+    std::vector<Run> Finish() {
+        Close();
+        std::vector<Run> layer3;
+        std::int64_t chance = 0;
+        for (Run& run : runs_) {
+            chance += run.chanceFramesBefore;
+            if (std::get<1>(run.kind) == kMp3Layer) {
+                run.chanceFramesBefore = chance;
+                chance = 0;
+                layer3.push_back(run);
+            } else {
+                chance += run.frames;
+            }
+        }
+        return layer3;
+    }
+    int OtherLayer() const { return runs_.empty() ? 0 : std::get<1>(runs_.front().kind); }
+
+private:
+    void Close() {
+        if (!open_) {
+            return;
+        }
+        if (open_->frames >= kLeastRunFrames) {
+            open_->chanceFramesBefore = chance_;
+            chance_ = 0;
+            runs_.push_back(*open_);
+        } else {
+            chance_ += open_->frames;
+        }
+        open_.reset();
+    }
+
+    std::optional<Run> open_;
+    std::vector<Run> runs_;
+    std::int64_t chance_ = 0;
+};
 
 // The first frame the library sees when it takes an Info frame for audio: the Info frame
 // itself where the stream begins with one.
@@ -159,7 +195,7 @@ std::optional<std::pair<StreamKind, Frame>> FirstFrameWithInfo(int fd) {
         mpg123_info2(handle.get(), &info) != MPG123_OK) {
         return std::nullopt;
     }
-    return std::pair{KindOf(info), Frame{mpg123_framepos(handle.get()), info.framesize, 0}};
+    return std::pair{KindOf(info), Frame{mpg123_framepos(handle.get()), info.framesize}};
 }
 
 long EncoderState(mpg123_handle* handle, int key) {
@@ -168,10 +204,52 @@ long EncoderState(mpg123_handle* handle, int key) {
     return mpg123_getstate2(handle, key, &value, &ignored) == MPG123_OK ? value : -1;
 }
 
+bool AllZeros(int fd, std::int64_t offset, std::int64_t bytes) {
+    std::vector<char> block(kReadSize);
+    while (bytes > 0) {
+        const ssize_t count = ::pread(fd, block.data(),
+                                      static_cast<std::size_t>(std::min<std::int64_t>(
+                                          bytes, static_cast<std::int64_t>(block.size()))),
+                                      offset);
+        if (count <= 0) {
+            return false;
+        }
+        if (std::any_of(block.begin(), block.begin() + count, [](char c) { return c != 0; })) {
+            return false;
+        }
+        offset += count;
+        bytes -= count;
+    }
+    return true;
+}
+
+// Between the runs of audio: damaged stretches where bytes lie between them, and a change
+// of format where the sample rate changes.
+void Describe(const std::vector<Run>& runs, AudioFrames& audio) {
+    double seconds = 0.0;
+    for (std::size_t k = 0; k < runs.size(); ++k) {
+        const Run& run = runs[k];
+        if (k > 0) {
+            const Run& before = runs[k - 1];
+            if (run.first.position > before.last.End()) {
+                audio.damaged.push_back({seconds, run.first.position - before.last.End(),
+                                         run.chanceFramesBefore});
+            }
+            if (run.sampleRate != before.sampleRate) {
+                audio.changes.push_back({seconds, before.sampleRate, before.lastChannels,
+                                         run.sampleRate, run.firstChannels});
+            }
+        }
+        seconds += run.Seconds();
+        audio.audioBytes += run.bytes;
+        audio.freeFormat = audio.freeFormat || run.freeFormat;
+    }
+    audio.seconds = seconds;
+}
+
 }  // namespace
 
-AudioFrames ReadAudioFrames(int fd, const std::function<bool()>& stopRequested,
-                            std::int64_t damageAllowed) {
+AudioFrames ReadAudioFrames(int fd, const std::function<bool()>& stopRequested) {
     AudioFrames audio;
     const Mpg123Handle handle = NewFedHandle(0);
     if (!handle) {
@@ -180,8 +258,8 @@ AudioFrames ReadAudioFrames(int fd, const std::function<bool()>& stopRequested,
         return audio;
     }
     Feeder feeder(fd, stopRequested);
-    std::map<StreamKind, Stream> streams;
-    for (std::int64_t index = 0;; ++index) {
+    RunCollector collector;
+    for (;;) {
         const Feeder::Next next = feeder.NextFrame(handle.get());
         if (next == Feeder::Next::Stopped) {
             audio.result = AudioFrames::Result::Stopped;
@@ -196,50 +274,46 @@ AudioFrames ReadAudioFrames(int fd, const std::function<bool()>& stopRequested,
         if (next == Feeder::Next::End || mpg123_info2(handle.get(), &info) != MPG123_OK) {
             break;
         }
-        Stream& stream = streams[KindOf(info)];
-        stream.samplesPerFrame = mpg123_spf(handle.get());
-        stream.sampleRate = info.rate;
-        stream.Add({mpg123_framepos(handle.get()), info.framesize, index});
+        collector.Add(info, mpg123_spf(handle.get()),
+                      {mpg123_framepos(handle.get()), info.framesize});
     }
-
-    const auto main = std::max_element(streams.begin(), streams.end(), [](const auto& a, const auto& b) {
-        return a.second.bytes < b.second.bytes;
-    });
-    if (main == streams.end() || main->second.frames == 0) {
-        return audio;
-    }
-    const Stream& stream = main->second;
-    std::int64_t audioBytes = stream.bytes;
-    if (stream.first->position > 0) {
-        const auto leading = FirstFrameWithInfo(fd);
-        audio.infoFrame = leading && leading->first == main->first &&
-                          leading->second.End() == stream.first->position;
-        audioBytes += audio.infoFrame ? leading->second.bytes : 0;
-    }
-    const std::int64_t fileBytes =
-        feeder.BytesRead() - std::min(feeder.BytesRead() - audioBytes, damageAllowed);
-    const auto share = [&](std::int64_t outsideAudio) {
-        return static_cast<double>(audioBytes) / static_cast<double>(fileBytes - outsideAudio);
-    };
-    // Tags are looked for only where they could make the difference.
-    if (share(0) < kLeastAudioShare && share(TagBytes(fd, stopRequested)) < kLeastAudioShare) {
-        if (stopRequested && stopRequested()) {
-            audio.result = AudioFrames::Result::Stopped;  // the tags may not have been found
-        }
+    audio.fileBytes = feeder.BytesRead();
+    const std::vector<Run> runs = collector.Finish();
+    if (runs.empty()) {
+        audio.layer = collector.OtherLayer();
         return audio;
     }
 
+    const Run& first = runs.front();
     audio.result = AudioFrames::Result::Audio;
-    audio.layer = std::get<1>(main->first);
-    audio.sampleRate = stream.sampleRate;
-    audio.samplesPerFrame = stream.samplesPerFrame;
-    audio.samples = stream.frames * stream.samplesPerFrame;
+    audio.layer = kMp3Layer;
+    audio.sampleRate = first.sampleRate;
+    audio.samplesPerFrame = first.samplesPerFrame;
+    Describe(runs, audio);
+    if (first.first.position > 0) {
+        const auto leading = FirstFrameWithInfo(fd);
+        audio.infoFrame = leading && leading->first == first.kind &&
+                          leading->second.End() == first.first.position;
+        audio.audioBytes += audio.infoFrame ? leading->second.bytes : 0;
+    }
+    // Another recording joined to the one the Info frame describes brings its own delay and
+    // padding, and the first one's padding lies inside the audio: nothing is taken off then.
+    const bool joined = EncoderState(handle.get(), MPG123_FRANKENSTEIN) > 0;
     const long delay = EncoderState(handle.get(), MPG123_ENC_DELAY);
     const long padding = EncoderState(handle.get(), MPG123_ENC_PADDING);
-    if (delay >= 0 && padding >= 0 && audio.samples > delay + padding) {
-        audio.samples -= delay + padding;
+    const double trimmed =
+        static_cast<double>(delay + padding) / static_cast<double>(first.sampleRate);
+    if (!joined && delay >= 0 && padding >= 0 && audio.seconds > trimmed) {
+        audio.seconds -= trimmed;
     }
-    audio.damaged = stream.damaged;
+    const std::int64_t audioEnd = runs.back().last.End();
+    if (audioEnd < audio.fileBytes) {
+        const std::int64_t tail =
+            audio.fileBytes - audioEnd - TagBytes(fd, stopRequested).atEnd;
+        if (tail > 0) {
+            audio.damaged.push_back({audio.seconds, tail, 0, true, AllZeros(fd, audioEnd, tail)});
+        }
+    }
     return audio;
 }
 

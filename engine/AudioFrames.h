@@ -1,6 +1,6 @@
 // The MPEG audio of an open file as the reference decoder library finds it, frame by frame
-// and without decoding: which kind of audio it is, how long it plays, and which stretches of
-// damaged bytes inside it were passed over.
+// and without decoding: which kind of audio it is, how long it plays, which stretches of
+// bytes that are not audio were passed over, and where its format changes.
 #pragma once
 
 #include <cstdint>
@@ -14,37 +14,52 @@ struct DamagedStretch {
     std::int64_t bytes = 0;
     // Frame headers found in it by chance; a splitter may count them as audio frames.
     std::int64_t chanceFrames = 0;
+    // After the last frame (tags aside): padding, or a download cut short on a file that
+    // was made full size beforehand.
+    bool atEnd = false;
+    bool zeros = false;  // atEnd: every byte of it is zero
 
     bool operator==(const DamagedStretch&) const = default;
 };
 
+// Where the audio goes on at another sample rate, which the splitter's count of time does
+// not follow.
+struct FormatChange {
+    double atSeconds = 0.0;
+    long fromRate = 0;
+    int fromChannels = 0;
+    long toRate = 0;
+    int toChannels = 0;
+
+    bool operator==(const FormatChange&) const = default;
+};
+
 struct AudioFrames {
     enum class Result {
-        Audio,       // one stream of frames covers nearly all bytes outside the tags
-        NoAudio,
+        Audio,       // an MPEG layer III stream of at least a few frames
+        NoAudio,     // layer: the layer of other MPEG audio found, else 0
         Stopped,     // a stop was asked for before the end
         ReadFailed,  // error: errno of the read
     };
     Result result = Result::NoAudio;
     int error = 0;
-    int layer = 0;  // 1, 2 or 3
-    long sampleRate = 0;
+    int layer = 0;
+    long sampleRate = 0;  // of the audio's first frames
     int samplesPerFrame = 0;
-    // Without the encoder's delay and padding where its Info frame names them.
-    std::int64_t samples = 0;
-    bool infoFrame = false;  // an encoder's Info (Xing) frame leads the audio
+    double seconds = 0.0;  // without the encoder's delay and padding where its Info frame names them
+    bool infoFrame = false;   // an encoder's Info (Xing) frame leads the audio
+    bool freeFormat = false;  // its frames name no bit rate (lame --freeformat)
+    std::int64_t audioBytes = 0;  // of the frames taken for audio, the Info frame among them
+    std::int64_t fileBytes = 0;
     std::vector<DamagedStretch> damaged;
+    std::vector<FormatChange> changes;
 
-    double Seconds() const { return static_cast<double>(samples) / static_cast<double>(sampleRate); }
     double FrameSeconds() const {
         return static_cast<double>(samplesPerFrame) / static_cast<double>(sampleRate);
     }
 };
 
 // Reads fd from its start. stopRequested, when set, is asked before every read of the file.
-// Up to damageAllowed bytes that are not audio are left out of the share the frames must
-// cover: a piece cut from a damaged stretch of its source holds that damage.
-AudioFrames ReadAudioFrames(int fd, const std::function<bool()>& stopRequested,
-                            std::int64_t damageAllowed = 0);
+AudioFrames ReadAudioFrames(int fd, const std::function<bool()>& stopRequested);
 
 }  // namespace parvane

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "AudioFrames.h"
+#include "ContentKind.h"
+
 namespace parvane {
 
 // Why one splitter run left no usable piece.
@@ -25,12 +28,15 @@ struct PieceFailure {
         // now lies (in the private folder, which is kept)
         DisplacedFileKept,
         Stopped,           // the job was stopped before the piece was put in place
+        FormatChange,      // change: the source's audio changes its sample rate before its end
+        TagsNotCarried,    // the source's tags could not be written into it
     };
     Kind kind = Kind::WroteNothing;
     int code = 0;
     std::string text = {};
     double seconds = 0.0;
     double expectedSeconds = 0.0;
+    FormatChange change = {};
 
     bool operator==(const PieceFailure&) const = default;
 };
@@ -41,7 +47,7 @@ struct FileProblem {
         EmptyName,           // the list's entry is empty
         NotFound,
         NotAFile,            // a folder, a device, ...
-        NotMp3,              // layer: MPEG audio of layer 1 or 2; mediaType: what else it holds
+        NotMp3,              // layer: MPEG audio of layer 1 or 2; content: what else it holds
         CannotRead,          // code: errno
         CannotWriteFolder,   // code: errno of making the private folder
         MissingPieces,       // pieces: the pieces not put in place for one failure
@@ -50,6 +56,9 @@ struct FileProblem {
         OtherFileAtName,     // path: a piece's path, where a file that is not its piece was kept
         SplitByAnotherJob,   // another job holds the source's lock
         Stopped,             // the job was stopped before any piece of it was written
+        FreeFormat,          // MP3 frames without a bit rate, which the splitter cannot cut
+        PathTooLong,         // the pieces' paths would be longer than the system allows
+        SplitterLostAfter,   // pieces: the piece whose run the splitter could not be started for
     };
     Kind kind = Kind::NotFound;
     int code = 0;
@@ -57,7 +66,7 @@ struct FileProblem {
     PieceFailure failure;
     std::string path;
     int layer = 0;
-    std::string mediaType;  // as libmagic names it ("audio/x-wav"); empty when unknown
+    ContentKind content = ContentKind::Unknown;
 };
 
 inline FileProblem MakeProblem(FileProblem::Kind kind, int code = 0) {

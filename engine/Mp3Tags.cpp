@@ -79,26 +79,26 @@ bool DecoderSkipsAsTagLibWrites(TagLib::MPEG::File& file) {
 
 }  // namespace
 
-std::int64_t TagBytes(int fd, const std::function<bool()>& stopRequested) {
+TagBytesOf TagBytes(int fd, const std::function<bool()>& stopRequested) {
     // The stream closes what it is given, so it gets a copy of the descriptor.
     const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
     if (copy < 0) {
-        return 0;
+        return {};
     }
     StoppableStream stream(copy, stopRequested);
     TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
+    TagBytesOf bytes;
     if (!file.isValid()) {
-        return 0;
+        return bytes;
     }
-    std::int64_t bytes = 0;
     if (file.hasID3v2Tag()) {
-        bytes += file.ID3v2Tag()->header()->completeTagSize();
+        bytes.atStart = file.ID3v2Tag()->header()->completeTagSize();
     }
     if (file.hasAPETag()) {
-        bytes += file.APETag()->footer()->completeTagSize();
+        bytes.atEnd += file.APETag()->footer()->completeTagSize();
     }
     if (file.hasID3v1Tag()) {
-        bytes += file.ID3v1Tag()->render().size();
+        bytes.atEnd += file.ID3v1Tag()->render().size();
     }
     return bytes;
 }

@@ -8,9 +8,14 @@
 
 namespace parvane {
 
-// Bytes of the ID3v2 tag at the start and the APE and ID3v1 tags at the end of an open
-// file; 0 when it has none or a stop was asked for while they were looked for.
-std::int64_t TagBytes(int fd, const std::function<bool()>& stopRequested);
+struct TagBytesOf {
+    std::int64_t atStart = 0;  // the ID3v2 tag
+    std::int64_t atEnd = 0;    // the APE and ID3v1 tags
+};
+
+// The bytes of an open file's tags; 0 where it has none or a stop was asked for while they
+// were looked for.
+TagBytesOf TagBytes(int fd, const std::function<bool()>& stopRequested);
 
 // Sets the piece's track to "number/count" in its ID3v2 tag, and its number in an ID3v1 tag
 // it has, and marks it as a piece of the source named sourceName (a file name, no folder);

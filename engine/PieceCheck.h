@@ -23,7 +23,7 @@ struct PieceExpectation {
 // nullopt when the piece is as expected. The splitter cuts at whole frames and keeps the
 // frame on either side of a cut, so a piece may play up to three frames longer than its
 // stretch; trimmed encoder delay and padding may make it up to three frames shorter; chance
-// frames in damage before it widen both margins.
+// frames in damage before it, or the sync words its bytes may hold, widen both margins.
 std::optional<PieceFailure> CheckPiece(const std::string& path, const PieceExpectation& expected,
                                        const std::function<bool()>& stopRequested);
 

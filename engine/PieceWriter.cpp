@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "FileDescriptor.h"
 #include "Mp3Tags.h"
 #include "PiecePaths.h"
+#include "PieceTags.h"
 #include "PrivateFolder.h"
 #include "TimeStamps.h"
 
@@ -56,6 +58,11 @@ std::string LastErrorLine(std::string_view errorOutput) {
     return Trimmed(errorOutput.substr(begin, errorOutput.find_first_of("\r\n", begin) - begin));
 }
 
+// mp3splt's progress, "[ 30.70 %] preparing ...", says nothing of why a run failed.
+bool IsProgress(std::string_view line) {
+    return line.starts_with('[') && line.find("%]") != std::string_view::npos;
+}
+
 constexpr const char* kExtensionLetters =
     ".abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 
@@ -78,10 +85,26 @@ std::string WithPiecePath(std::string text, const PieceRequest& request) {
     return text;
 }
 
+// A splitter started through a shell (a wrapper script) that passes on the end of a
+// killed child exits with 128 and the signal's number.
+int KillingSignal(const RunResult& run) {
+    constexpr int kShellSignalBase = 128;
+    if (run.ending == RunResult::Ending::KilledBySignal) {
+        return run.code;
+    }
+    const bool passedOn = run.ending == RunResult::Ending::Exited && run.code > kShellSignalBase &&
+                          run.code - kShellSignalBase < NSIG;
+    return passedOn ? run.code - kShellSignalBase : 0;
+}
+
 PieceFailure FailedRun(const RunResult& run, const PieceRequest& request) {
     using Kind = PieceFailure::Kind;
     if (FolderNearlyFull(request.privateFolder)) {
         return {Kind::NoSpace, 0, {}};
+    }
+    // Whatever it printed before, it was cut off by the signal.
+    if (const int signal = KillingSignal(run); signal != 0) {
+        return {Kind::Killed, signal, {}};
     }
     const bool failed = run.ending == RunResult::Ending::Exited && run.code != 0;
     if (std::string reason = SplitterReason(run.errorTail, failed); !reason.empty()) {
@@ -90,8 +113,6 @@ PieceFailure FailedRun(const RunResult& run, const PieceRequest& request) {
     switch (run.ending) {
         case RunResult::Ending::Exited:
             return {run.code == 0 ? Kind::WroteNothing : Kind::ExitStatus, run.code, {}};
-        case RunResult::Ending::KilledBySignal:
-            return {Kind::Killed, run.code, {}};
         case RunResult::Ending::WaitFailed:
             return {Kind::WaitFailed, run.code, {}};
         default:
@@ -106,6 +127,9 @@ std::optional<PieceFailure> ProvePiece(const fs::path& made, const PieceRequest&
     if (std::optional<PieceFailure> failure =
             CheckPiece(made, *request.expected, hooks.stopRequested)) {
         return failure;
+    }
+    if (!CarrySourceTags(request.sourcePath, made)) {
+        return PieceFailure{.kind = PieceFailure::Kind::TagsNotCarried};
     }
     if (!NumberTrack(made, request.pieceNumber, request.pieceCount,
                      GetFileName(request.sourcePath))) {
@@ -215,13 +239,20 @@ std::string OutputFolderOf(const std::string& piecePath) {
 
 std::string SplitterReason(const std::string& errorOutput, bool failed) {
     std::string reason = LastErrorLine(errorOutput);
-    const std::size_t end = errorOutput.find_last_not_of(" \t\r\n");
-    if (!reason.empty() || !failed || end == std::string::npos) {
+    if (!reason.empty() || !failed) {
         return reason;
     }
-    const std::size_t newline = errorOutput.find_last_of("\r\n", end);
-    const std::size_t begin = newline == std::string::npos ? 0 : newline + 1;
-    return Trimmed(std::string_view(errorOutput).substr(begin, end + 1 - begin));
+    std::string_view rest(errorOutput);
+    for (std::size_t end; (end = rest.find_last_not_of(" \t\r\n")) != std::string_view::npos;) {
+        const std::size_t newline = rest.find_last_of("\r\n", end);
+        const std::size_t begin = newline == std::string_view::npos ? 0 : newline + 1;
+        std::string line = Trimmed(rest.substr(begin, end + 1 - begin));
+        if (!IsProgress(line)) {
+            return line;
+        }
+        rest = rest.substr(0, begin);
+    }
+    return {};
 }
 
 PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRequest& request,

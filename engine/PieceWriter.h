@@ -64,7 +64,8 @@ std::string OutputFolderOf(const std::string& piecePath);
 
 // The splitter's reason for a run, from what it wrote to its standard error: the text
 // after its last "error:" up to the line's end, else, when the run failed, its last
-// non-empty line (a "\r" ends one too); trimmed, and empty when it said nothing.
+// non-empty line that is not progress (a "\r" ends one too); trimmed, and empty when it
+// said nothing.
 std::string SplitterReason(const std::string& errorOutput, bool failed);
 
 }  // namespace parvane

@@ -6,7 +6,7 @@
 #include <cerrno>
 
 #include "FileDescriptor.h"
-#include "MediaType.h"
+#include "ContentKind.h"
 
 namespace parvane {
 
@@ -15,14 +15,9 @@ namespace {
 // What a file that holds no MP3 audio holds instead, where that can be told.
 FileProblem NotMp3(int fd, const AudioFrames& audio) {
     FileProblem problem = MakeProblem(FileProblem::Kind::NotMp3);
-    if (audio.result == AudioFrames::Result::Audio) {
-        problem.layer = audio.layer;
-        return problem;
-    }
-    problem.mediaType = MediaTypeOf(fd);
-    // Said of damaged MP3 audio and of any data libmagic cannot name: nothing to add.
-    if (problem.mediaType == "audio/mpeg" || problem.mediaType == "application/octet-stream") {
-        problem.mediaType.clear();
+    problem.layer = audio.layer;
+    if (problem.layer == 0) {
+        problem.content = ContentKindOf(fd);
     }
     return problem;
 }
@@ -40,17 +35,20 @@ void MeasureAudio(int fd, const std::function<bool()>& stopRequested, SourceMeas
         case AudioFrames::Result::Audio:
             break;
     }
-    constexpr int kMp3Layer = 3;
-    if (audio.result != AudioFrames::Result::Audio || audio.layer != kMp3Layer ||
-        audio.samples <= 0) {
+    if (audio.result != AudioFrames::Result::Audio || audio.seconds <= 0.0) {
         measure.problem = NotMp3(fd, audio);
         return;
     }
-    measure.seconds = audio.Seconds();
+    if (audio.freeFormat) {
+        measure.problem = MakeProblem(FileProblem::Kind::FreeFormat);
+        return;
+    }
+    measure.seconds = audio.seconds;
     measure.frameSeconds = audio.FrameSeconds();
     measure.sampleRate = audio.sampleRate;
     measure.infoFrame = audio.infoFrame;
     measure.damaged = audio.damaged;
+    measure.changes = audio.changes;
 }
 
 }  // namespace

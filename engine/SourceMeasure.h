@@ -14,7 +14,8 @@
 namespace parvane {
 
 struct SourceMeasure {
-    // Set when the source cannot be split: not found, not a file, not MP3, unreadable.
+    // Set when the source cannot be split: not found, not a file, not MP3 (or free-format
+    // MP3), unreadable.
     std::optional<FileProblem> problem;
     bool stopped = false;  // a stop was asked for before the measure was done
     FileIdentity identity;
@@ -23,7 +24,8 @@ struct SourceMeasure {
     long sampleRate = 0;
     // An Info (Xing) frame leads the audio; the splitter then counts frames by itself.
     bool infoFrame = false;
-    std::vector<DamagedStretch> damaged;  // passed over inside the audio
+    std::vector<DamagedStretch> damaged;  // passed over inside the audio and after it
+    std::vector<FormatChange> changes;
 };
 
 // stopRequested, when set, is asked before every 64 KB read: every few hundred frames.

@@ -1,8 +1,11 @@
 #include "SourceSplit.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "PieceEstimate.h"
 #include "PiecePaths.h"
@@ -38,8 +41,10 @@ PieceExpectation ExpectedPiece(const SourceMeasure& measure, std::int64_t j, int
     PieceExpectation expected{measure.sampleRate,
                               std::min<double>(intervalSeconds, measure.seconds - start),
                               measure.frameSeconds};
+    const double end = start + intervalSeconds;
     for (const DamagedStretch& stretch : measure.damaged) {
-        if (stretch.atSeconds < start + intervalSeconds) {
+        // Bytes after the audio come with the last piece, even one that ends right there.
+        if (stretch.atEnd ? stretch.atSeconds <= end : stretch.atSeconds < end) {
             expected.damagedBytes += stretch.bytes;
             expected.chanceFrames += stretch.chanceFrames;
         }
@@ -58,6 +63,29 @@ void AddMissingPiece(std::vector<FileProblem>& groups, std::int64_t number,
         group->failure = failure;
     }
     group->pieces.push_back(number);
+}
+
+// Where the splitter's count of time stops following the audio: at its first change of
+// sample rate; nullopt where it has none.
+std::optional<FormatChange> FirstChange(const SourceMeasure& measure) {
+    if (measure.changes.empty()) {
+        return std::nullopt;
+    }
+    return measure.changes.front();
+}
+
+// Bytes after the audio that are more than its last frame cut short.
+bool WorthANotice(const DamagedStretch& stretch, const SourceMeasure& measure) {
+    constexpr double kLargestFrameBytesPerSecond = 320'000.0 / 8.0;
+    return !stretch.atEnd ||
+           static_cast<double>(stretch.bytes) > kLargestFrameBytesPerSecond * measure.frameSeconds;
+}
+
+// The longest path the system takes (its end byte aside), and the longest name in a folder.
+bool PathsFit(const std::string& piecePath, const std::string& privateFolder) {
+    const std::string inPrivate = privateFolder + "/" + kSplitterOutputName + ".mp3";
+    return std::max(piecePath.size(), inPrivate.size()) < PATH_MAX &&
+           GetFileName(piecePath).size() <= NAME_MAX;
 }
 
 // Existing pieces of an earlier split that follow this split's last piece.
@@ -121,13 +149,20 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
         return split;
     }
     for (const DamagedStretch& stretch : measure.damaged) {
-        report.notices.push_back({FileNotice::Kind::DamagedAudio, stretch});
+        if (WorthANotice(stretch, measure)) {
+            report.notices.push_back({FileNotice::Kind::DamagedAudio, stretch});
+        }
     }
     const std::string folder = OutputFolderOf(GetPiecePath(sourcePath, 1));
     if (job.tidiedFolders.insert(folder).second) {
         RemoveStalePrivateFolders(folder);
     }
     PrivateFolder privateFolder(folder);
+    if (privateFolder.Error() == ENAMETOOLONG ||
+        (privateFolder.Made() && !PathsFit(GetPiecePath(sourcePath, 1), privateFolder.Path()))) {
+        report.problems.push_back(MakeProblem(FileProblem::Kind::PathTooLong));
+        return split;
+    }
     if (!privateFolder.Made()) {
         report.problems.push_back(
             MakeProblem(FileProblem::Kind::CannotWriteFolder, privateFolder.Error()));
@@ -143,8 +178,16 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
     std::int64_t lastWritten = 0;
     std::vector<FileProblem> missing;
     host.PiecesCounted(beginning);
+    const std::optional<FormatChange> change = FirstChange(measure);
     for (std::int64_t j = 0; j < std::min(std::max(limit, inside), bound); ++j) {
         const std::int64_t number = j + 1;
+        if (change && static_cast<double>(number * intervalSeconds) > change->atSeconds) {
+            if (number <= inside) {
+                AddMissingPiece(missing, number,
+                                {.kind = PieceFailure::Kind::FormatChange, .change = *change});
+            }
+            continue;
+        }
         PieceRequest request;
         request.splitterPath = job.splitterPath;
         request.sourcePath = sourcePath;
@@ -171,6 +214,11 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
             case PieceOutcome::StartFailed:
                 split.end = SourceEnd::SplitterLost;
                 split.startError = piece.run.code;
+                if (report.piecesWritten > 0) {
+                    report.problems.push_back(
+                        MakeProblem(FileProblem::Kind::SplitterLostAfter));
+                    report.problems.back().pieces = {number};
+                }
                 return split;
             case PieceOutcome::Written:
                 ++report.piecesWritten;

@@ -64,6 +64,9 @@ JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
             return JobEnd::Stopped;
         }
         if (split.end == SourceEnd::SplitterLost) {
+            if (split.report.piecesWritten > 0) {
+                report.files.push_back(std::move(split.report));
+            }
             report.splitterPath = *splitter;
             report.startError = split.startError;
             return JobEnd::SplitterLost;

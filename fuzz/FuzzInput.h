@@ -33,11 +33,4 @@ inline void Require(bool kept, const char* promise) {
     }
 }
 
-// "type/subtype", as libmagic names what a file holds.
-inline bool IsMediaTypeName(std::string_view name) {
-    const std::size_t slash = name.find('/');
-    return slash != std::string_view::npos && slash > 0 && slash + 1 < name.size() &&
-           name.find_first_of("/ \n", slash + 1) == std::string_view::npos;
-}
-
 }  // namespace parvane::fuzz

@@ -1,8 +1,9 @@
 // Any bytes as a source whose tags a splitter carries into a piece, and the piece's track
 // numbered as every piece is before it is put in place. The ID3v2 tag at the source's start
 // and the APE and ID3v1 tags at its end, as TagLib finds them, are put byte for byte around
-// a small valid piece. Numbering writes "number/count" where TagLib reads it back and
-// loses none of the audio the piece's check found.
+// a small valid piece, and the tags the job carries over itself (APEv2, ID3v1 fields) are
+// written into it from the source. Numbering writes "number/count" where TagLib reads it
+// back and loses none of the audio the piece's check found.
 #include <fcntl.h>
 
 #include <apefooter.h>
@@ -16,6 +17,7 @@
 #include "FileDescriptor.h"
 #include "FuzzFile.h"
 #include "Mp3Tags.h"
+#include "PieceTags.h"
 #include "SmallPiece.h"
 
 namespace {
@@ -76,7 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::int64_t number = 1 + static_cast<std::int64_t>(size % 255);
     const std::int64_t count = number + static_cast<std::int64_t>(size % 7);
-    if (!parvane::NumberTrack(piece.Path(), number, count, "source.mp3")) {
+    const parvane::fuzz::FuzzFile source(parvane::fuzz::Bytes(data, size));
+    if (!parvane::CarrySourceTags(source.Path(), piece.Path()) ||
+        !parvane::NumberTrack(piece.Path(), number, count, "source.mp3")) {
         return 0;
     }
     {
@@ -97,10 +101,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "a numbered piece's ID3v1 tag holds its number");
 
     if (checked.result == parvane::AudioFrames::Result::Audio &&
-        parvane::ReadAudioFrames(withoutTrailing.Descriptor(), never).samples == checked.samples) {
+        parvane::ReadAudioFrames(withoutTrailing.Descriptor(), never).seconds == checked.seconds) {
         const parvane::AudioFrames audio = parvane::ReadAudioFrames(piece.Descriptor(), never);
         Require(audio.result == checked.result && audio.sampleRate == checked.sampleRate &&
-                    audio.samples >= checked.samples,
+                    audio.seconds >= checked.seconds,
                 "numbering loses none of the audio the piece's check found");
     }
     return 0;

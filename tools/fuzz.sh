@@ -12,7 +12,7 @@ seconds=${1:-60}
 shift $(($# > 0 ? 1 : 0))
 targets=("$@")
 [[ ${#targets[@]} -gt 0 ]] || targets=(fuzz_utf8 fuzz_name_order fuzz_path_text fuzz_console_arguments
-                                     fuzz_source_measure fuzz_media_type fuzz_tag_copy)
+                                     fuzz_source_measure fuzz_content_kind fuzz_tag_copy)
 
 bash tools/install-deps.sh
 DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends clang-14 libfuzzer-14-dev

@@ -5,9 +5,9 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update
 apt-get install -y --no-install-recommends \
     cmake g++ make pkg-config \
-    qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libmpg123-dev libtag1-dev libmagic-dev \
+    qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libmpg123-dev libtag1-dev \
     libgtest-dev libgmock-dev \
-    mp3splt sox libsox-fmt-mp3 lame mpg123 \
+    mp3splt sox libsox-fmt-mp3 lame mpg123 ffmpeg \
     fonts-liberation xvfb xauth xdg-utils x11-utils imagemagick xdotool \
     locales coreutils \
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n \

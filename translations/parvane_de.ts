@@ -23,14 +23,6 @@
         <translation>Keine Dateien hinzugefügt.</translation>
     </message>
     <message>
-        <source>1 file</source>
-        <translation>1 Datei</translation>
-    </message>
-    <message>
-        <source>%1 files</source>
-        <translation>%1 Dateien</translation>
-    </message>
-    <message>
         <source>the splitter wrote nothing</source>
         <translation>der Splitter hat nichts geschrieben</translation>
     </message>
@@ -69,10 +61,6 @@
     <message>
         <source>missing pieces %1 (%2)</source>
         <translation>fehlende Stücke %1 (%2)</translation>
-    </message>
-    <message>
-        <source>MPEG layer %1</source>
-        <translation>MPEG Layer %1</translation>
     </message>
     <message>
         <source>no piece length chosen</source>
@@ -155,14 +143,6 @@
         <translation>Fertig.</translation>
     </message>
     <message>
-        <source>%1 split completely, %2 with problems.</source>
-        <translation>%1 vollständig geteilt, %2 mit Problemen.</translation>
-    </message>
-    <message>
-        <source>%1 split completely.</source>
-        <translation>%1 vollständig geteilt.</translation>
-    </message>
-    <message>
         <source>the splitter&apos;s end could not be awaited (%1)</source>
         <translation>auf das Ende des Splitters konnte nicht gewartet werden (%1)</translation>
     </message>
@@ -206,12 +186,93 @@
         <source>Stopped.</source>
         <translation>Angehalten.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n file(s) split completely</source>
+        <translation>
+            <numerusform>%n Datei vollständig geteilt</numerusform>
+            <numerusform>%n Dateien vollständig geteilt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n split in part</source>
+        <translation>
+            <numerusform>%n teilweise geteilt</numerusform>
+            <numerusform>%n teilweise geteilt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n not split</source>
+        <translation>
+            <numerusform>%n nicht geteilt</numerusform>
+            <numerusform>%n nicht geteilt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1 kHz mono</source>
+        <translation>%1 kHz mono</translation>
+    </message>
+    <message>
+        <source>%1 kHz stereo</source>
+        <translation>%1 kHz stereo</translation>
+    </message>
+    <message>
+        <source>changes from %1 to %2 at %3; the splitter cannot cut across the change</source>
+        <translation>wechselt bei %3 von %1 zu %2; der Splitter kann nicht über den Wechsel hinweg schneiden</translation>
+    </message>
+    <message>
+        <source>free-format MP3, which the splitter cannot cut</source>
+        <translation>MP3 im freien Format, das der Splitter nicht schneiden kann</translation>
+    </message>
+    <message>
+        <source>the path is too long</source>
+        <translation>der Pfad ist zu lang</translation>
+    </message>
+    <message>
+        <source>stopped before piece %1</source>
+        <translation>vor Stück %1 angehalten</translation>
+    </message>
+    <message>
+        <source>%1: %2 bytes of zeros after the audio, passed over</source>
+        <translation>%1: %2 Bytes Nullen nach dem Audio übersprungen</translation>
+    </message>
+    <message>
+        <source>%1: %2 bytes that are not audio after the audio, passed over</source>
+        <translation>%1: %2 Bytes, die kein Audio sind, nach dem Audio übersprungen</translation>
+    </message>
+    <message>
+        <source>Split in part before that: %1.</source>
+        <translation>Davor teilweise geteilt: %1.</translation>
+    </message>
+    <message>
+        <source>the source&apos;s tags could not be written into it</source>
+        <translation>die Tags der Quelle konnten nicht hineingeschrieben werden</translation>
+    </message>
 </context>
 <context>
-    <name>MediaType</name>
+    <name>ContentKind</name>
+    <message>
+        <source>MPEG layer %1 audio</source>
+        <translation>MPEG-Layer-%1-Audio</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>leer</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>Text</translation>
+    </message>
     <message>
         <source>WAVE audio</source>
         <translation>WAVE-Audio</translation>
+    </message>
+    <message>
+        <source>AIFF audio</source>
+        <translation>AIFF-Audio</translation>
     </message>
     <message>
         <source>FLAC audio</source>
@@ -222,24 +283,24 @@
         <translation>Ogg-Audio</translation>
     </message>
     <message>
-        <source>AIFF audio</source>
-        <translation>AIFF-Audio</translation>
+        <source>AAC audio</source>
+        <translation>AAC-Audio</translation>
     </message>
     <message>
         <source>MPEG-4 audio</source>
         <translation>MPEG-4-Audio</translation>
     </message>
     <message>
-        <source>MPEG-4</source>
-        <translation>MPEG-4</translation>
+        <source>MPEG-4 video</source>
+        <translation>MPEG-4-Video</translation>
     </message>
     <message>
-        <source>text</source>
-        <translation>Text</translation>
+        <source>JPEG picture</source>
+        <translation>JPEG-Bild</translation>
     </message>
     <message>
-        <source>empty</source>
-        <translation>leer</translation>
+        <source>PNG picture</source>
+        <translation>PNG-Bild</translation>
     </message>
 </context>
 <context>

@@ -50,9 +50,15 @@ QString Shown(const std::string& text) {
     return QFile::decodeName(QByteArray::fromStdString(text));
 }
 
-// The closing message's words from the window's catalogue.
-std::string WindowWords(const char* context, const char* english) {
-    return QCoreApplication::translate(context, english).toStdString();
+// The closing message's words from the window's catalogue. Without one for the language
+// Qt gives a text with a count as it is written, "(s)" and all: English words it then.
+std::string WindowWords(const char* context, const char* english, int count) {
+    const QString words = QCoreApplication::translate(context, english, nullptr, count);
+    if (count >= 0 &&
+        words == QString::fromUtf8(english).replace(QStringLiteral("%n"), QString::number(count))) {
+        return English(context, english, count);
+    }
+    return words.toStdString();
 }
 
 }  // namespace
@@ -326,7 +332,7 @@ void MainWindow::JobFinished(const JobReport& report) {
     splitWorker_->Wait();
     SetActivity(Activity::Finishing);
     progressBar_->ShowWords({});
-    const ClosingText text = MakeClosingText(report, WindowWords);
+    const ClosingText text = MakeClosingText(report, Translate(WindowWords));
     MessageMore more;
     more.lines = Shown(text.details).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const FileReport& file : report.files) more.paths << PathToText(file.sourcePath);

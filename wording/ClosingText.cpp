@@ -52,20 +52,43 @@ public:
     std::string ProblemLines(const JobReport& report) const;
 
 private:
-    std::string Files(std::size_t count) const;
+    std::string Counts(const JobReport& report) const;
+    std::string FormatText(long sampleRate, int channels) const;
     std::string FailureText(const PieceFailure& failure) const;
     std::string MissingPiecesText(const FileProblem& problem) const;
     std::string FormatName(const FileProblem& problem) const;
     std::string ProblemText(const FileProblem& problem, const std::string& sourcePath) const;
     std::string SplitBeforeTheEnd(const JobReport& report) const;
+    std::string NoticeLines(const FileReport& file) const;
 
     const Translate& translate;
     const ShowName& name;
 };
 
-std::string Wording::Files(std::size_t count) const {
-    return count == 1 ? translate("ClosingText", "1 file")
-                      : Fill(translate("ClosingText", "%1 files"), {std::to_string(count)});
+// Files split completely, in part (some pieces written) and not at all; the last two only
+// where there are any.
+std::string Wording::Counts(const JobReport& report) const {
+    int complete = 0, inPart = 0, notSplit = 0;
+    for (const FileReport& file : report.files) {
+        ++(file.SplitCompletely() ? complete : file.piecesWritten > 0 ? inPart : notSplit);
+    }
+    std::vector<std::string> counts = {
+        translate("ClosingText", "%n file(s) split completely", nullptr, complete)};
+    if (inPart > 0) {
+        counts.push_back(translate("ClosingText", "%n split in part", nullptr, inPart));
+    }
+    if (notSplit > 0) {
+        counts.push_back(translate("ClosingText", "%n not split", nullptr, notSplit));
+    }
+    return Joined(counts, translate("ClosingText", ", ")) + ".";
+}
+
+// "44.1 kHz stereo"
+std::string Wording::FormatText(long sampleRate, int channels) const {
+    const std::string kiloHertz = SecondsNumber(static_cast<double>(sampleRate) / 1000.0);
+    return Fill(channels == 1 ? translate("ClosingText", "%1 kHz mono")
+                              : translate("ClosingText", "%1 kHz stereo"),
+                {kiloHertz});
 }
 
 std::string Wording::FailureText(const PieceFailure& failure) const {
@@ -104,6 +127,15 @@ std::string Wording::FailureText(const PieceFailure& failure) const {
                         {std::strerror(failure.code), name(failure.text)});
         case Kind::Stopped:
             return translate("ClosingText", "stopped");
+        case Kind::FormatChange:
+            return Fill(translate("ClosingText",
+                                  "changes from %1 to %2 at %3; the splitter cannot cut across "
+                                  "the change"),
+                        {FormatText(failure.change.fromRate, failure.change.fromChannels),
+                         FormatText(failure.change.toRate, failure.change.toChannels),
+                         ClockText(failure.change.atSeconds)});
+        case Kind::TagsNotCarried:
+            return translate("ClosingText", "the source's tags could not be written into it");
     }
     return {};
 }
@@ -122,20 +154,36 @@ std::string Wording::MissingPiecesText(const FileProblem& problem) const {
 // What a file holds instead of MP3 audio, where that is known.
 std::string Wording::FormatName(const FileProblem& problem) const {
     if (problem.layer == 1 || problem.layer == 2) {
-        return Fill(translate("ClosingText", "MPEG layer %1"), {problem.layer == 1 ? "I" : "II"});
+        return Fill(translate("ContentKind", "MPEG layer %1 audio"),
+                    {problem.layer == 1 ? "I" : "II"});
     }
-    const std::string& type = problem.mediaType;
-    if (type == "audio/x-wav") return translate("MediaType", "WAVE audio");
-    if (type == "audio/flac") return translate("MediaType", "FLAC audio");
-    if (type == "audio/ogg") return translate("MediaType", "Ogg audio");
-    if (type == "audio/x-aiff") return translate("MediaType", "AIFF audio");
-    if (type == "audio/x-m4a") return translate("MediaType", "MPEG-4 audio");
-    if (type == "video/mp4") return translate("MediaType", "MPEG-4");
-    if (type == "text/plain") return translate("MediaType", "text");
-    if (type == "application/x-empty" || type == "inode/x-empty") {
-        return translate("MediaType", "empty");
+    switch (problem.content) {
+        case ContentKind::Unknown:
+            return {};
+        case ContentKind::Empty:
+            return translate("ContentKind", "empty");
+        case ContentKind::Text:
+            return translate("ContentKind", "text");
+        case ContentKind::WaveAudio:
+            return translate("ContentKind", "WAVE audio");
+        case ContentKind::AiffAudio:
+            return translate("ContentKind", "AIFF audio");
+        case ContentKind::FlacAudio:
+            return translate("ContentKind", "FLAC audio");
+        case ContentKind::OggAudio:
+            return translate("ContentKind", "Ogg audio");
+        case ContentKind::AacAudio:
+            return translate("ContentKind", "AAC audio");
+        case ContentKind::Mpeg4Audio:
+            return translate("ContentKind", "MPEG-4 audio");
+        case ContentKind::Mpeg4Video:
+            return translate("ContentKind", "MPEG-4 video");
+        case ContentKind::JpegPicture:
+            return translate("ContentKind", "JPEG picture");
+        case ContentKind::PngPicture:
+            return translate("ContentKind", "PNG picture");
     }
-    return type;
+    return {};
 }
 
 std::string Wording::ProblemText(const FileProblem& problem, const std::string& sourcePath) const {
@@ -176,6 +224,13 @@ std::string Wording::ProblemText(const FileProblem& problem, const std::string& 
             return translate("ClosingText", "being split by another job");
         case Kind::Stopped:
             return translate("ClosingText", "not split (stopped)");
+        case Kind::FreeFormat:
+            return translate("ClosingText", "free-format MP3, which the splitter cannot cut");
+        case Kind::PathTooLong:
+            return translate("ClosingText", "the path is too long");
+        case Kind::SplitterLostAfter:
+            return Fill(translate("ClosingText", "stopped before piece %1"),
+                        {PieceRanges(problem.pieces)});
     }
     return {};
 }
@@ -211,33 +266,58 @@ std::string Wording::ProblemLines(const JobReport& report) const {
         }
     }
     for (const FileReport& file : report.files) {
-        std::vector<std::string> stretches;
-        for (const FileNotice& notice : file.notices) {
-            stretches.push_back(Fill(translate("ClosingText", "%1 (%2 bytes)"),
-                                     {ClockText(notice.stretch.atSeconds),
-                                      std::to_string(notice.stretch.bytes)}));
-        }
-        if (!stretches.empty()) {
-            lines += Fill(translate("ClosingText", "%1: damaged audio passed over at %2"),
-                          {name(file.sourcePath), Joined(stretches, ", ")}) +
-                     "\n";
-        }
+        lines += NoticeLines(file);
     }
     return lines;
 }
 
+// Damaged stretches inside the audio on one line, what follows the audio on another.
+std::string Wording::NoticeLines(const FileReport& file) const {
+    std::vector<std::string> stretches;
+    std::string after;
+    for (const FileNotice& notice : file.notices) {
+        const DamagedStretch& stretch = notice.stretch;
+        const std::string bytes = std::to_string(stretch.bytes);
+        if (!stretch.atEnd) {
+            stretches.push_back(Fill(translate("ClosingText", "%1 (%2 bytes)"),
+                                     {ClockText(stretch.atSeconds), bytes}));
+        } else if (stretch.zeros) {
+            after = Fill(translate("ClosingText", "%1: %2 bytes of zeros after the audio, passed over"),
+                         {name(file.sourcePath), bytes});
+        } else {
+            after = Fill(translate("ClosingText",
+                                   "%1: %2 bytes that are not audio after the audio, passed over"),
+                         {name(file.sourcePath), bytes});
+        }
+    }
+    std::string lines;
+    if (!stretches.empty()) {
+        lines += Fill(translate("ClosingText", "%1: damaged audio passed over at %2"),
+                      {name(file.sourcePath), Joined(stretches, ", ")}) +
+                 "\n";
+    }
+    return after.empty() ? lines : lines + after + "\n";
+}
+
 std::string Wording::SplitBeforeTheEnd(const JobReport& report) const {
-    std::vector<std::string> complete;
+    std::vector<std::string> complete, inPart;
     for (const FileReport& file : report.files) {
         if (file.SplitCompletely()) {
             complete.push_back(name(file.sourcePath));
+        } else if (file.piecesWritten > 0) {
+            inPart.push_back(name(file.sourcePath));
         }
     }
-    if (complete.empty()) {
-        return translate("ClosingText", "Nothing was split.");
+    std::vector<std::string> lines;
+    if (!complete.empty()) {
+        lines.push_back(Fill(translate("ClosingText", "Split completely before that: %1."),
+                             {Joined(complete, ", ")}));
     }
-    return Fill(translate("ClosingText", "Split completely before that: %1."),
-                {Joined(complete, ", ")});
+    if (!inPart.empty()) {
+        lines.push_back(Fill(translate("ClosingText", "Split in part before that: %1."),
+                             {Joined(inPart, ", ")}));
+    }
+    return lines.empty() ? translate("ClosingText", "Nothing was split.") : Joined(lines, "\n");
 }
 
 std::string Wording::Summary(const JobReport& report) const {
@@ -265,19 +345,10 @@ std::string Wording::Summary(const JobReport& report) const {
         case JobEnd::Stopped:
             break;
     }
-    std::size_t withProblems = 0;
-    for (const FileReport& file : report.files) {
-        withProblems += file.SplitCompletely() ? 0 : 1;
-    }
-    const std::string complete = Files(report.files.size() - withProblems);
     const std::string heading = report.end == JobEnd::Stopped
                                     ? translate("ClosingText", "Stopped.")
                                     : translate("ClosingText", "Done.");
-    return heading + "\n" +
-           (withProblems > 0
-                ? Fill(translate("ClosingText", "%1 split completely, %2 with problems."),
-                       {complete, std::to_string(withProblems)})
-                : Fill(translate("ClosingText", "%1 split completely."), {complete}));
+    return heading + "\n" + Counts(report);
 }
 
 }  // namespace

@@ -4,8 +4,19 @@
 
 namespace parvane {
 
-std::string English(const char*, const char* english) {
-    return english;
+std::string English(const char*, const char* english, int count) {
+    std::string text = english;
+    if (count < 0) {
+        return text;
+    }
+    const std::string ending = count == 1 ? "" : "s";
+    for (std::size_t at; (at = text.find("(s)")) != std::string::npos;) {
+        text.replace(at, 3, ending);
+    }
+    for (std::size_t at; (at = text.find("%n")) != std::string::npos;) {
+        text.replace(at, 2, std::to_string(count));
+    }
+    return text;
 }
 
 std::string Fill(const std::string& text, std::initializer_list<std::string> values) {

@@ -68,7 +68,7 @@ TEST(ConsoleRun, ExitStatusesAndWhatIsPrinted) {
         {{"--list", "new\nline\\.mp3", "\033[2J.mp3"}, false, 0, false,
          "@/new\\nline\\\\.mp3\n@/\\033[2J.mp3\n"},
         {{"missing.mp3", "", "text.mp3"}, false, 1, false,
-         "Done.\n0 files split completely, 3 with problems.\n@/missing.mp3: not found\n"
+         "Done.\n0 files split completely, 3 not split.\n@/missing.mp3: not found\n"
          "\"\": empty file name\n@/text.mp3: not an MP3 file (text)\n"},
         {{"text.mp3"}, true, 1, true, "The splitter mp3splt was not found."},
     };
@@ -135,7 +135,7 @@ TEST(ConsoleRun, SignalsLeaveNoUnfinishedPiece) {
 
 // A closed output (`| head`) stops the job as Ctrl+C does, even while a splitter run
 // hangs: the run is ended, its piece discarded, and nothing private stays. A list says so
-// too, rather than die by SIGPIPE.
+// too, rather than die by SIGPIPE. A full one stops it with a write error.
 TEST(ConsoleRun, AClosedOutputStopsTheJob) {
     testing::FakeSplitter splitter;
     splitter.Configure({}, false, {{2, "printf %s $$ >\"$0.pid\"; exec sleep 30"}});
@@ -155,6 +155,10 @@ TEST(ConsoleRun, AClosedOutputStopsTheJob) {
         {"sh", "-c", R"({ "$0" --list $(seq 20000); echo $? >&2; } | head -n 1 >/dev/null)",
          PARVANE_SPLIT_PROGRAM});
     EXPECT_EQ(list.err, "parvane-split: the output was closed.\n130\n");
+    const ToolRun full = testing::RunTool(
+        {"sh", "-c", R"("$0" "$1" >/dev/full; echo $? >&2)", PARVANE_SPLIT_PROGRAM, music / "song.mp3"});
+    EXPECT_EQ(full.err, "parvane-split: cannot write the output (No space left on device). Stopped; "
+                        "the piece being written was discarded.\n1\n");
 }
 
 // A current folder that was deleted has no path: a relative name is refused, never taken

@@ -15,6 +15,9 @@
 #include <functional>
 #include <regex>
 
+#include <apetag.h>
+#include <mpegfile.h>
+
 #include "ClosingText.h"
 #include "SourceSplit.h"
 #include "SplitJob.h"
@@ -134,6 +137,11 @@ TEST_F(SplitJobTest, EveryFaultEndsWithAnHonestReport) {
                    "splitter wrote no MP3 audio like the source's)"},
         {"crash before writing", 15, {}, {{1, "kill -9 $$"}}, "", 6, 2,
          "missing pieces 1 (the splitter was killed (Killed))"},
+        {"failed after its progress", 15, {}, {{2, "printf \" [ 30.70 %%] preparing ...\\r\" >&2; exit 1"}},
+         "", 3, 2, "missing pieces 2 (the splitter failed with exit status 1)"},
+        {"its child killed after its progress", 15, {},
+         {{2, "printf \" [ 30.70 %%] preparing ...\\r\" >&2; sh -c \"kill -9 \\$\\$\"; exit"}}, "",
+         3, 2, "missing pieces 2 (the splitter was killed (Killed))"},
         {"rename fails", 15, {}, {{2, "mkdir -p \"${source%.mp3}-0002.mp3/x\""}}, "", 3, 2,
          "missing pieces 2 (cannot be put in place (Is a directory))"},
         {"source deleted", 15, {}, {{2, "rm \"$source\""}}, "", 4, 1, "changed during the split"},
@@ -177,10 +185,20 @@ TEST_F(SplitJobTest, EveryFaultEndsWithAnHonestReport) {
             EXPECT_EQ(host.Problems(), problem.empty() ? "" : line);
         }
         EXPECT_EQ(MakeClosingText(report).summary,
-                  problem.empty() ? "Done.\n1 file split completely."
-                                  : "Done.\n0 files split completely, 1 with problems.");
+                  problem.empty()  ? "Done.\n1 file split completely."
+                  : row.pieces > 0 ? "Done.\n0 files split completely, 1 split in part."
+                                   : "Done.\n0 files split completely, 1 not split.");
         EXPECT_TRUE(NothingPrivate(folder.path()));
     }
+}
+
+// A stretch of zeros that holds two frame headers (128 kbit/s, 44.1 kHz) one frame apart.
+std::string ChanceFrames(std::size_t bytes) {
+    std::string zeros(bytes, '\0');
+    const std::string header = "\xFF\xFB\x90\x64";
+    zeros.replace(bytes / 2, header.size(), header);
+    zeros.replace(bytes / 2 + 417, header.size(), header);
+    return zeros;
 }
 
 // Files as they come from the wild, made here with sox and lame, damaged on purpose, and
@@ -209,10 +227,13 @@ TEST_F(SplitJobTest, FilesFromTheWild) {
          "damaged audio passed over at 0:"},
         {"random bytes inside", "x.mp3", noise12, {"-b", "128"}, testing::RandomBytes(16384), 3,
          0.026, "damaged audio passed over at 0:"},
-        {"a third random bytes", "x.mp3", noise12, {"-b", "128"}, testing::RandomBytes(65536), 0,
-         0, "not an MP3 file"},
-        {"WAVE audio", "x.wav", noise12, {}, "", 0, 0, "not an MP3 file (WAVE audio)"},
-        {"MPEG layer II", "x.mp2", noise12, {}, "", 0, 0, "not an MP3 file (MPEG layer II)"},
+        {"a third random bytes", "x.mp3", noise12, {"-b", "128"}, testing::RandomBytes(65536), 2,
+         0.026, "damaged audio passed over at 0:"},
+        // Zeros holding two frame headers in a row, where a splitter finds two frames.
+        {"chance frames inside", "x.mp3", noise12, {"-b", "128"}, ChanceFrames(16384), 3, 0.026,
+         "damaged audio passed over at 0:05 ("},
+        {"free format", "x.mp3", noise12, {"--freeformat", "-b", "100"}, "", 0, 0,
+         "free-format MP3, which the splitter cannot cut"},
     };
     host.applicationFolder = "";
     for (const WildRow& row : rows) {
@@ -234,6 +255,7 @@ TEST_F(SplitJobTest, FilesFromTheWild) {
         EXPECT_EQ(Run().files.at(0).SplitCompletely(), row.pieces > 0);  // damage is a notice
         EXPECT_TRUE(host.Problems().starts_with(row.said.empty() ? "" : source + ": " + row.said))
             << host.Problems();
+        EXPECT_EQ(host.Problems().find("), "), std::string::npos);  // one stretch, one notice
         EXPECT_EQ(testing::FolderNames(folder.path()).size(), row.pieces + 1u);
         double total = 0.0;
         for (int k = 1; k <= row.pieces; ++k) {
@@ -248,14 +270,100 @@ TEST_F(SplitJobTest, FilesFromTheWild) {
     }
 }
 
+// What is not MP3, made by the tools that make such files, is named as a person knows it.
+TEST_F(SplitJobTest, WhatIsNotMp3IsNamed) {
+    const std::vector<std::pair<Args, std::string>> rows = {
+        {{"ffmpeg", "-f", "lavfi", "-i", "sine=d=2", "-write_id3v2", "1", "-metadata", "title=T", "@.aac"},
+         "AAC audio"},
+        {{"ffmpeg", "-f", "lavfi", "-i", "testsrc=s=32x32", "-frames:v", "1", "@.jpg"}, "JPEG picture"},
+        {{"sox", "-n", "@.wav", "synth", "2"}, "WAVE audio"},
+        {{"sox", "-n", "@.flac", "synth", "2"}, "FLAC audio"},
+        {{"sox", "-n", "@.ogg", "synth", "2"}, "Ogg audio"},
+        {{"sox", "-n", "@.mp2", "synth", "2"}, "MPEG layer II audio"},
+        {{"sh", "-c", "printf \"Tracks:\\n1. Intro\\n\" >\"$0\"", "@.txt"}, "text"},
+        {{"touch", "@.txt"}, "empty"},
+    };
+    std::string said;
+    host.entries.clear();
+    for (const auto& [tool, kind] : rows) {
+        const std::string made = music / std::to_string(host.entries.size());
+        Args argv = tool;
+        const auto output = std::find_if(argv.begin(), argv.end(), [](auto& arg) { return arg[0] == '@'; });
+        *output = made + output->substr(1);
+        EXPECT_EQ(testing::RunTool(argv).exitCode, 0) << kind;
+        host.entries.push_back(made + ".mp3");
+        fs::rename(*output, host.entries.back());
+        said += host.entries.back() + ": not an MP3 file (" + kind + ")\n";
+    }
+    Run();
+    EXPECT_EQ(host.Problems() + "\n", said);
+}
+
+// A recording followed by padding, cut short, or joined to another (junk inside is a row of
+// the files from the wild): every piece is checked against the audio at its place, and
+// where the splitter's count of time cannot follow a change of sample rate, no piece is
+// cut across it.
+TEST_F(SplitJobTest, AudioBesideOtherBytesOrAnotherRecording) {
+    const std::string recording = music / "a.mp3", lower = music / "b.mp3", mono = music / "c.mp3";
+    testing::MakeMp3(recording, {"synth", "25", "sine", "440"}, {"-b", "128"});
+    testing::MakeMp3(lower, {"synth", "20", "sine", "660"}, {"-b", "32", "-m", "m", "--resample", "22.05"});
+    testing::MakeMp3(mono, {"synth", "20", "sine", "660"}, {"-b", "64", "-m", "m"});
+    const std::string a = testing::ReadFile(recording);
+    struct Row {
+        const char* what;
+        std::string bytes;
+        int pieces;
+        std::string said;  // how the closing line begins
+    };
+    const std::vector<Row> rows = {
+        {"zeros after", a + std::string(51200, '\0'), 3, "51200 bytes of zeros after the audio, passed over"},
+        {"44.1 kHz stereo, then 22.05 kHz mono", a + testing::ReadFile(lower), 2,
+         "missing pieces 3-5 (changes from 44.1 kHz stereo to 22.05 kHz mono at 0:25; the splitter "
+         "cannot cut across the change)"},
+        // The piece after the join plays the second recording's padding, and the first's lies
+        // inside the audio.
+        {"stereo, then mono", a + testing::ReadFile(mono), 5, ""},
+        {"its last frame cut short", a.substr(0, a.size() - 200), 3, ""},
+    };
+    host.interval = 10;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const TempFolder folder;
+        WriteFile(folder / "s.mp3", row.bytes);
+        host.entries = {folder / "s.mp3"};
+        Run();
+        EXPECT_TRUE(row.said.empty() ? host.Problems().empty()
+                                     : host.Problems().starts_with(host.entries[0] + ": " + row.said))
+            << host.Problems();
+        EXPECT_EQ(testing::FolderNames(folder.path()).size(), row.pieces + 1u);
+        for (int k = 1; k < row.pieces; ++k) {
+            // ffmpeg follows a change of channels inside a piece.
+            const std::string piece = folder / ("s-000" + std::to_string(k) + ".mp3");
+            testing::RunTool({"ffmpeg", "-i", piece, "-ac", "2", "-ar", "44100", folder / "p.wav"});
+            EXPECT_NEAR(std::stod(testing::RunTool({"soxi", "-D", folder / "p.wav"}).out), 10.0, 0.08) << k;
+            fs::remove(folder / "p.wav");
+        }
+    }
+}
+
 // Every piece's track reads its number of all, in an ID3v2 tag; the source's other tags and
-// its cover picture stay. A source without tags gets pieces with the track alone.
+// its cover picture stay, its APEv2 tag is copied, and the fields of its ID3v1 and APEv2
+// tags fill its ID3v2 tag, which most players read first. A source without tags gets pieces
+// with the track alone.
 TEST_F(SplitJobTest, PiecesAreNumberedInTheirTags) {
     const std::string picture = music / "cover.png";
     testing::MakeSound(music / "cover.wav", {"synth", "1"});
     testing::RunTool({"sox", music / "cover.wav", "-n", "spectrogram", "-o", picture});
     testing::MakeMp3(music / "tagged.mp3", {"synth", "12"}, {"-b", "64", "--tt", "Talk", "--ti", picture});
-    host.entries = {music / "tagged.mp3", Source("plain.mp3", 7)};
+    testing::MakeMp3(music / "old.mp3", {"synth", "7"}, {"-b", "64", "--id3v1-only", "--tt", "Old", "--ta", "Band"});
+    testing::MakeMp3(music / "ape.mp3", {"synth", "7"}, {"-b", "64"});
+    {
+        TagLib::MPEG::File ape((music / "ape.mp3").c_str());
+        ape.APETag(true)->setTitle("Ape");
+        ape.APETag()->setArtist("Band");
+        ape.save(TagLib::MPEG::File::APE);
+    }
+    host.entries = {music / "tagged.mp3", Source("plain.mp3", 7), music / "old.mp3", music / "ape.mp3"};
     Run();
     const auto tags = [&](const std::string& name) {
         return testing::RunTool({"sox", "--i", "-a", music / name}).out;
@@ -268,6 +376,14 @@ TEST_F(SplitJobTest, PiecesAreNumberedInTheirTags) {
         EXPECT_EQ(bytes.substr(bytes.size() - 128, 3), "TAG");  // the ID3v1 tag stays too
     }
     EXPECT_EQ(tags("plain-0002.mp3"), "Tracknumber=2/2\n");
+    for (const char* name : {"old", "ape"}) {
+        const std::string piece = music / (std::string(name) + "-0002.mp3");
+        EXPECT_EQ(testing::RunTool({"ffprobe", "-v", "error", "-show_entries", "format_tags=title,artist,track",
+                                    "-of", "default=nw=1", piece}).out,
+                  std::string("TAG:title=") + (name[0] == 'o' ? "Old" : "Ape") + "\nTAG:artist=Band\nTAG:track=2/2\n");
+    }
+    TagLib::MPEG::File piece((music / "ape-0001.mp3").c_str());
+    EXPECT_TRUE(piece.hasAPETag() && piece.APETag()->title() == "Ape");
 }
 
 // The real mp3splt on a file system that runs out of room or of inodes part way, and one
@@ -293,6 +409,19 @@ TEST_F(SplitJobTest, FullOrReadOnlyFileSystems) {
         EXPECT_EQ(runner.runs.empty(), options == std::string("ro"));
         EXPECT_TRUE(tidy);
     }
+}
+
+// Paths the system cannot take for the pieces, too long as a whole or in their file names.
+TEST_F(SplitJobTest, PathsTooLong) {
+    fs::path deep = music.path();
+    while (deep.string().size() < 3880) deep /= std::string(200, 'd');
+    fs::create_directories(deep);
+    host.entries = {Source(std::string(251, 'n') + ".mp3", 7),
+                    (deep / std::string(4094 - deep.string().size() - 5, 'p')).string() + ".mp3"};
+    testing::PutMp3(host.entries[1], 7);
+    Run();
+    EXPECT_EQ(host.Problems(), host.entries[0] + ": the path is too long\n" + host.entries[1] +
+                                   ": the path is too long");
 }
 
 // A listed file saved anew (another file under its name) while an earlier file splits
@@ -470,7 +599,7 @@ TEST_F(SplitJobTest, OlderPiecesAreNamedAndStalePrivateFoldersRemoved) {
         WriteFile(music / name);
     host.interval = 10;
     Run();
-    EXPECT_EQ(host.Problems(), music / "a-0007.mp3" + ": not an MP3 file\n" +
+    EXPECT_EQ(host.Problems(), music / "a-0007.mp3" + ": not an MP3 file (text)\n" +
                                    music / "loop.mp3" +
                                    ": cannot be read (Too many levels of symbolic links)\n" +
                                    music / "a.mp3" + ": older pieces remain: a-0004.mp3 to a-0006.mp3");
@@ -480,7 +609,7 @@ TEST_F(SplitJobTest, OlderPiecesAreNamedAndStalePrivateFoldersRemoved) {
 
 // Beside the program a file that cannot run; on PATH only relative and empty entries, which
 // name places under the current folder and are passed over, then nothing; later the
-// splitter found on PATH vanishes after the first file. Either way the message says what
+// splitter found on PATH vanishes during the second file. Either way the message says what
 // was split before.
 TEST_F(SplitJobTest, MissingOrLostSplitter) {
     const TempFolder application, emptyPath;
@@ -504,7 +633,9 @@ TEST_F(SplitJobTest, MissingOrLostSplitter) {
     EXPECT_EQ(MakeClosingText(host.report).summary,
               "The splitter " + splitter.Path() +
                   " could not be started (No such file or directory). Splitting was stopped.\n"
-                  "Split completely before that: " + (music / "a.mp3") + ".");
+                  "Split completely before that: " + (music / "a.mp3") + ".\n"
+                  "Split in part before that: " + (music / "b.mp3") + ".");
+    EXPECT_EQ(host.Problems(), music / "b.mp3" + ": stopped before piece 3");
 }
 
 // A stop cuts a hanging run off, keeps the next file from starting, or ends the measure of a

@@ -35,7 +35,9 @@ QMap<QString, std::pair<QString, QString>> ReadCatalogue(const QString& path) {
         if (xml.name() == QLatin1String("source")) source = xml.readElementText();
         if (xml.name() == QLatin1String("translation")) {
             const bool finished = xml.attributes().value(QLatin1String("type")).isEmpty();
-            entries.insert(context + '|' + source, {source, finished ? xml.readElementText() : QString()});
+            // A text with a count has its forms inside, one for each the language tells.
+            const QString words = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            entries.insert(context + '|' + source, {source, finished ? words : QString()});
         }
     }
     return entries;
@@ -101,11 +103,12 @@ private slots:
         QTest::mouseClick(form.SplitButton(), Qt::LeftButton);
         QTRY_VERIFY(!form.IsBusy());
         QCOMPARE(harness.desktop.shown, QStringList({"Keine Dateien hinzugefügt.",
-                                                     "Fertig.\n0 Dateien vollständig geteilt, 1 mit Problemen."}));
+                                                     "Fertig.\n0 Dateien vollständig geteilt, 1 nicht geteilt."}));
         QCOMPARE(harness.desktop.lines, QStringList{"/gone/a.mp3: nicht gefunden"});
     }
 
-    // Numbers keep their decimal point under a locale that writes a comma.
+    // Numbers keep their decimal point under a locale that writes a comma; a count takes the
+    // form its number calls for.
     void closingWordsComeFromTheCatalogue() {
         QVERIFY(InstallTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)));
         JobReport report;
@@ -113,13 +116,15 @@ private slots:
         problem.pieces = {3};
         problem.failure = {PieceFailure::Kind::WrongLength, 0, {}, 7.214, 5.0};
         report.files.push_back({1, "/m/a.mp3", 2, {problem}, {}, {}});
+        report.files.push_back({2, "/m/b.mp3", 3, {}, {}, {}});
         const bool comma = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
-        const ClosingText text = MakeClosingText(report, [](const char* context, const char* english) {
-            return QCoreApplication::translate(context, english).toStdString();
-        });
+        const ClosingText text = MakeClosingText(report, Translate([](const char* context, const char* english, int count) {
+            return QCoreApplication::translate(context, english, nullptr, count).toStdString();
+        }));
         std::setlocale(LC_NUMERIC, "C");
         QVERIFY(comma);
         QCOMPARE(text.details, "/m/a.mp3: Stück 3 ist 7.21 s lang, nicht 5 s");
+        QCOMPARE(text.summary, "Fertig.\n1 Datei vollständig geteilt, 1 teilweise geteilt.");
     }
 };
 
