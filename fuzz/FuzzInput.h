@@ -1,5 +1,5 @@
 // What the fuzz targets share: the fuzzer's bytes cut into pieces, a broken promise
-// reported as a crash, which libFuzzer keeps as a finding, and what a media type looks like.
+// reported as a crash, which libFuzzer keeps as a finding.
 #pragma once
 
 #include <cstddef>
