@@ -6,6 +6,8 @@
 #include <id3v2tag.h>
 #include <mpegfile.h>
 
+#include "TagRewriteGuard.h"
+
 namespace parvane {
 
 bool CarrySourceTags(const std::string& sourcePath, const std::string& piecePath) {
@@ -14,7 +16,7 @@ bool CarrySourceTags(const std::string& sourcePath, const std::string& piecePath
         return true;
     }
     TagLib::MPEG::File piece(piecePath.c_str(), false);
-    if (!piece.isValid() || piece.readOnly()) {
+    if (!piece.isValid() || piece.readOnly() || !TagLibRewritesSafely(piece)) {
         return false;
     }
     const bool hadId3v2 = piece.hasID3v2Tag();
