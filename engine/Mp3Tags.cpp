@@ -13,7 +13,7 @@
 
 #include <memory>
 
-#include "TagRewriteGuard.h"
+#include "TagRewrite.h"
 
 namespace parvane {
 
@@ -79,32 +79,20 @@ TagBytesOf TagBytes(int fd, const std::function<bool()>& stopRequested) {
 
 bool NumberTrack(const std::string& path, std::int64_t number, std::int64_t count,
                  const std::string& sourceName) {
-    TagLib::MPEG::File file(path.c_str(), false);
-    if (!file.isValid() || file.readOnly()) {
-        return false;
-    }
-    if (!TagLibRewritesSafely(file)) {
-        return false;
-    }
-    const bool hadId3v2 = file.hasID3v2Tag();
-    TagLib::ID3v2::Tag* tag = file.ID3v2Tag(true);
-    // Written again in the version it was read in, so no frame is converted.
-    const TagLib::ID3v2::Version version =
-        hadId3v2 && tag->header()->majorVersion() == 3 ? TagLib::ID3v2::v3 : TagLib::ID3v2::v4;
-    tag->removeFrames("TRCK");
-    auto track = std::make_unique<TagLib::ID3v2::TextIdentificationFrame>(
-        "TRCK", TagLib::String::Latin1);
-    track->setText(std::to_string(number) + "/" + std::to_string(count));
-    tag->addFrame(track.release());
-    MarkAsPieceOf(*tag, sourceName);
-    if (file.hasID3v1Tag()) {
-        // One byte holds the number there; a larger one is left out.
-        constexpr std::int64_t kLargestId3v1Track = 255;
-        file.ID3v1Tag()->setTrack(
-            number <= kLargestId3v1Track ? static_cast<unsigned int>(number) : 0);
-    }
-    return file.save(TagLib::MPEG::File::AllTags, TagLib::File::StripNone, version,
-                     TagLib::File::DoNotDuplicate);
+    return RewriteTags(path, [&](TagLib::MPEG::File& file, TagLib::ID3v2::Tag& tag) {
+        tag.removeFrames("TRCK");
+        auto track = std::make_unique<TagLib::ID3v2::TextIdentificationFrame>(
+            "TRCK", TagLib::String::Latin1);
+        track->setText(std::to_string(number) + "/" + std::to_string(count));
+        tag.addFrame(track.release());
+        MarkAsPieceOf(tag, sourceName);
+        if (file.hasID3v1Tag()) {
+            // One byte holds the number there; a larger one is left out.
+            constexpr std::int64_t kLargestId3v1Track = 255;
+            file.ID3v1Tag()->setTrack(
+                number <= kLargestId3v1Track ? static_cast<unsigned int>(number) : 0);
+        }
+    });
 }
 
 bool IsPieceOf(int fd, const std::string& sourceName) {

@@ -1,4 +1,4 @@
-#include "TagRewriteGuard.h"
+#include "TagRewrite.h"
 
 #include <id3v2header.h>
 #include <id3v2tag.h>
@@ -37,8 +37,22 @@ bool DecoderSkipsAsTagLibWrites(TagLib::MPEG::File& file) {
 
 }  // namespace
 
-bool TagLibRewritesSafely(TagLib::MPEG::File& file) {
-    return !file.hasID3v2Tag() || DecoderSkipsAsTagLibWrites(file);
+bool RewriteTags(const std::string& path,
+                 const std::function<void(TagLib::MPEG::File&, TagLib::ID3v2::Tag&)>& edit) {
+    TagLib::MPEG::File file(path.c_str(), false);
+    if (!file.isValid() || file.readOnly()) {
+        return false;
+    }
+    const bool hadId3v2 = file.hasID3v2Tag();
+    if (hadId3v2 && !DecoderSkipsAsTagLibWrites(file)) {
+        return false;
+    }
+    TagLib::ID3v2::Tag* tag = file.ID3v2Tag(true);
+    const TagLib::ID3v2::Version version =
+        hadId3v2 && tag->header()->majorVersion() == 3 ? TagLib::ID3v2::v3 : TagLib::ID3v2::v4;
+    edit(file, *tag);
+    return file.save(TagLib::MPEG::File::AllTags, TagLib::File::StripNone, version,
+                     TagLib::File::DoNotDuplicate);
 }
 
 }  // namespace parvane
