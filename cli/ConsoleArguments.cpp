@@ -1,11 +1,11 @@
-#include "ConsoleArguments.h"
+#include "cli/ConsoleArguments.h"
 
 #include <cstring>
 #include <optional>
 #include <string_view>
 
-#include "Intervals.h"
-#include "PiecePaths.h"
+#include "engine/names/Intervals.h"
+#include "engine/names/PiecePaths.h"
 
 namespace parvane {
 

@@ -1,10 +1,10 @@
-#include "ConsoleHost.h"
+#include "cli/ConsoleHost.h"
 
 #include <cerrno>
 #include <utility>
 
-#include "EscapedName.h"
-#include "StopSignals.h"
+#include "cli/EscapedName.h"
+#include "cli/StopSignals.h"
 
 namespace parvane {
 

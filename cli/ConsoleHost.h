@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "SplitHost.h"
+#include "engine/job/SplitHost.h"
 
 namespace parvane {
 

@@ -1,8 +1,8 @@
-#include "EscapedName.h"
+#include "cli/EscapedName.h"
 
 #include <string_view>
 
-#include "Utf8.h"
+#include "engine/names/Utf8.h"
 
 namespace parvane {
 

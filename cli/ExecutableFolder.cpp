@@ -1,8 +1,8 @@
-#include "ExecutableFolder.h"
+#include "cli/ExecutableFolder.h"
 
 #include <unistd.h>
 
-#include "PiecePaths.h"
+#include "engine/names/PiecePaths.h"
 
 namespace parvane {
 

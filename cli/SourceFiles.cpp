@@ -1,8 +1,8 @@
-#include "SourceFiles.h"
+#include "cli/SourceFiles.h"
 
 #include <dirent.h>
 
-#include "FolderScan.h"
+#include "engine/scan/FolderScan.h"
 
 namespace parvane {
 

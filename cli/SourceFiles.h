@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "ConsoleArguments.h"
+#include "cli/ConsoleArguments.h"
 
 namespace parvane {
 

@@ -1,10 +1,10 @@
-#include "StopSignals.h"
+#include "cli/StopSignals.h"
 
 #include <poll.h>
 
 #include <csignal>
 
-#include "SignalPolicy.h"
+#include "engine/process/SignalPolicy.h"
 
 namespace parvane {
 

@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "ClosingText.h"
-#include "ConsoleArguments.h"
-#include "ConsoleHost.h"
-#include "EscapedName.h"
-#include "ExecutableFolder.h"
-#include "ProcessRunner.h"
-#include "SignalPolicy.h"
-#include "SourceFiles.h"
-#include "SplitJob.h"
-#include "StopSignals.h"
+#include "wording/ClosingText.h"
+#include "cli/ConsoleArguments.h"
+#include "cli/ConsoleHost.h"
+#include "cli/EscapedName.h"
+#include "cli/ExecutableFolder.h"
+#include "engine/process/ProcessRunner.h"
+#include "engine/process/SignalPolicy.h"
+#include "cli/SourceFiles.h"
+#include "engine/job/SplitJob.h"
+#include "cli/StopSignals.h"
 
 namespace {
 

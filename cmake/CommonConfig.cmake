@@ -9,6 +9,10 @@ option(PARVANE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSaniti
 option(PARVANE_WERROR "Treat compiler warnings as errors" OFF)
 
 add_library(parvane_config INTERFACE)
+# Includes name their folder from the project's root ("engine/job/SplitJob.h"), so every
+# include line shows which room it reaches into.
+cmake_path(GET CMAKE_CURRENT_LIST_DIR PARENT_PATH PARVANE_ROOT)
+target_include_directories(parvane_config INTERFACE ${PARVANE_ROOT})
 # A usage requirement, so the public headers compile for whoever links the libraries.
 target_compile_features(parvane_config INTERFACE cxx_std_20)
 target_compile_options(parvane_config INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wold-style-cast)

@@ -1,13 +1,13 @@
-#include "AddCommands.h"
+#include "filelist/AddCommands.h"
 
 #include <QCoreApplication>
 #include <string>
 #include <vector>
 
-#include "FileDialogs.h"
-#include "FileListModel.h"
-#include "FolderScan.h"
-#include "PathText.h"
+#include "filelist/FileDialogs.h"
+#include "filelist/FileListModel.h"
+#include "engine/scan/FolderScan.h"
+#include "filelist/PathText.h"
 
 namespace parvane {
 

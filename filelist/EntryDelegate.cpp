@@ -1,4 +1,4 @@
-#include "EntryDelegate.h"
+#include "filelist/EntryDelegate.h"
 
 #include <QApplication>
 #include <QFontMetricsF>

@@ -1,4 +1,4 @@
-#include "FileListView.h"
+#include "filelist/FileListView.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -15,10 +15,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "EntryDelegate.h"
-#include "FileListModel.h"
-#include "PathText.h"
-#include "PointerFile.h"
+#include "filelist/EntryDelegate.h"
+#include "filelist/FileListModel.h"
+#include "filelist/PathText.h"
+#include "filelist/PointerFile.h"
 
 namespace parvane {
 

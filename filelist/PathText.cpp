@@ -1,10 +1,10 @@
-#include "PathText.h"
+#include "filelist/PathText.h"
 
 #include <QByteArray>
 #include <QUrl>
 #include <cstdint>
 
-#include "Utf8.h"
+#include "engine/names/Utf8.h"
 
 namespace parvane {
 namespace {

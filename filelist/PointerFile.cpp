@@ -1,4 +1,4 @@
-#include "PointerFile.h"
+#include "filelist/PointerFile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "IconFileFormat.h"
+#include "filelist/IconFileFormat.h"
 
 namespace parvane {
 

@@ -5,7 +5,7 @@
 #include <QFileSystemModel>
 #include <algorithm>
 
-#include "FileDialogs.h"
+#include "filelist/FileDialogs.h"
 
 namespace parvane {
 namespace {

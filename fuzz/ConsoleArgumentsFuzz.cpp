@@ -4,8 +4,8 @@
 // typed or absolute, with no empty or "." part left in it.
 #include <cerrno>
 
-#include "ConsoleArguments.h"
-#include "FuzzInput.h"
+#include "cli/ConsoleArguments.h"
+#include "fuzz/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using parvane::fuzz::Require;

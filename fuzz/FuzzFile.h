@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "FuzzInput.h"
+#include "fuzz/FuzzInput.h"
 
 namespace parvane::fuzz {
 

@@ -5,9 +5,9 @@
 // names.
 #include <algorithm>
 
-#include "FuzzInput.h"
-#include "NameOrder.h"
-#include "Utf8.h"
+#include "fuzz/FuzzInput.h"
+#include "engine/names/NameOrder.h"
+#include "engine/names/Utf8.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QString>
 #include <cstring>
 
-#include "FuzzInput.h"
-#include "PathText.h"
+#include "fuzz/FuzzInput.h"
+#include "filelist/PathText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using parvane::fuzz::Require;

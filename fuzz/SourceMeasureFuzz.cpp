@@ -4,9 +4,9 @@
 // its own finds the same audio and damage, which fit in the file.
 #include <cmath>
 
-#include "AudioFrames.h"
-#include "FuzzFile.h"
-#include "SourceMeasure.h"
+#include "engine/audio/AudioFrames.h"
+#include "fuzz/FuzzFile.h"
+#include "engine/audio/SourceMeasure.h"
 
 namespace {
 

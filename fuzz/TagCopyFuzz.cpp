@@ -13,12 +13,12 @@
 #include <id3v2tag.h>
 #include <mpegfile.h>
 
-#include "AudioFrames.h"
-#include "FileDescriptor.h"
-#include "FuzzFile.h"
-#include "Mp3Tags.h"
-#include "PieceTags.h"
-#include "SmallPiece.h"
+#include "engine/audio/AudioFrames.h"
+#include "engine/files/FileDescriptor.h"
+#include "fuzz/FuzzFile.h"
+#include "engine/audio/Mp3Tags.h"
+#include "engine/audio/PieceTags.h"
+#include "fuzz/SmallPiece.h"
 
 namespace {
 

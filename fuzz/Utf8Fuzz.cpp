@@ -1,7 +1,7 @@
 // UTF-8 reading: every multi-byte sequence the reader accepts is the one encoding of a
 // Unicode scalar value, and every such encoding is accepted, wherever it stands.
-#include "FuzzInput.h"
-#include "Utf8.h"
+#include "fuzz/FuzzInput.h"
+#include "engine/names/Utf8.h"
 
 namespace {
 

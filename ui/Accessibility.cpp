@@ -1,10 +1,10 @@
-#include "Accessibility.h"
+#include "ui/Accessibility.h"
 
 #include <QAccessibleWidget>
 
-#include "JobProgressBar.h"
-#include "MainWindow.h"
-#include "PictureButton.h"
+#include "ui/JobProgressBar.h"
+#include "ui/MainWindow.h"
+#include "ui/PictureButton.h"
 
 namespace parvane {
 

@@ -1,10 +1,10 @@
-#include "CenterForm.h"
+#include "ui/CenterForm.h"
 
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
 
-#include "MainWindowLayout.h"
+#include "ui/MainWindowLayout.h"
 
 namespace parvane {
 

@@ -1,4 +1,4 @@
-#include "CompactComboStyle.h"
+#include "ui/CompactComboStyle.h"
 
 #include <QStyleOptionComboBox>
 #include <QStyleOptionMenuItem>

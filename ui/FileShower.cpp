@@ -1,4 +1,4 @@
-#include "FileShower.h"
+#include "ui/FileShower.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -8,7 +8,7 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "PathText.h"
+#include "filelist/PathText.h"
 
 namespace parvane {
 

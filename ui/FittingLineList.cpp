@@ -1,4 +1,4 @@
-#include "FittingLineList.h"
+#include "ui/FittingLineList.h"
 
 #include <QFontMetricsF>
 #include <QScreen>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "EntryDelegate.h"
+#include "filelist/EntryDelegate.h"
 
 namespace parvane {
 

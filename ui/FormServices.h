@@ -6,7 +6,7 @@
 #include <QString>
 #include <QUrl>
 
-#include "HomePage.h"
+#include "ui/HomePage.h"
 
 namespace parvane {
 

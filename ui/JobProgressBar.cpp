@@ -1,4 +1,4 @@
-#include "JobProgressBar.h"
+#include "ui/JobProgressBar.h"
 
 #include <algorithm>
 #include <cmath>

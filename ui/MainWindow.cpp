@@ -1,4 +1,4 @@
-#include "MainWindow.h"
+#include "ui/MainWindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -13,25 +13,25 @@
 #include <QShortcut>
 #include <exception>
 
-#include "Accessibility.h"
-#include "AddCommands.h"
-#include "CenterForm.h"
-#include "ClosingText.h"
-#include "CompactComboStyle.h"
-#include "FileListModel.h"
-#include "FileListView.h"
-#include "FileProbes.h"
-#include "FileShower.h"
-#include "Intervals.h"
-#include "JobProgressBar.h"
-#include "MainWindowLayout.h"
-#include "MessageBoxes.h"
-#include "PathText.h"
-#include "PictureButton.h"
-#include "PointerFile.h"
-#include "ResourceFolder.h"
-#include "SplitWorker.h"
-#include "WhiteProgress.h"
+#include "ui/Accessibility.h"
+#include "filelist/AddCommands.h"
+#include "ui/CenterForm.h"
+#include "wording/ClosingText.h"
+#include "ui/CompactComboStyle.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FileListView.h"
+#include "engine/files/FileProbes.h"
+#include "ui/FileShower.h"
+#include "engine/names/Intervals.h"
+#include "ui/JobProgressBar.h"
+#include "ui/MainWindowLayout.h"
+#include "ui/MessageBoxes.h"
+#include "filelist/PathText.h"
+#include "ui/PictureButton.h"
+#include "filelist/PointerFile.h"
+#include "ui/ResourceFolder.h"
+#include "ui/SplitWorker.h"
+#include "ui/WhiteProgress.h"
 
 namespace parvane {
 

@@ -5,9 +5,9 @@
 #include <QWidget>
 #include <optional>
 
-#include "FormServices.h"
-#include "MessageBoxes.h"
-#include "WorkerThread.h"
+#include "ui/FormServices.h"
+#include "ui/MessageBoxes.h"
+#include "ui/WorkerThread.h"
 
 class QComboBox;
 class QShortcut;

@@ -1,4 +1,4 @@
-#include "MessageBoxes.h"
+#include "ui/MessageBoxes.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "FittingLineList.h"
+#include "ui/FittingLineList.h"
 
 namespace parvane {
 

@@ -1,11 +1,11 @@
-#include "PictureButton.h"
+#include "ui/PictureButton.h"
 
 #include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
-#include "MainWindowLayout.h"
+#include "ui/MainWindowLayout.h"
 
 namespace parvane {
 

@@ -1,4 +1,4 @@
-#include "ResourceFolder.h"
+#include "ui/ResourceFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,13 +1,13 @@
-#include "SplitWorker.h"
+#include "ui/SplitWorker.h"
 
 #include <QFile>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "PathText.h"
-#include "PiecePaths.h"
-#include "SplitJob.h"
+#include "filelist/PathText.h"
+#include "engine/names/PiecePaths.h"
+#include "engine/job/SplitJob.h"
 
 namespace parvane {
 

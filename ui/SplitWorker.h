@@ -8,8 +8,8 @@
 #include <QStringList>
 #include <atomic>
 
-#include "JobReport.h"
-#include "WorkerThread.h"
+#include "engine/job/JobReport.h"
+#include "ui/WorkerThread.h"
 
 namespace parvane {
 

@@ -1,4 +1,4 @@
-#include "WhiteProgress.h"
+#include "ui/WhiteProgress.h"
 
 #include <QPalette>
 #include <QProgressBar>

@@ -1,4 +1,4 @@
-#include "WorkerThread.h"
+#include "ui/WorkerThread.h"
 
 #include <utility>
 

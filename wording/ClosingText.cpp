@@ -1,10 +1,10 @@
-#include "ClosingText.h"
+#include "wording/ClosingText.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "PiecePaths.h"
-#include "SplitterSearch.h"
+#include "engine/names/PiecePaths.h"
+#include "engine/process/SplitterSearch.h"
 
 namespace parvane {
 

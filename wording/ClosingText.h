@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "JobReport.h"
-#include "Translate.h"
+#include "engine/job/JobReport.h"
+#include "wording/Translate.h"
 
 namespace parvane {
 

@@ -1,4 +1,4 @@
-#include "Translate.h"
+#include "wording/Translate.h"
 
 #include <vector>
 

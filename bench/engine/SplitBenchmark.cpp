@@ -20,13 +20,13 @@
 #include <string>
 #include <vector>
 
-#include "Mp3Tags.h"
-#include "PieceCheck.h"
-#include "PieceTags.h"
-#include "ProcessRunner.h"
-#include "SourceMeasure.h"
-#include "SplitHost.h"
-#include "SplitJob.h"
+#include "engine/audio/Mp3Tags.h"
+#include "engine/audio/PieceCheck.h"
+#include "engine/audio/PieceTags.h"
+#include "engine/process/ProcessRunner.h"
+#include "engine/audio/SourceMeasure.h"
+#include "engine/job/SplitHost.h"
+#include "engine/job/SplitJob.h"
 
 namespace {
 

@@ -18,9 +18,9 @@
 #include <thread>
 #include <vector>
 
-#include "AddCommands.h"
-#include "FileListModel.h"
-#include "FileListView.h"
+#include "filelist/AddCommands.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FileListView.h"
 
 extern char** environ;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ConsoleArguments.h"
-#include "PiecePaths.h"
+#include "cli/ConsoleArguments.h"
+#include "engine/names/PiecePaths.h"
 
 namespace parvane {
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <regex>
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace parvane {
 namespace {

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "FileDialogs.h"
-#include "TestSupport.h"
+#include "filelist/FileDialogs.h"
+#include "tests/support/TestSupport.h"
 
 namespace parvane {
 class AddCommandsTest : public QObject {

@@ -9,8 +9,8 @@
 #include <QUrl>
 #include <QtTest>
 
-#include "FileListModel.h"
-#include "FileListView.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FileListView.h"
 
 namespace parvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <stdlib.h>
 
@@ -6,8 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "ProcessRunner.h"
-#include "SplitterSearch.h"
+#include "engine/process/ProcessRunner.h"
+#include "engine/process/SplitterSearch.h"
 
 namespace parvane::testing {
 

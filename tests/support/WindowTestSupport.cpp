@@ -1,11 +1,11 @@
-#include "WindowTestSupport.h"
+#include "tests/support/WindowTestSupport.h"
 
 #include <QFile>
 #include <QGuiApplication>
 #include <QStyleOptionComboBox>
 #include <QTest>
 
-#include "WindowProgram.h"
+#include "app/WindowProgram.h"
 
 namespace parvane::test {
 

@@ -7,13 +7,13 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "FileDialogs.h"
-#include "FileShower.h"
-#include "HomePage.h"
-#include "MainWindow.h"
-#include "MessageBoxes.h"
-#include "ProcessRunner.h"
-#include "TestSupport.h"
+#include "filelist/FileDialogs.h"
+#include "ui/FileShower.h"
+#include "ui/HomePage.h"
+#include "ui/MainWindow.h"
+#include "ui/MessageBoxes.h"
+#include "engine/process/ProcessRunner.h"
+#include "tests/support/TestSupport.h"
 
 namespace parvane::test {
 

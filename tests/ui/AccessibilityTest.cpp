@@ -6,11 +6,11 @@
 #include <QComboBox>
 #include <QTest>
 
-#include "FileListModel.h"
-#include "FileListView.h"
-#include "JobProgressBar.h"
-#include "PictureButton.h"
-#include "WindowTestSupport.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FileListView.h"
+#include "ui/JobProgressBar.h"
+#include "ui/PictureButton.h"
+#include "tests/support/WindowTestSupport.h"
 
 using namespace parvane;
 using namespace parvane::test;

@@ -14,13 +14,13 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "FileListModel.h"
-#include "FileListView.h"
-#include "JobProgressBar.h"
-#include "PathText.h"
-#include "PictureButton.h"
-#include "SplitWorker.h"
-#include "WindowTestSupport.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FileListView.h"
+#include "ui/JobProgressBar.h"
+#include "filelist/PathText.h"
+#include "ui/PictureButton.h"
+#include "ui/SplitWorker.h"
+#include "tests/support/WindowTestSupport.h"
 
 using namespace parvane;
 using namespace parvane::test;

@@ -17,15 +17,15 @@
 #include <QTextDocumentFragment>
 #include <QToolTip>
 
-#include "EntryDelegate.h"
-#include "FileListModel.h"
-#include "FileListView.h"
-#include "JobProgressBar.h"
-#include "PathText.h"
-#include "PictureButton.h"
-#include "PointerFile.h"
-#include "ResourceFolder.h"
-#include "WindowTestSupport.h"
+#include "filelist/EntryDelegate.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FileListView.h"
+#include "ui/JobProgressBar.h"
+#include "filelist/PathText.h"
+#include "ui/PictureButton.h"
+#include "filelist/PointerFile.h"
+#include "ui/ResourceFolder.h"
+#include "tests/support/WindowTestSupport.h"
 
 using namespace parvane;
 using namespace parvane::test;

@@ -4,7 +4,7 @@
 #include <QDataStream>
 #include <QIODevice>
 
-#include "IconFileFormat.h"
+#include "filelist/IconFileFormat.h"
 
 namespace parvane {
 

@@ -1,0 +1,118 @@
+#include "engine/audio/Mp3Tags.h"
+
+#include <apefooter.h>
+#include <apetag.h>
+#include <fcntl.h>
+#include <id3v1tag.h>
+#include <id3v2framefactory.h>
+#include <id3v2header.h>
+#include <id3v2tag.h>
+#include <mpegfile.h>
+#include <textidentificationframe.h>
+#include <tfilestream.h>
+
+#include <memory>
+
+#include "engine/audio/TagRewrite.h"
+
+namespace parvane {
+
+namespace {
+
+// Reads as if the file ended once a stop is asked for: TagLib may search a file of another
+// format far for a tag header.
+class StoppableStream final : public TagLib::FileStream {
+public:
+    StoppableStream(int fd, const std::function<bool()>& stopRequested)
+        : TagLib::FileStream(fd, true), stopRequested_(stopRequested) {}
+    TagLib::ByteVector readBlock(unsigned long length) override {
+        if (stopRequested_ && stopRequested_()) {
+            return {};
+        }
+        return TagLib::FileStream::readBlock(length);
+    }
+
+private:
+    const std::function<bool()>& stopRequested_;
+};
+
+// A user text frame (TXXX) of this description holds the source's file name.
+constexpr const char* kPieceMarkDescription = "Parvane piece of";
+
+void MarkAsPieceOf(TagLib::ID3v2::Tag& tag, const std::string& sourceName) {
+    // A source that is itself a piece carries its own source's mark, which goes.
+    while (TagLib::ID3v2::UserTextIdentificationFrame* earlier =
+               TagLib::ID3v2::UserTextIdentificationFrame::find(&tag, kPieceMarkDescription)) {
+        tag.removeFrame(earlier);
+    }
+    auto mark = std::make_unique<TagLib::ID3v2::UserTextIdentificationFrame>(
+        kPieceMarkDescription, TagLib::StringList(TagLib::String(sourceName, TagLib::String::UTF8)),
+        TagLib::String::UTF8);
+    tag.addFrame(mark.release());
+}
+
+}  // namespace
+
+TagBytesOf TagBytes(int fd, const std::function<bool()>& stopRequested) {
+    // The stream closes what it is given, so it gets a copy of the descriptor.
+    const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (copy < 0) {
+        return {};
+    }
+    StoppableStream stream(copy, stopRequested);
+    TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
+    TagBytesOf bytes;
+    if (!file.isValid()) {
+        return bytes;
+    }
+    if (file.hasID3v2Tag()) {
+        bytes.atStart = file.ID3v2Tag()->header()->completeTagSize();
+    }
+    if (file.hasAPETag()) {
+        bytes.atEnd += file.APETag()->footer()->completeTagSize();
+    }
+    if (file.hasID3v1Tag()) {
+        bytes.atEnd += file.ID3v1Tag()->render().size();
+    }
+    return bytes;
+}
+
+bool NumberTrack(const std::string& path, std::int64_t number, std::int64_t count,
+                 const std::string& sourceName) {
+    return RewriteTags(path, [&](TagLib::MPEG::File& file, TagLib::ID3v2::Tag& tag) {
+        tag.removeFrames("TRCK");
+        auto track = std::make_unique<TagLib::ID3v2::TextIdentificationFrame>(
+            "TRCK", TagLib::String::Latin1);
+        track->setText(std::to_string(number) + "/" + std::to_string(count));
+        tag.addFrame(track.release());
+        MarkAsPieceOf(tag, sourceName);
+        if (file.hasID3v1Tag()) {
+            // One byte holds the number there; a larger one is left out.
+            constexpr std::int64_t kLargestId3v1Track = 255;
+            file.ID3v1Tag()->setTrack(
+                number <= kLargestId3v1Track ? static_cast<unsigned int>(number) : 0);
+        }
+    });
+}
+
+bool IsPieceOf(int fd, const std::string& sourceName) {
+    const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (copy < 0) {
+        return false;
+    }
+    TagLib::FileStream stream(copy, true);
+    TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
+    if (!file.isValid() || !file.hasID3v2Tag()) {
+        return false;
+    }
+    const TagLib::ID3v2::UserTextIdentificationFrame* mark =
+        TagLib::ID3v2::UserTextIdentificationFrame::find(file.ID3v2Tag(), kPieceMarkDescription);
+    if (mark == nullptr) {
+        return false;
+    }
+    const TagLib::StringList fields = mark->fieldList();
+    // The first field repeats the description.
+    return fields.size() == 2 && fields[1].to8Bit(true) == sourceName;
+}
+
+}  // namespace parvane

@@ -1,0 +1,17 @@
+// The split job: every listed file, piece by piece, one splitter run per piece.
+#pragma once
+
+#include "engine/job/JobReport.h"
+#include "engine/process/ProcessRunner.h"
+#include "engine/job/SplitHost.h"
+
+namespace parvane {
+
+// Splits every listed file and tells the host as it goes; the report it returns is the
+// one JobFinished() received. When no splitter can be found or started, splits nothing
+// more. A stop asked for by the host cuts the running splitter off and ends the job.
+// Every piece appears complete under its path or not at all. An exception thrown on the
+// way ends the job as an internal error.
+JobReport RunSplitJob(SplitHost& host, ProcessRunner& runner);
+
+}  // namespace parvane

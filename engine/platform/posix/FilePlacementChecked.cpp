@@ -1,0 +1,77 @@
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "engine/files/FilePlacement.h"
+
+namespace parvane {
+
+bool IsExpectedFile(const std::string& path, const FileIdentity& expected) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           IdentityFromStatus(info).SameContent(expected);
+}
+
+int MoveToFreeNameByLink(const std::string& from, const std::string& to) {
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return 0;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK) {
+        return errno;
+    }
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0) {
+        return EEXIST;
+    }
+    if (errno != ENOENT) {
+        return errno;
+    }
+    return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+int MoveOverChecked(const std::string& from, const std::string& to, const FileIdentity& expected) {
+    if (!IsExpectedFile(to, expected)) {
+        return EEXIST;
+    }
+    return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+// The two names swap in one step; what came out from under `to` is looked at afterwards,
+// and swapped back unless it is the expected file, so no moment exists in which another
+// file could slip in and be lost. Only the expected file is ever unlinked.
+int MoveOver(const std::string& from, const std::string& to, const FileIdentity& expected,
+             NameExchange exchange) {
+    const int error = exchange(from, to);
+    if (error == EINVAL || error == ENOSYS) {
+        return MoveOverChecked(from, to, expected);
+    }
+    if (error != 0) {
+        return error;
+    }
+    if (IsExpectedFile(from, expected)) {
+        ::unlink(from.c_str());
+        return 0;
+    }
+    const int back = exchange(from, to);
+    return back == 0 ? EEXIST : back;
+}
+
+FileAccess AccessFromStatus(const struct stat& info) {
+    return {static_cast<mode_t>(info.st_mode & 07777), info.st_gid};
+}
+
+int NarrowAccess(const std::string& path, const FileAccess& source) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return errno;
+    }
+    mode_t mode = info.st_mode & source.mode & 0777;
+    if (info.st_gid != source.group && ::chown(path.c_str(), static_cast<uid_t>(-1), source.group) != 0) {
+        mode &= ~static_cast<mode_t>(S_IRWXG);
+    }
+    return ::chmod(path.c_str(), mode) == 0 ? 0 : errno;
+}
+
+}  // namespace parvane

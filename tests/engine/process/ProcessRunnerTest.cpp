@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+
+#include "engine/process/ChildWait.h"
+#include "engine/job/PieceWriter.h"
+#include "engine/process/ProcessRunner.h"
+#include "engine/process/SignalPolicy.h"
+#include "tests/support/TestSupport.h"
+
+namespace parvane {
+namespace {
+
+using Ending = RunResult::Ending;
+
+struct EndingRow {
+    std::vector<std::string> argv;
+    WaitHooks hooks;
+    Ending ending;
+    int code;
+};
+
+// Exit statuses are the child's own, even when SIGCHLD was ignored by whoever started us.
+// A stop ends even a child that ignores the polite request; a child reaped elsewhere (here
+// while the stop is looked for) has no status left to tell, which is no success.
+TEST(RunAndWait, EveryEndingIsTold) {
+    const std::vector<EndingRow> rows = {
+        {{"/bin/sh", "-c", "echo half; exit 3"}, {}, Ending::Exited, 3},
+        {{"/bin/sh", "-c", "kill -9 $$"}, {}, Ending::KilledBySignal, SIGKILL},
+        {{"/nonexistent/mp3splt"}, {}, Ending::CouldNotStart, ENOENT},
+        {{}, {}, Ending::CouldNotStart, EINVAL},
+        {{"/bin/sh", "-c", "exec sleep 30"},
+         WaitHooks{[] { return true; }}, Ending::StoppedByUs, 0},
+        {{"/bin/sh", "-c", "sleep 0.1"}, WaitHooks{[] { return ::waitpid(-1, nullptr, 0) < 0; }},
+         Ending::WaitFailed, ECHILD},
+    };
+    // Ended children kept, ignored, or not kept for a wait (SA_NOCLDWAIT).
+    for (const auto& [handler, flags] :
+         {std::pair{SIG_DFL, 0}, std::pair{SIG_IGN, 0}, std::pair{SIG_DFL, SA_NOCLDWAIT}}) {
+        struct sigaction inherited {};
+        inherited.sa_handler = handler;
+        inherited.sa_flags = flags;
+        ::sigaction(SIGCHLD, &inherited, nullptr);
+        KeepChildrenWaitable();
+        for (const EndingRow& row : rows) {
+            const RunResult result = RunAndWait(row.argv, row.hooks);
+            EXPECT_EQ(result.ending, row.ending) << row.code << " " << flags;
+            EXPECT_EQ(result.code, row.code) << row.code << " " << flags;
+        }
+    }
+    ::signal(SIGCHLD, SIG_DFL);
+    const RunResult stubborn =
+        RunAndWait({"/bin/sh", "-c", "trap '' TERM; while :; do sleep 0.1; done"},
+                   WaitHooks{[] { return true; }});
+    EXPECT_EQ(stubborn.ending, Ending::StoppedByUs);
+}
+
+// A stop ends the splitter and whatever it started, even what ignores the polite request.
+TEST(RunAndWait, AStopEndsEverythingTheSplitterStarted) {
+    const testing::TempFolder folder;
+    for (const char* grandchild : {"sleep 300", "trap '' TERM; while :; do sleep 0.1; done"}) {
+        SCOPED_TRACE(grandchild);
+        const std::string pidFile = folder / "pid";
+        std::filesystem::remove(pidFile);
+        const std::string script = std::string("sh -c \"") + grandchild + "\" & echo $! >" +
+                                   pidFile + "; wait";
+        const RunResult result = RunAndWait(
+            {"/bin/sh", "-c", script}, {[&] {
+                std::error_code error;
+                const auto size = std::filesystem::file_size(pidFile, error);
+                return !error && size > 1;
+            }});
+        EXPECT_EQ(result.ending, Ending::StoppedByUs);
+        const pid_t started = std::stoi(testing::ReadFile(pidFile));
+        // Ended, though perhaps not yet reaped by whoever inherited it.
+        for (int look = 0; look < 100 && ::kill(started, 0) == 0 &&
+                           testing::ReadFile("/proc/" + std::to_string(started) + "/stat")
+                                   .find(") Z") == std::string::npos;
+             ++look) {
+            ::usleep(20000);
+        }
+        const bool gone = ::kill(started, 0) != 0 ||
+                          testing::ReadFile("/proc/" + std::to_string(started) + "/stat")
+                                  .find(") Z") != std::string::npos;
+        EXPECT_TRUE(gone);
+    }
+}
+
+// What the splitter writes to its standard error is kept without a file in the temporary
+// folder, even for a moment's look.
+TEST(RunAndWait, ErrorsAreKeptWithoutATemporaryFile) {
+    const testing::TempFolder temporary;
+    const char* saved = std::getenv("TMPDIR");
+    const std::string savedText = saved != nullptr ? saved : "";
+    ::setenv("TMPDIR", temporary.path().c_str(), 1);
+    const RunResult result =
+        RunAndWait({"/bin/sh", "-c", "echo reason >&2; ls -A \"$TMPDIR\" >&2"}, {});
+    saved != nullptr ? ::setenv("TMPDIR", savedText.c_str(), 1) : ::unsetenv("TMPDIR");
+    EXPECT_EQ(result.errorTail, "reason\n");
+    EXPECT_TRUE(testing::FolderNames(temporary.path()).empty());
+}
+
+// Arguments arrive unchanged; the child writes to nothing and its errors are kept.
+TEST(RunAndWait, ArgumentsAndOutput) {
+    const std::string tricky = "a \"b\" 'c' $HOME *; -x";
+    const char* check =
+        R"sh([ "$(readlink /proc/$$/fd/1)" = /dev/null ] && printf %s "$1" >&2)sh";
+    const RunResult result = RunAndWait({"/bin/sh", "-c", check, "sh", tricky}, {});
+    EXPECT_TRUE(result.Succeeded());
+    EXPECT_EQ(result.errorTail, tricky);
+}
+
+pid_t StartShell(const char* script) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::execl("/bin/sh", "sh", "-c", script, static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    return pid;
+}
+
+// The fallback wait asks after the child between naps. A stop leaves the child running
+// for the caller to end; a wait for no child of ours fails.
+TEST(ChildWaitByPolling, EndStopAndFailure) {
+    int asked = 0;
+    const WaitHooks hooks{[&asked] { return ++asked >= 3; }};
+    const pid_t endless = StartShell("exec sleep 30");
+    EXPECT_EQ(WaitForChildByPolling(endless, hooks).kind, ChildWaitResult::Kind::Stopped);
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(::waitpid(endless, nullptr, WNOHANG), 0);
+    ::kill(endless, SIGKILL);
+    ::waitpid(endless, nullptr, 0);
+    const ChildWaitResult ended = WaitForChildByPolling(StartShell("exit 7"), {});
+    EXPECT_EQ(ended.kind, ChildWaitResult::Kind::Ended);
+    EXPECT_EQ(WEXITSTATUS(ended.value), 7);
+    EXPECT_EQ(WaitForChildByPolling(::getpid(), {}).value, ECHILD);
+}
+
+// What mp3splt writes: a banner, progress lines ended by "\r", then its error. Without an
+// error line a failed run's last words are its reason.
+TEST(SplitterErrors, TheLastErrorLineOrTheLastWordsOfAFailureAreTheReason) {
+    const std::vector<std::tuple<std::string, bool, std::string>> rows = {
+        {"mp3splt 2.6.2\n [ 18.42 %]  preparing \"piece.mp3\"\r error: begin point out of file   \n",
+         false, "begin point out of file"},
+        {" error: a\n warning: b\n error: cannot create directory\n [ 9 %]\r", true,
+         "cannot create directory"},
+        {"banner only\n", false, ""},
+        {"banner\n [ 10 %] preparing\r  Cannot open: Permission denied \r\n\n", true,
+         "Cannot open: Permission denied"},
+        {" \n", true, ""},
+    };
+    for (const auto& [output, failed, reason] : rows) {
+        EXPECT_EQ(SplitterReason(output, failed), reason);
+    }
+}
+
+}  // namespace
+}  // namespace parvane
