@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string_view>
 
-#include "filelist/PathText.h"
 #include "engine/names/PiecePaths.h"
+#include "filelist/PathText.h"
 
 namespace parvane {
 

@@ -1,10 +1,11 @@
 #include "app/StopSignals.h"
 
+#include <QSocketNotifier>
+#include <QWidget>
+
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <QSocketNotifier>
-#include <QWidget>
 #include <array>
 #include <cerrno>
 

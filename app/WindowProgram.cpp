@@ -1,8 +1,8 @@
 #include "app/WindowProgram.h"
 
 #include "app/FileArguments.h"
-#include "filelist/FileListView.h"
 #include "app/StopSignals.h"
+#include "filelist/FileListView.h"
 
 namespace parvane {
 

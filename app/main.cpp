@@ -1,16 +1,17 @@
 // Parvane's window program.
 #include <QApplication>
 #include <QStyleFactory>
+
 #include <iostream>
 
-#include "filelist/FileDialogs.h"
-#include "ui/FileShower.h"
 #include "app/InfoRequest.h"
-#include "ui/MessageBoxes.h"
-#include "engine/process/ProcessRunner.h"
-#include "engine/process/SignalPolicy.h"
 #include "app/Translations.h"
 #include "app/WindowProgram.h"
+#include "engine/process/ProcessRunner.h"
+#include "engine/process/SignalPolicy.h"
+#include "filelist/FileDialogs.h"
+#include "ui/FileShower.h"
+#include "ui/MessageBoxes.h"
 
 int main(int argc, char** argv) {
     if (const auto answer = parvane::InfoRequestAnswer(argc, argv)) {

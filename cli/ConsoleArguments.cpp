@@ -137,8 +137,9 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
         } else if (NamesOption(arg, kFolderOption)) {
             const std::optional<std::string> folder = OptionValue(args, k, kFolderOption);
             if (!folder || folder->empty()) {
-                parsed.error = "--folder needs a folder (one whose name begins with \"--\" is "
-                               "written ./--name)";
+                parsed.error =
+                    "--folder needs a folder (one whose name begins with \"--\" is "
+                    "written ./--name)";
                 return parsed;
             }
             const std::optional<std::string> full = FullPath(*folder, currentFolder, parsed.error);
@@ -154,9 +155,9 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
             }
             const std::optional<int> seconds = IntervalFromText(*interval);
             if (!seconds) {
-                parsed.error = "\"" + *interval +
-                               "\" is not one of the intervals; choose one of: " +
-                               IntervalChoices();
+                parsed.error =
+                    "\"" + *interval +
+                    "\" is not one of the intervals; choose one of: " + IntervalChoices();
                 return parsed;
             }
             parsed.options.intervalSeconds = *seconds;
@@ -166,8 +167,7 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::string>& args,
             return parsed;
         }
     }
-    if (!parsed.options.showHelp && !parsed.options.showVersion &&
-        parsed.options.sources.empty()) {
+    if (!parsed.options.showHelp && !parsed.options.showVersion && parsed.options.sources.empty()) {
         parsed.error = "no FILE or --folder given";
     }
     return parsed;

@@ -18,9 +18,9 @@ struct ConsoleSource {
 struct ConsoleOptions {
     bool showHelp = false;
     bool showVersion = false;
-    bool listOnly = false;                // print the collected files instead of splitting
-    int intervalSeconds = 0;              // one of the menu's lengths
-    std::vector<ConsoleSource> sources;   // in the order given
+    bool listOnly = false;               // print the collected files instead of splitting
+    int intervalSeconds = 0;             // one of the menu's lengths
+    std::vector<ConsoleSource> sources;  // in the order given
 };
 
 struct ParsedArguments {

@@ -16,7 +16,9 @@ ConsoleHost::ConsoleHost(std::vector<std::string> files, int intervalSeconds,
       out_(out),
       outFd_(outFd) {}
 
-int ConsoleHost::EntryCount() const { return static_cast<int>(files_.size()); }
+int ConsoleHost::EntryCount() const {
+    return static_cast<int>(files_.size());
+}
 
 std::string ConsoleHost::EntryPath(int position) const {
     return files_.at(static_cast<std::size_t>(position - 1));

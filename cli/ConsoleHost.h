@@ -14,8 +14,8 @@ namespace parvane {
 class ConsoleHost final : public SplitHost {
 public:
     // outFd is the descriptor out writes to, watched for its reader going away.
-    ConsoleHost(std::vector<std::string> files, int intervalSeconds,
-                std::string applicationFolder, std::ostream& out, int outFd);
+    ConsoleHost(std::vector<std::string> files, int intervalSeconds, std::string applicationFolder,
+                std::ostream& out, int outFd);
 
     int EntryCount() const override;
     std::string EntryPath(int position) const override;

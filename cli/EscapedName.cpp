@@ -13,15 +13,24 @@ constexpr char32_t kLastC1Control = 0x9F;
 
 std::string_view NamedEscape(unsigned char byte) {
     switch (byte) {
-        case '\a': return "\\a";
-        case '\b': return "\\b";
-        case '\t': return "\\t";
-        case '\n': return "\\n";
-        case '\v': return "\\v";
-        case '\f': return "\\f";
-        case '\r': return "\\r";
-        case '\\': return "\\\\";
-        default: return {};
+        case '\a':
+            return "\\a";
+        case '\b':
+            return "\\b";
+        case '\t':
+            return "\\t";
+        case '\n':
+            return "\\n";
+        case '\v':
+            return "\\v";
+        case '\f':
+            return "\\f";
+        case '\r':
+            return "\\r";
+        case '\\':
+            return "\\\\";
+        default:
+            return {};
     }
 }
 

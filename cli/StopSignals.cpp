@@ -12,15 +12,23 @@ namespace {
 
 volatile std::sig_atomic_t stopReceived = 0;
 
-void NoteStop(int) { stopReceived = 1; }
+void NoteStop(int) {
+    stopReceived = 1;
+}
 
 }  // namespace
 
-void InstallStopSignals() { CatchStopSignals(NoteStop); }
+void InstallStopSignals() {
+    CatchStopSignals(NoteStop);
+}
 
-void IgnoreBrokenPipes() { std::signal(SIGPIPE, SIG_IGN); }
+void IgnoreBrokenPipes() {
+    std::signal(SIGPIPE, SIG_IGN);
+}
 
-bool StopSignalReceived() { return stopReceived != 0; }
+bool StopSignalReceived() {
+    return stopReceived != 0;
+}
 
 bool OutputClosed(int fd) {
     pollfd probe{fd, 0, 0};

@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "wording/ClosingText.h"
 #include "cli/ConsoleArguments.h"
 #include "cli/ConsoleHost.h"
 #include "cli/EscapedName.h"
 #include "cli/ExecutableFolder.h"
+#include "cli/SourceFiles.h"
+#include "cli/StopSignals.h"
+#include "engine/job/SplitJob.h"
 #include "engine/process/ProcessRunner.h"
 #include "engine/process/SignalPolicy.h"
-#include "cli/SourceFiles.h"
-#include "engine/job/SplitJob.h"
-#include "cli/StopSignals.h"
+#include "wording/ClosingText.h"
 
 namespace {
 
@@ -34,8 +34,8 @@ int OutputFailed(const char* after) {
         std::cerr << "parvane-split: the output was closed." << after << "\n";
         return kExitInterrupted;
     }
-    std::cerr << "parvane-split: cannot write the output (" << std::strerror(error != 0 ? error : EIO)
-              << ")." << after << "\n";
+    std::cerr << "parvane-split: cannot write the output ("
+              << std::strerror(error != 0 ? error : EIO) << ")." << after << "\n";
     return kExitSomeNotSplit;
 }
 
@@ -58,8 +58,8 @@ void TellFolderScans(const parvane::CollectedFiles& collected) {
         std::cerr << "parvane-split: --folder " << folder << ": no MP3 files in it\n";
     }
     for (const auto& [folder, count] : collected.piecesLeftOut) {
-        std::cerr << "parvane-split: --folder " << parvane::EscapedName(folder) << ": left out " << count
-                  << (count == 1 ? " piece" : " pieces")
+        std::cerr << "parvane-split: --folder " << parvane::EscapedName(folder) << ": left out "
+                  << count << (count == 1 ? " piece" : " pieces")
                   << " of the files found there (NAME-0001.mp3 beside NAME.mp3)\n";
     }
 }
@@ -89,7 +89,8 @@ int main(int argc, char** argv) {
     const CollectedFiles collected = CollectSourceFiles(parsed.options.sources);
     if (!collected.unreadableFolders.empty()) {
         for (const std::string& folder : collected.unreadableFolders) {
-            std::cerr << "parvane-split: --folder " << EscapedName(folder) << ": not a readable folder\n";
+            std::cerr << "parvane-split: --folder " << EscapedName(folder)
+                      << ": not a readable folder\n";
         }
         return kExitUsage;
     }
@@ -105,8 +106,8 @@ int main(int argc, char** argv) {
     }
 
     InstallStopSignals();
-    ConsoleHost host(collected.files, parsed.options.intervalSeconds, ExecutableFolder(),
-                     std::cout, STDOUT_FILENO);
+    ConsoleHost host(collected.files, parsed.options.intervalSeconds, ExecutableFolder(), std::cout,
+                     STDOUT_FILENO);
     RealProcessRunner runner;
     const JobReport report = RunSplitJob(host, runner);
     if (report.end == JobEnd::Stopped) {
@@ -131,7 +132,8 @@ int main(int argc, char** argv) {
     if (!messages.flush()) {
         return OutputFailed("");
     }
-    const bool allSplit = std::all_of(report.files.begin(), report.files.end(),
-                                      [](const FileReport& file) { return file.SplitCompletely(); });
+    const bool allSplit =
+        std::all_of(report.files.begin(), report.files.end(),
+                    [](const FileReport& file) { return file.SplitCompletely(); });
     return report.end == JobEnd::Completed && allSplit ? kExitAllSplit : kExitSomeNotSplit;
 }

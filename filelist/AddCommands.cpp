@@ -1,12 +1,13 @@
 #include "filelist/AddCommands.h"
 
 #include <QCoreApplication>
+
 #include <string>
 #include <vector>
 
+#include "engine/scan/FolderScan.h"
 #include "filelist/FileDialogs.h"
 #include "filelist/FileListModel.h"
-#include "engine/scan/FolderScan.h"
 #include "filelist/PathText.h"
 
 namespace parvane {
@@ -18,7 +19,8 @@ void AddFilesCommand(QWidget* parent, FileDialogs& dialogs, FileListModel& list)
 }
 
 QString ChooseFolderToAdd(QWidget* parent, FileDialogs& dialogs) {
-    return dialogs.BrowseFolder(parent, QCoreApplication::translate("AddCommands", kAddFolderTitle));
+    return dialogs.BrowseFolder(parent,
+                                QCoreApplication::translate("AddCommands", kAddFolderTitle));
 }
 
 FolderTreeFiles FindFolderTreeFiles(const QString& folder,

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,9 +25,10 @@ double Luminance(const QColor& colour) {
 }
 
 QColor Mixed(const QColor& from, const QColor& to, double share) {
-    return QColor::fromRgbF(static_cast<float>(from.redF() + (to.redF() - from.redF()) * share),
-                            static_cast<float>(from.greenF() + (to.greenF() - from.greenF()) * share),
-                            static_cast<float>(from.blueF() + (to.blueF() - from.blueF()) * share));
+    return QColor::fromRgbF(
+        static_cast<float>(from.redF() + (to.redF() - from.redF()) * share),
+        static_cast<float>(from.greenF() + (to.greenF() - from.greenF()) * share),
+        static_cast<float>(from.blueF() + (to.blueF() - from.blueF()) * share));
 }
 
 const QStyle& StyleOf(const QStyleOptionViewItem& option) {
@@ -99,12 +101,11 @@ void EntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     cell.state &= ~QStyle::State_HasFocus;
     StyleOf(cell).drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
     if (!focused) return;
-    const QColor ground = cell.palette.color((cell.state & QStyle::State_Selected) != 0
-                                                 ? QPalette::Highlight
-                                                 : QPalette::Base);
+    const QColor ground = cell.palette.color(
+        (cell.state & QStyle::State_Selected) != 0 ? QPalette::Highlight : QPalette::Base);
     painter->save();
-    painter->setPen(QPen(StandingOut(cell.palette.color(QPalette::Highlight), ground),
-                         kFocusFrameWidth));
+    painter->setPen(
+        QPen(StandingOut(cell.palette.color(QPalette::Highlight), ground), kFocusFrameWidth));
     painter->setBrush(Qt::NoBrush);
     painter->drawRect(QRectF(cell.rect).adjusted(1, 1, -1, -1));
     painter->restore();

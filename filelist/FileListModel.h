@@ -17,7 +17,7 @@ public:
     int Count() const;
     QString EntryText(int position) const;  // 1-based
     const QStringList& Entries() const { return entries_; }
-    bool RemoveAt(int position);            // 1-based; false when out of range
+    bool RemoveAt(int position);  // 1-based; false when out of range
     // Rows, 0-based as the view counts them, in any order; each run of neighbours at once.
     void RemoveRows(QList<int> rows);
     // Takes the entry out and puts it back at `to`; the entries between close up in their

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QUrl>
+
 #include <algorithm>
 #include <utility>
 
@@ -124,8 +125,8 @@ void FileListView::Select(const QModelIndex& entry) {
     const bool autoScrolls = hasAutoScroll();
     setAutoScroll(false);
     if (entry.isValid()) {
-        selectionModel()->setCurrentIndex(entry, QItemSelectionModel::ClearAndSelect |
-                                                     QItemSelectionModel::Rows);
+        selectionModel()->setCurrentIndex(
+            entry, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     } else {
         selectionModel()->clearSelection();
     }
@@ -135,7 +136,8 @@ void FileListView::Select(const QModelIndex& entry) {
 // Any button picks the entry pressed up; only the left one carries it, and only without
 // Shift or Ctrl, which widen or narrow the selection instead.
 void FileListView::mousePressEvent(QMouseEvent* event) {
-    selectionBeforeDrag_ = selectionModel() != nullptr ? selectionModel()->selection() : QItemSelection();
+    selectionBeforeDrag_ =
+        selectionModel() != nullptr ? selectionModel()->selection() : QItemSelection();
     dragging_ = event->button() == Qt::LeftButton &&
                 !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
     QTreeView::mousePressEvent(event);

@@ -7,6 +7,7 @@
 #include <QPersistentModelIndex>
 #include <QTimer>
 #include <QTreeView>
+
 #include <functional>
 #include <optional>
 

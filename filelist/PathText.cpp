@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QUrl>
+
 #include <cstdint>
 
 #include "engine/names/Utf8.h"
@@ -33,8 +34,8 @@ QString PathToText(std::string_view path) {
         text += QChar(static_cast<char16_t>(kEscapeBase + byte));
         runStart = ++i;
     }
-    text += QString::fromUtf8(path.data() + runStart,
-                              static_cast<qsizetype>(path.size() - runStart));
+    text +=
+        QString::fromUtf8(path.data() + runStart, static_cast<qsizetype>(path.size() - runStart));
     return text;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+
 #include <string>
 #include <string_view>
 

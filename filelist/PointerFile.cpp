@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPixmap>
+
 #include <algorithm>
 #include <cmath>
 

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+
 #include <algorithm>
 
 #include "filelist/FileDialogs.h"

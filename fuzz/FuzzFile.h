@@ -29,8 +29,8 @@ public:
     void Write(std::string_view bytes) const {
         Require(::ftruncate(fd_, 0) == 0, "the file in memory can be emptied");
         for (std::size_t done = 0; done < bytes.size();) {
-            const ssize_t count = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
-                                           static_cast<off_t>(done));
+            const ssize_t count =
+                ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
             Require(count > 0, "the file in memory can be written");
             done += static_cast<std::size_t>(count);
         }
@@ -39,8 +39,8 @@ public:
     std::string Read() const {
         std::string bytes;
         char buffer[64 * 1024];
-        for (ssize_t count; (count = ::pread(fd_, buffer, sizeof buffer,
-                                             static_cast<off_t>(bytes.size()))) > 0;) {
+        for (ssize_t count;
+             (count = ::pread(fd_, buffer, sizeof buffer, static_cast<off_t>(bytes.size()))) > 0;) {
             bytes.append(buffer, static_cast<std::size_t>(count));
         }
         return bytes;

@@ -5,9 +5,9 @@
 // names.
 #include <algorithm>
 
-#include "fuzz/FuzzInput.h"
 #include "engine/names/NameOrder.h"
 #include "engine/names/Utf8.h"
+#include "fuzz/FuzzInput.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
 // Byte-preserving path text: every byte string comes back from its text byte for byte,
 // UTF-8 reads as Qt reads it, and any text at all turns into some path.
 #include <QString>
+
 #include <cstring>
 
-#include "fuzz/FuzzInput.h"
 #include "filelist/PathText.h"
+#include "fuzz/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using parvane::fuzz::Require;

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "engine/audio/AudioFrames.h"
-#include "fuzz/FuzzFile.h"
 #include "engine/audio/SourceMeasure.h"
+#include "fuzz/FuzzFile.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include <mpegfile.h>
 
 #include "engine/audio/AudioFrames.h"
-#include "engine/files/FileDescriptor.h"
-#include "fuzz/FuzzFile.h"
 #include "engine/audio/Mp3Tags.h"
 #include "engine/audio/PieceTags.h"
+#include "engine/files/FileDescriptor.h"
+#include "fuzz/FuzzFile.h"
 #include "fuzz/SmallPiece.h"
 
 namespace {
@@ -65,9 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                         tags.trailing);
     {
         TagLib::MPEG::File carried(piece.Path().c_str(), false);
-        Require(carried.hasID3v2Tag() == !tags.leading.empty() &&
-                    carried.hasID3v1Tag() == tags.id3v1,
-                "the piece carries the source's tags");
+        Require(
+            carried.hasID3v2Tag() == !tags.leading.empty() && carried.hasID3v1Tag() == tags.id3v1,
+            "the piece carries the source's tags");
     }
     const auto never = [] { return false; };
     const parvane::AudioFrames checked = parvane::ReadAudioFrames(piece.Descriptor(), never);
@@ -84,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     {
-        const parvane::FileDescriptor numberedFile(::open(piece.Path().c_str(), O_RDONLY | O_CLOEXEC));
+        const parvane::FileDescriptor numberedFile(
+            ::open(piece.Path().c_str(), O_RDONLY | O_CLOEXEC));
         Require(parvane::IsPieceOf(numberedFile.get(), "source.mp3") &&
                     !parvane::IsPieceOf(numberedFile.get(), "other.mp3"),
                 "a numbered piece is marked as a piece of its source alone");

@@ -1,7 +1,7 @@
 // UTF-8 reading: every multi-byte sequence the reader accepts is the one encoding of a
 // Unicode scalar value, and every such encoding is accepted, wherever it stands.
-#include "fuzz/FuzzInput.h"
 #include "engine/names/Utf8.h"
+#include "fuzz/FuzzInput.h"
 
 namespace {
 
@@ -19,7 +19,9 @@ std::string Encoding(char32_t c) {
     return bytes;
 }
 
-bool IsScalarValue(char32_t c) { return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF); }
+bool IsScalarValue(char32_t c) {
+    return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+}
 
 }  // namespace
 

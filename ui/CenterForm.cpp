@@ -2,6 +2,7 @@
 
 #include <QScreen>
 #include <QWidget>
+
 #include <cmath>
 
 #include "ui/MainWindowLayout.h"
@@ -21,11 +22,9 @@ void CenterForm(QWidget& form) {
     const QRect area = screen->geometry();
     const QSize outer = form.frameGeometry().size();
     constexpr float twips = static_cast<float>(kTwipsPerPixel);
-    const FormPosition place =
-        CenteredPosition(static_cast<float>(area.width()) * twips,
-                         static_cast<float>(area.height()) * twips,
-                         static_cast<float>(outer.width()) * twips,
-                         static_cast<float>(outer.height()) * twips);
+    const FormPosition place = CenteredPosition(
+        static_cast<float>(area.width()) * twips, static_cast<float>(area.height()) * twips,
+        static_cast<float>(outer.width()) * twips, static_cast<float>(outer.height()) * twips);
     form.move(area.x() + static_cast<int>(std::lround(place.left / twips)),
               area.y() + static_cast<int>(std::lround(place.top / twips)));
 }

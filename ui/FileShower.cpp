@@ -6,6 +6,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QUrl>
+
 #include <algorithm>
 
 #include "filelist/PathText.h"
@@ -25,7 +26,8 @@ QUrl FileUrl(const QString& path) {
 }  // namespace
 
 void DesktopFileShower::Show(const QString& path) {
-    const QUrl folder = FileUrl(path.left(std::max<qsizetype>(path.lastIndexOf(QLatin1Char('/')), 1)));
+    const QUrl folder =
+        FileUrl(path.left(std::max<qsizetype>(path.lastIndexOf(QLatin1Char('/')), 1)));
     QDBusMessage call = QDBusMessage::createMethodCall(
         kFileManager, QStringLiteral("/org/freedesktop/FileManager1"), kFileManager,
         QStringLiteral("ShowItems"));

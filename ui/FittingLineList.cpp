@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+
 #include <algorithm>
 #include <cmath>
 

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QTime>
+
 #include <cmath>
 #include <cstdint>
 #include <memory>

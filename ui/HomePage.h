@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QUrl>
+
 #include <functional>
 
 namespace parvane {

@@ -6,6 +6,7 @@
 
 #include <QProgressBar>
 #include <QTimer>
+
 #include <chrono>
 
 namespace parvane {

@@ -11,27 +11,28 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QShortcut>
+
 #include <exception>
 
-#include "ui/Accessibility.h"
+#include "engine/files/FileProbes.h"
+#include "engine/names/Intervals.h"
 #include "filelist/AddCommands.h"
-#include "ui/CenterForm.h"
-#include "wording/ClosingText.h"
-#include "ui/CompactComboStyle.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
-#include "engine/files/FileProbes.h"
+#include "filelist/PathText.h"
+#include "filelist/PointerFile.h"
+#include "ui/Accessibility.h"
+#include "ui/CenterForm.h"
+#include "ui/CompactComboStyle.h"
 #include "ui/FileShower.h"
-#include "engine/names/Intervals.h"
 #include "ui/JobProgressBar.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/MessageBoxes.h"
-#include "filelist/PathText.h"
 #include "ui/PictureButton.h"
-#include "filelist/PointerFile.h"
 #include "ui/ResourceFolder.h"
 #include "ui/SplitWorker.h"
 #include "ui/WhiteProgress.h"
+#include "wording/ClosingText.h"
 
 namespace parvane {
 
@@ -39,8 +40,7 @@ namespace {
 
 constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
                                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                         Qt::WindowMinimizeButtonHint |
-                                         Qt::WindowCloseButtonHint;
+                                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
 QIcon Picture(const char* name) {
     return QIcon(QStringLiteral(":/pictures/") + QString::fromLatin1(name));
@@ -140,7 +140,8 @@ void MainWindow::BuildControls() {
 
     splitWorker_ = new SplitWorker(services_.processRunner, this);
     connect(splitWorker_, &SplitWorker::FileStarted, progressBar_, &JobProgressBar::ShowFileBegun);
-    connect(splitWorker_, &SplitWorker::PiecesCounted, progressBar_, &JobProgressBar::SetPieceCount);
+    connect(splitWorker_, &SplitWorker::PiecesCounted, progressBar_,
+            &JobProgressBar::SetPieceCount);
     connect(splitWorker_, &SplitWorker::PieceStarted, progressBar_, &JobProgressBar::ShowPiece);
     connect(splitWorker_, &SplitWorker::PieceWritten, this,
             [this](qint64 pieceNumber, const QString& piecePath) {
@@ -172,7 +173,8 @@ void MainWindow::PlaceControls(QSize size) {
     splitButton_->setGeometry(ToPixels(kSplitButtonPlace).translated(down));
     addFolderButton_->setGeometry(ToPixels(kAddFolderButtonPlace).translated(down));
     intervalChooser_->setGeometry(ToPixels(kIntervalChooserPlace).translated(down));
-    progressBar_->setGeometry(ToPixels(kProgressBarPlace).translated(down).adjusted(0, 0, wider, 0));
+    progressBar_->setGeometry(
+        ToPixels(kProgressBarPlace).translated(down).adjusted(0, 0, wider, 0));
     listView_->setGeometry(ToPixels(kListViewPlace).adjusted(0, 0, wider, taller));
 }
 
@@ -205,12 +207,14 @@ void MainWindow::SetUpFileColumn() {
 void MainWindow::FillIntervalChooser() {
     for (const int seconds : kIntervalSeconds) {
         // The blank the chooser shows before each entry is drawn, not said.
-        intervalChooser_->addItem(tr("Split Every %1").arg(QString::fromStdString(IntervalText(seconds))));
+        intervalChooser_->addItem(
+            tr("Split Every %1").arg(QString::fromStdString(IntervalText(seconds))));
     }
     intervalChooser_->setCurrentIndex(kDefaultIntervalIndex);
     // The drop-down may be wider than the closed box, so no entry is cut off there.
-    intervalChooser_->view()->setMinimumWidth(intervalChooser_->view()->sizeHintForColumn(0) +
-                                     intervalChooser_->view()->verticalScrollBar()->sizeHint().width());
+    intervalChooser_->view()->setMinimumWidth(
+        intervalChooser_->view()->sizeHintForColumn(0) +
+        intervalChooser_->view()->verticalScrollBar()->sizeHint().width());
 }
 
 int MainWindow::ChosenInterval() const {

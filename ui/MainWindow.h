@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+
 #include <optional>
 
 #include "ui/FormServices.h"

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QRect>
 #include <QtGlobal>
+
 #include <cmath>
 
 namespace parvane {

@@ -72,9 +72,9 @@ void PictureButton::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::white);
     PaintBevel(painter, rect(), sunken);
 
-    const QRect inside = rect().adjusted(kBevel + kTextMargin, kBevel, -kBevel - kTextMargin, -kBevel);
-    const QRect textBounds =
-        painter.fontMetrics().boundingRect(inside, kTextFlags, text());
+    const QRect inside =
+        rect().adjusted(kBevel + kTextMargin, kBevel, -kBevel - kTextMargin, -kBevel);
+    const QRect textBounds = painter.fontMetrics().boundingRect(inside, kTextFlags, text());
     const int blockHeight = kPictureSize + kPictureTextGap + textBounds.height();
     const int shift = sunken ? 1 : 0;
     const int top = inside.top() + (inside.height() - blockHeight) / 2 + shift;
@@ -93,9 +93,8 @@ void PictureButton::paintEvent(QPaintEvent*) {
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = painter.fontMetrics()
-                         .boundingRect(textArea, kTextFlags, text())
-                         .adjusted(-2, 0, 2, 1);
+        focus.rect =
+            painter.fontMetrics().boundingRect(textArea, kTextFlags, text()).adjusted(-2, 0, 2, 1);
         focus.backgroundColor = Qt::white;
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-
 namespace parvane {
 
 namespace {
@@ -17,8 +16,7 @@ bool HoldsPointerFiles(const QString& folder) {
 }  // namespace
 
 QString InstalledResourceFolder(const QString& applicationFolder) {
-    return QDir::cleanPath(
-        QDir(applicationFolder).filePath(QStringLiteral(PARVANE_DATA_FROM_BIN)));
+    return QDir::cleanPath(QDir(applicationFolder).filePath(QStringLiteral(PARVANE_DATA_FROM_BIN)));
 }
 
 QString ResourceFolder(const QString& applicationFolder) {

@@ -1,13 +1,14 @@
 #include "ui/SplitWorker.h"
 
 #include <QFile>
+
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "filelist/PathText.h"
-#include "engine/names/PiecePaths.h"
 #include "engine/job/SplitJob.h"
+#include "engine/names/PiecePaths.h"
+#include "filelist/PathText.h"
 
 namespace parvane {
 
@@ -28,8 +29,9 @@ public:
     bool StopRequested() const override { return worker_.thread_.StopRequested(); }
 
     void FileStarted(int position, int entryCount, const std::string& sourcePath) override {
-        emit worker_.FileStarted(position, entryCount,
-                                 QFile::decodeName(QByteArray::fromStdString(GetFileName(sourcePath))));
+        emit worker_.FileStarted(
+            position, entryCount,
+            QFile::decodeName(QByteArray::fromStdString(GetFileName(sourcePath))));
     }
     void PieceStarted(std::int64_t pieceNumber, const std::string&) override {
         emit worker_.PieceStarted(pieceNumber);
@@ -56,10 +58,11 @@ void SplitWorker::Start(const QStringList& entries, int intervalSeconds,
     paths.reserve(static_cast<std::size_t>(entries.size()));
     for (const QString& entry : entries) paths.push_back(TextToPath(entry));
     SetInterval(intervalSeconds);
-    thread_.Start([this, paths = std::move(paths), folder = TextToPath(applicationFolder)]() mutable {
-        Host host(*this, std::move(paths), std::move(folder));
-        RunSplitJob(host, runner_);
-    });
+    thread_.Start(
+        [this, paths = std::move(paths), folder = TextToPath(applicationFolder)]() mutable {
+            Host host(*this, std::move(paths), std::move(folder));
+            RunSplitJob(host, runner_);
+        });
 }
 
 }  // namespace parvane

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QStringList>
+
 #include <atomic>
 
 #include "engine/job/JobReport.h"

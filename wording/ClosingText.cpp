@@ -107,8 +107,8 @@ std::string Wording::FailureText(const PieceFailure& failure) const {
                 translate("ClosingText", "the splitter's end could not be awaited (%1)"),
                 failure.code);
         case Kind::CannotPutInPlace:
-            return WithSystemError(
-                translate("ClosingText", "cannot be put in place (%1)"), failure.code);
+            return WithSystemError(translate("ClosingText", "cannot be put in place (%1)"),
+                                   failure.code);
         case Kind::SplitterSaid:
             return name(failure.text);
         case Kind::NotSourceAudio:
@@ -206,8 +206,8 @@ std::string Wording::ProblemText(const FileProblem& problem, const std::string& 
         case Kind::CannotRead:
             return WithSystemError(translate("ClosingText", "cannot be read (%1)"), problem.code);
         case Kind::CannotWriteFolder:
-            return WithSystemError(
-                translate("ClosingText", "cannot write into its folder (%1)"), problem.code);
+            return WithSystemError(translate("ClosingText", "cannot write into its folder (%1)"),
+                                   problem.code);
         case Kind::MissingPieces:
             return MissingPiecesText(problem);
         case Kind::NameTaken:
@@ -282,8 +282,9 @@ std::string Wording::NoticeLines(const FileReport& file) const {
             stretches.push_back(Fill(translate("ClosingText", "%1 (%2 bytes)"),
                                      {ClockText(stretch.atSeconds), bytes}));
         } else if (stretch.zeros) {
-            after = Fill(translate("ClosingText", "%1: %2 bytes of zeros after the audio, passed over"),
-                         {name(file.sourcePath), bytes});
+            after =
+                Fill(translate("ClosingText", "%1: %2 bytes of zeros after the audio, passed over"),
+                     {name(file.sourcePath), bytes});
         } else {
             after = Fill(translate("ClosingText",
                                    "%1: %2 bytes that are not audio after the audio, passed over"),
@@ -345,9 +346,8 @@ std::string Wording::Summary(const JobReport& report) const {
         case JobEnd::Stopped:
             break;
     }
-    const std::string heading = report.end == JobEnd::Stopped
-                                    ? translate("ClosingText", "Stopped.")
-                                    : translate("ClosingText", "Done.");
+    const std::string heading = report.end == JobEnd::Stopped ? translate("ClosingText", "Stopped.")
+                                                              : translate("ClosingText", "Done.");
     return heading + "\n" + Counts(report);
 }
 
@@ -371,7 +371,9 @@ std::string PieceRanges(const std::vector<std::int64_t>& numbers) {
     return text;
 }
 
-std::string AsItIs(const std::string& name) { return name; }
+std::string AsItIs(const std::string& name) {
+    return name;
+}
 
 ClosingText MakeClosingText(const JobReport& report, const Translate& translate,
                             const ShowName& showName) {

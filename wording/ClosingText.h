@@ -28,7 +28,8 @@ using ShowName = std::function<std::string(const std::string&)>;
 std::string AsItIs(const std::string& name);
 
 // Meant for every end but a stop, which shows nothing.
-ClosingText MakeClosingText(const JobReport& report, const Translate& translate = Translate(English),
+ClosingText MakeClosingText(const JobReport& report,
+                            const Translate& translate = Translate(English),
                             const ShowName& showName = AsItIs);
 
 }  // namespace parvane

@@ -23,10 +23,10 @@
 #include "engine/audio/Mp3Tags.h"
 #include "engine/audio/PieceCheck.h"
 #include "engine/audio/PieceTags.h"
-#include "engine/process/ProcessRunner.h"
 #include "engine/audio/SourceMeasure.h"
 #include "engine/job/SplitHost.h"
 #include "engine/job/SplitJob.h"
+#include "engine/process/ProcessRunner.h"
 
 namespace {
 
@@ -99,7 +99,9 @@ std::string Which(const std::string& program) {
     return program;
 }
 
-bool Succeeded(int status) { return WIFEXITED(status) && WEXITSTATUS(status) == 0; }
+bool Succeeded(int status) {
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 // Removes what a pass left: pieces (named "<base>-") and the loop's outputs in the job's
 // private folder. Every pass then writes into a folder as a first split finds it;
@@ -223,10 +225,11 @@ void Compare(BenchHost& host, Source& source, int rounds) {
         }
         bareLoops.push_back(TimeLoop(source, false, false));
         switchedLoops.push_back(TimeLoop(source, false, true));
-        std::printf("round %d: %zu runs; job %.3f s, loop %.3f s, job/loop %.3f; loop without "
-                    "checks and tags %.3f s; with frame mode switched %.3f s\n",
-                    round, source.runs.size(), jobs.back(), loops.back(),
-                    jobs.back() / loops.back(), bareLoops.back(), switchedLoops.back());
+        std::printf(
+            "round %d: %zu runs; job %.3f s, loop %.3f s, job/loop %.3f; loop without "
+            "checks and tags %.3f s; with frame mode switched %.3f s\n",
+            round, source.runs.size(), jobs.back(), loops.back(), jobs.back() / loops.back(),
+            bareLoops.back(), switchedLoops.back());
         std::fflush(stdout);
     }
     const bool frameMode = std::find(source.runs.front().begin(), source.runs.front().end(),
@@ -235,13 +238,16 @@ void Compare(BenchHost& host, Source& source, int rounds) {
     const double withF = frameMode ? bare : Median(switchedLoops);
     const double withoutF = frameMode ? Median(switchedLoops) : bare;
     const auto runs = static_cast<double>(source.runs.size());
-    std::printf("median of %d rounds: job %.3f s, loop %.3f s, job/loop %.3f (target at most "
-                "1.10)\n", rounds, job, loop, job / loop);
+    std::printf(
+        "median of %d rounds: job %.3f s, loop %.3f s, job/loop %.3f (target at most "
+        "1.10)\n",
+        rounds, job, loop, job / loop);
     std::printf("piece checks and tags: %.3f s, %.2f ms a run, loop with/without %.3f\n",
                 loop - bare, 1000.0 * (loop - bare) / runs, loop / bare);
-    std::printf("frame mode (-f, %s by the job): runs with -f %.3f s, without %.3f s, "
-                "with/without %.3f\n", frameMode ? "passed" : "not passed", withF, withoutF,
-                withF / withoutF);
+    std::printf(
+        "frame mode (-f, %s by the job): runs with -f %.3f s, without %.3f s, "
+        "with/without %.3f\n",
+        frameMode ? "passed" : "not passed", withF, withoutF, withF / withoutF);
 }
 
 // Reads every frame of 1 GB, as the job does before any run; the file is read once before,
@@ -284,13 +290,15 @@ int main(int argc, char** argv) {
     BenchHost host;
     host.applicationFolder = (folder / "application").string();
 
-    std::printf("making a 20-minute 128 kbit/s CBR MP3 and a 10-minute VBR MP3 without an Info "
-                "frame ...\n");
+    std::printf(
+        "making a 20-minute 128 kbit/s CBR MP3 and a 10-minute VBR MP3 without an Info "
+        "frame ...\n");
     std::fflush(stdout);
     Source cbr{"20-minute CBR, 128 kbit/s, Info frame", folder / "cbr.mp3", "cbr", {}, {}};
     Source vbr{"10-minute VBR (-V 2), no Info frame", folder / "vbr.mp3", "vbr", {}, {}};
     if (!Make(cbr.path, {"synth", "1200", "pinknoise", "vol", "0.3"}, {"-b", "128"}) ||
-        !Make(vbr.path, {"synth", "10", "pinknoise", "vol", "0.3", "pad", "0", "10", "repeat", "29"},
+        !Make(vbr.path,
+              {"synth", "10", "pinknoise", "vol", "0.3", "pad", "0", "10", "repeat", "29"},
               {"-t", "-V", "2"})) {
         std::fprintf(stderr, "could not make the test files with sox and lame\n");
         fs::remove_all(folder);
@@ -326,12 +334,15 @@ int main(int argc, char** argv) {
             aloneTimes.push_back(TimeJob(host, cbr));
         }
         std::printf("round %d: alone %.3f s, beside 100,000 files %.3f s, ratio %.3f\n", round,
-                    aloneTimes.back(), crowdedTimes.back(), crowdedTimes.back() / aloneTimes.back());
+                    aloneTimes.back(), crowdedTimes.back(),
+                    crowdedTimes.back() / aloneTimes.back());
         std::fflush(stdout);
     }
     const double alone = Median(aloneTimes), besideMany = Median(crowdedTimes);
-    std::printf("median: alone %.3f s, beside 100,000 files %.3f s, ratio %.3f (target at most "
-                "1.05)\n", alone, besideMany, besideMany / alone);
+    std::printf(
+        "median: alone %.3f s, beside 100,000 files %.3f s, ratio %.3f (target at most "
+        "1.05)\n",
+        alone, besideMany, besideMany / alone);
     fs::remove_all(folder);
     return 0;
 }

@@ -2,18 +2,19 @@
 // `find DIR -iname '*.mp3'` on the same generated trees, and measures the longest time
 // the window's thread goes without its events being handled.
 
+#include <QApplication>
+
 #include <fcntl.h>
 #include <spawn.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <stdlib.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -143,7 +144,8 @@ void Compare(const char* title, const std::string& root, parvane::FileListView& 
     std::printf("  entries appended            %d\n", entries);
     std::printf("  scan + append (median)      %8.1f ms\n", commandMedian);
     std::printf("  find -iname '*.mp3' (median)%8.1f ms\n", findMedian);
-    std::printf("  ratio                       %8.2f (target <= 1.5)\n", commandMedian / findMedian);
+    std::printf("  ratio                       %8.2f (target <= 1.5)\n",
+                commandMedian / findMedian);
     std::printf("  longest gap between events  %8.1f ms (target <= 100)\n", longestGap);
 }
 

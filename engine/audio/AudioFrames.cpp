@@ -1,6 +1,7 @@
 #include "engine/audio/AudioFrames.h"
 
 #include <mpg123.h>
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -143,8 +144,17 @@ public:
             return;
         }
         Close();
-        open_ = Run{KindOf(info), info.rate, samplesPerFrame, ChannelsOf(info), ChannelsOf(info),
-                    frame, frame, 1, frame.bytes, 0, info.bitrate == 0};
+        open_ = Run{KindOf(info),
+                    info.rate,
+                    samplesPerFrame,
+                    ChannelsOf(info),
+                    ChannelsOf(info),
+                    frame,
+                    frame,
+                    1,
+                    frame.bytes,
+                    0,
+                    info.bitrate == 0};
     }
     // The runs of audio, of layer III where there is any.
     std::vector<Run> Finish() {
@@ -232,8 +242,8 @@ void Describe(const std::vector<Run>& runs, AudioFrames& audio) {
         if (k > 0) {
             const Run& before = runs[k - 1];
             if (run.first.position > before.last.End()) {
-                audio.damaged.push_back({seconds, run.first.position - before.last.End(),
-                                         run.chanceFramesBefore});
+                audio.damaged.push_back(
+                    {seconds, run.first.position - before.last.End(), run.chanceFramesBefore});
             }
             if (run.sampleRate != before.sampleRate) {
                 audio.changes.push_back({seconds, before.sampleRate, before.lastChannels,
@@ -308,8 +318,7 @@ AudioFrames ReadAudioFrames(int fd, const std::function<bool()>& stopRequested) 
     }
     const std::int64_t audioEnd = runs.back().last.End();
     if (audioEnd < audio.fileBytes) {
-        const std::int64_t tail =
-            audio.fileBytes - audioEnd - TagBytes(fd, stopRequested).atEnd;
+        const std::int64_t tail = audio.fileBytes - audioEnd - TagBytes(fd, stopRequested).atEnd;
         if (tail > 0) {
             audio.damaged.push_back({audio.seconds, tail, 0, true, AllZeros(fd, audioEnd, tail)});
         }

@@ -46,9 +46,10 @@ struct AudioFrames {
     int layer = 0;
     long sampleRate = 0;  // of the audio's first frames
     int samplesPerFrame = 0;
-    double seconds = 0.0;  // without the encoder's delay and padding where its Info frame names them
-    bool infoFrame = false;   // an encoder's Info (Xing) frame leads the audio
-    bool freeFormat = false;  // its frames name no bit rate (lame --freeformat)
+    double seconds =
+        0.0;  // without the encoder's delay and padding where its Info frame names them
+    bool infoFrame = false;       // an encoder's Info (Xing) frame leads the audio
+    bool freeFormat = false;      // its frames name no bit rate (lame --freeformat)
     std::int64_t audioBytes = 0;  // of the frames taken for audio, the Info frame among them
     std::int64_t fileBytes = 0;
     std::vector<DamagedStretch> damaged;

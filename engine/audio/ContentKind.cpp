@@ -46,8 +46,8 @@ bool AdtsFrames(std::string_view bytes) {
     if (!header(0)) {
         return false;
     }
-    const std::size_t length = ((Byte(bytes, 3) & 0x03u) << 11) | (Byte(bytes, 4) << 3) |
-                               (Byte(bytes, 5) >> 5);
+    const std::size_t length =
+        ((Byte(bytes, 3) & 0x03u) << 11) | (Byte(bytes, 4) << 3) | (Byte(bytes, 5) >> 5);
     return length > 7 && (length >= bytes.size() || header(length));
 }
 
@@ -75,7 +75,8 @@ bool Text(std::string_view bytes) {
 
 ContentKind KindOf(std::string_view bytes) {
     if (StartsWith(bytes, 0, "RIFF") && StartsWith(bytes, 8, "WAVE")) return ContentKind::WaveAudio;
-    if (StartsWith(bytes, 0, "FORM") && (StartsWith(bytes, 8, "AIFF") || StartsWith(bytes, 8, "AIFC"))) {
+    if (StartsWith(bytes, 0, "FORM") &&
+        (StartsWith(bytes, 8, "AIFF") || StartsWith(bytes, 8, "AIFC"))) {
         return ContentKind::AiffAudio;
     }
     if (StartsWith(bytes, 0, "fLaC")) return ContentKind::FlacAudio;

@@ -12,9 +12,9 @@ enum class ContentKind {
     AiffAudio,
     FlacAudio,
     OggAudio,
-    AacAudio,     // ADTS frames, as .aac files hold them
-    Mpeg4Audio,   // an MPEG-4 file of an audio brand (.m4a, .m4b)
-    Mpeg4Video,   // any other MPEG-4 or QuickTime file
+    AacAudio,    // ADTS frames, as .aac files hold them
+    Mpeg4Audio,  // an MPEG-4 file of an audio brand (.m4a, .m4b)
+    Mpeg4Video,  // any other MPEG-4 or QuickTime file
     JpegPicture,
     PngPicture,
 };

@@ -1,17 +1,17 @@
 #include "engine/audio/Mp3Tags.h"
 
+#include <fcntl.h>
+
 #include <apefooter.h>
 #include <apetag.h>
-#include <fcntl.h>
 #include <id3v1tag.h>
 #include <id3v2framefactory.h>
 #include <id3v2header.h>
 #include <id3v2tag.h>
+#include <memory>
 #include <mpegfile.h>
 #include <textidentificationframe.h>
 #include <tfilestream.h>
-
-#include <memory>
 
 #include "engine/audio/TagRewrite.h"
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "engine/audio/AudioFrames.h"
-#include "engine/files/FileDescriptor.h"
 #include "engine/audio/Mp3Tags.h"
+#include "engine/files/FileDescriptor.h"
 
 namespace parvane {
 

@@ -5,8 +5,8 @@
 
 #include <cerrno>
 
-#include "engine/files/FileDescriptor.h"
 #include "engine/audio/ContentKind.h"
+#include "engine/files/FileDescriptor.h"
 
 namespace parvane {
 

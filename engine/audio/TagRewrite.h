@@ -3,10 +3,9 @@
 // audio), and in the ID3v2 version the tag was read in, so no frame is converted.
 #pragma once
 
+#include <functional>
 #include <id3v2tag.h>
 #include <mpegfile.h>
-
-#include <functional>
 #include <string>
 
 namespace parvane {

@@ -27,9 +27,9 @@ struct PieceFailure {
         // code: errno of the failed swap back; text: where the file that had the piece's name
         // now lies (in the private folder, which is kept)
         DisplacedFileKept,
-        Stopped,           // the job was stopped before the piece was put in place
-        FormatChange,      // change: the source's audio changes its sample rate before its end
-        TagsNotCarried,    // the source's tags could not be written into it
+        Stopped,         // the job was stopped before the piece was put in place
+        FormatChange,    // change: the source's audio changes its sample rate before its end
+        TagsNotCarried,  // the source's tags could not be written into it
     };
     Kind kind = Kind::WroteNothing;
     int code = 0;
@@ -43,22 +43,22 @@ struct PieceFailure {
 
 struct FileProblem {
     enum class Kind {
-        NoInterval,          // no piece length was chosen
-        EmptyName,           // the list's entry is empty
+        NoInterval,  // no piece length was chosen
+        EmptyName,   // the list's entry is empty
         NotFound,
-        NotAFile,            // a folder, a device, ...
-        NotMp3,              // layer: MPEG audio of layer 1 or 2; content: what else it holds
-        CannotRead,          // code: errno
-        CannotWriteFolder,   // code: errno of making the private folder
-        MissingPieces,       // pieces: the pieces not put in place for one failure
-        NameTaken,           // path: the listed file a piece would have replaced
+        NotAFile,           // a folder, a device, ...
+        NotMp3,             // layer: MPEG audio of layer 1 or 2; content: what else it holds
+        CannotRead,         // code: errno
+        CannotWriteFolder,  // code: errno of making the private folder
+        MissingPieces,      // pieces: the pieces not put in place for one failure
+        NameTaken,          // path: the listed file a piece would have replaced
         ChangedDuringSplit,
-        OtherFileAtName,     // path: a piece's path, where a file that is not its piece was kept
-        SplitByAnotherJob,   // another job holds the source's lock
-        Stopped,             // the job was stopped before any piece of it was written
-        FreeFormat,          // MP3 frames without a bit rate, which the splitter cannot cut
-        PathTooLong,         // the pieces' paths would be longer than the system allows
-        SplitterLostAfter,   // pieces: the piece whose run the splitter could not be started for
+        OtherFileAtName,    // path: a piece's path, where a file that is not its piece was kept
+        SplitByAnotherJob,  // another job holds the source's lock
+        Stopped,            // the job was stopped before any piece of it was written
+        FreeFormat,         // MP3 frames without a bit rate, which the splitter cannot cut
+        PathTooLong,        // the pieces' paths would be longer than the system allows
+        SplitterLostAfter,  // pieces: the piece whose run the splitter could not be started for
     };
     Kind kind = Kind::NotFound;
     int code = 0;

@@ -11,11 +11,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "engine/files/FileDescriptor.h"
 #include "engine/audio/Mp3Tags.h"
-#include "engine/names/PiecePaths.h"
 #include "engine/audio/PieceTags.h"
+#include "engine/files/FileDescriptor.h"
 #include "engine/files/PrivateFolder.h"
+#include "engine/names/PiecePaths.h"
 #include "engine/names/TimeStamps.h"
 
 namespace parvane {
@@ -262,9 +262,9 @@ PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRe
     if (request.frameMode) {
         argv.push_back("-f");
     }
-    argv.insert(argv.end(), {request.sourcePath, FormatStamp(request.startStamp),
-                             FormatStamp(request.endStamp), "-o", kSplitterOutputName, "-d",
-                             request.privateFolder});
+    argv.insert(argv.end(),
+                {request.sourcePath, FormatStamp(request.startStamp), FormatStamp(request.endStamp),
+                 "-o", kSplitterOutputName, "-d", request.privateFolder});
     piece.run = runner.Run(argv, hooks);
     const RunResult& run = piece.run;
     const auto stopped = [&hooks] { return hooks.stopRequested && hooks.stopRequested(); };

@@ -10,10 +10,10 @@
 #include <optional>
 #include <string>
 
+#include "engine/audio/PieceCheck.h"
 #include "engine/files/FilePlacement.h"
 #include "engine/files/FileProblem.h"
 #include "engine/job/ListedFiles.h"
-#include "engine/audio/PieceCheck.h"
 #include "engine/process/ProcessRunner.h"
 
 namespace parvane {

@@ -7,12 +7,12 @@
 #include <limits>
 #include <optional>
 
-#include "engine/job/PieceEstimate.h"
-#include "engine/names/PiecePaths.h"
-#include "engine/job/PieceWriter.h"
+#include "engine/audio/SourceMeasure.h"
 #include "engine/files/PrivateFolder.h"
 #include "engine/files/SourceLock.h"
-#include "engine/audio/SourceMeasure.h"
+#include "engine/job/PieceEstimate.h"
+#include "engine/job/PieceWriter.h"
+#include "engine/names/PiecePaths.h"
 #include "engine/names/TimeStamps.h"
 
 namespace parvane {
@@ -171,8 +171,8 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
 
     const std::int64_t inside = PiecesInside(measure, intervalSeconds);
     const std::int64_t beginning = PiecesBeginning(measure, intervalSeconds);
-    const std::int64_t bound = std::min<std::int64_t>(inside + kSpareRuns,
-                                                      std::numeric_limits<std::int32_t>::max());
+    const std::int64_t bound =
+        std::min<std::int64_t>(inside + kSpareRuns, std::numeric_limits<std::int32_t>::max());
     const double intervalMinutes = IntervalToMinutes(intervalSeconds);
     std::int64_t limit = kInitialPieceLimit;
     std::int64_t lastWritten = 0;
@@ -215,8 +215,7 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
                 split.end = SourceEnd::SplitterLost;
                 split.startError = piece.run.code;
                 if (report.piecesWritten > 0) {
-                    report.problems.push_back(
-                        MakeProblem(FileProblem::Kind::SplitterLostAfter));
+                    report.problems.push_back(MakeProblem(FileProblem::Kind::SplitterLostAfter));
                     report.problems.back().pieces = {number};
                 }
                 return split;

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/job/JobReport.h"
 #include "engine/files/FilePlacement.h"
+#include "engine/job/JobReport.h"
 #include "engine/job/ListedFiles.h"
-#include "engine/process/ProcessRunner.h"
 #include "engine/job/SplitHost.h"
+#include "engine/process/ProcessRunner.h"
 
 namespace parvane {
 

@@ -56,8 +56,7 @@ JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
         }
         job.splitterPath = *splitter;
 
-        SourceSplit split =
-            SplitSource(host, runner, hooks, job, i, sourcePath, intervalSeconds);
+        SourceSplit split = SplitSource(host, runner, hooks, job, i, sourcePath, intervalSeconds);
         if (split.end == SourceEnd::Stopped) {
             report.files.push_back(std::move(split.report));
             AddNotBegun(host, i + 1, fileCount, report);

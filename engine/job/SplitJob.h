@@ -2,8 +2,8 @@
 #pragma once
 
 #include "engine/job/JobReport.h"
-#include "engine/process/ProcessRunner.h"
 #include "engine/job/SplitHost.h"
+#include "engine/process/ProcessRunner.h"
 
 namespace parvane {
 

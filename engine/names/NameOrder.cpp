@@ -36,8 +36,7 @@ char32_t FoldCodePoint(char32_t c) {
     if (c == 0x4C0) return 0x4CF;
     if (c >= 0x4C1 && c <= 0x4CE) return c % 2 == 1 ? c + 1 : c;
     if (c >= 0x531 && c <= 0x556) return c + 0x30;
-    if ((c >= 0x1E00 && c <= 0x1E95) || (c >= 0x1EA0 && c <= 0x1EFF))
-        return c % 2 == 0 ? c + 1 : c;
+    if ((c >= 0x1E00 && c <= 0x1E95) || (c >= 0x1EA0 && c <= 0x1EFF)) return c % 2 == 0 ? c + 1 : c;
     if (c == 0x1E9E) return 0xDF;
     if (c >= 0xFF21 && c <= 0xFF3A) return c + 0x20;
     return c;
@@ -61,9 +60,13 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c; }
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
+}
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The digit run starting at `at`, without its leading zeros; `at` moves past the run.
 std::string_view NumberAt(std::string_view text, std::size_t& at) {

@@ -17,11 +17,14 @@ std::string GetPiecePath(const std::string& sourcePath, std::int32_t pieceNumber
 // (four digits or more): "song-0002.mp3" -> "song.mp3"; nullopt for any other name.
 std::optional<std::string> SourceNameOfPiece(const std::string& fileName);
 
-std::string GetFolder(const std::string& path);             // up to and including the last "/"
-std::string GetFolderWithoutSlash(const std::string& path);  // before the last "/"; throws without one
-std::string GetFileName(const std::string& path);           // after the last "/"
-std::string GetBaseName(const std::string& fileName);       // before the last "."; whole name without one
-std::string GetExtension(const std::string& fileName);      // after the last "."; whole name without one
+std::string GetFolder(const std::string& path);  // up to and including the last "/"
+std::string GetFolderWithoutSlash(
+    const std::string& path);                      // before the last "/"; throws without one
+std::string GetFileName(const std::string& path);  // after the last "/"
+std::string GetBaseName(
+    const std::string& fileName);  // before the last "."; whole name without one
+std::string GetExtension(
+    const std::string& fileName);  // after the last "."; whole name without one
 std::string ZeroPad(std::int32_t number, std::int32_t width);
 
 // A path as typed, made absolute from currentFolder without resolving links.

@@ -28,11 +28,15 @@ enum class EntryKind { kOther, kFolder, kFile };
 // is listed like the file.
 EntryKind KindOf(int folderFd, const dirent& entry) {
     switch (entry.d_type) {
-        case DT_DIR: return EntryKind::kFolder;
-        case DT_REG: return EntryKind::kFile;
+        case DT_DIR:
+            return EntryKind::kFolder;
+        case DT_REG:
+            return EntryKind::kFile;
         case DT_LNK:
-        case DT_UNKNOWN: break;
-        default: return EntryKind::kOther;
+        case DT_UNKNOWN:
+            break;
+        default:
+            return EntryKind::kOther;
     }
     struct stat target {};
     if (fstatat(folderFd, entry.d_name, &target, 0) != 0) return EntryKind::kOther;
@@ -43,8 +47,7 @@ EntryKind KindOf(int folderFd, const dirent& entry) {
 
 class TreeWalk {
 public:
-    explicit TreeWalk(const std::function<bool()>& stopRequested)
-        : stopRequested_(stopRequested) {}
+    explicit TreeWalk(const std::function<bool()>& stopRequested) : stopRequested_(stopRequested) {}
 
     // False when the folder cannot be opened or was read before in this walk (under
     // another name, through a link).
@@ -111,18 +114,19 @@ private:
 FolderScanResult ScanFolderTree(const std::string& root,
                                 const std::function<bool()>& stopRequested) {
     FolderScanResult found;
-    TreeWalk(stopRequested).Walk(root, [&](const std::string& folder, const FolderListing& listing) {
-        const std::set<std::string> here(listing.files.begin(), listing.files.end());
-        for (const std::string& name : listing.files) {
-            if (name.front() == '~') continue;
-            const std::optional<std::string> source = SourceNameOfPiece(name);
-            if (source && here.count(*source) > 0) {
-                ++found.piecesLeftOut;
-                continue;
+    TreeWalk(stopRequested)
+        .Walk(root, [&](const std::string& folder, const FolderListing& listing) {
+            const std::set<std::string> here(listing.files.begin(), listing.files.end());
+            for (const std::string& name : listing.files) {
+                if (name.front() == '~') continue;
+                const std::optional<std::string> source = SourceNameOfPiece(name);
+                if (source && here.count(*source) > 0) {
+                    ++found.piecesLeftOut;
+                    continue;
+                }
+                found.paths.push_back(folder + name);
             }
-            found.paths.push_back(folder + name);
-        }
-    });
+        });
     return found;
 }
 

@@ -10,12 +10,12 @@
 
 #include <clocale>
 
-#include "wording/ClosingText.h"
+#include "app/Translations.h"
 #include "filelist/FileListView.h"
+#include "tests/support/WindowTestSupport.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/PictureButton.h"
-#include "app/Translations.h"
-#include "tests/support/WindowTestSupport.h"
+#include "wording/ClosingText.h"
 
 using namespace parvane;
 using namespace parvane::test;
@@ -45,7 +45,8 @@ QMap<QString, std::pair<QString, QString>> ReadCatalogue(const QString& path) {
 
 QStringList Placeholders(const QString& text) {
     QStringList found;
-    for (const auto& match : QRegularExpression(QStringLiteral("%\\d")).globalMatch(text)) found << match.captured();
+    for (const auto& match : QRegularExpression(QStringLiteral("%\\d")).globalMatch(text))
+        found << match.captured();
     found.sort();
     return found;
 }
@@ -60,16 +61,18 @@ private slots:
         const QTemporaryDir scratch;
         const QString fresh = scratch.filePath(QStringLiteral("fresh_de.ts"));
         QProcess lupdate;
-        lupdate.start(QStringLiteral(PARVANE_LUPDATE),
-                      {QStringLiteral(PARVANE_SOURCE_DIR "/app"), QStringLiteral(PARVANE_SOURCE_DIR "/ui"),
-                       QStringLiteral(PARVANE_SOURCE_DIR "/filelist"),
-                       QStringLiteral(PARVANE_SOURCE_DIR "/wording"), QStringLiteral("-silent"),
-                       QStringLiteral("-I"), QStringLiteral(PARVANE_SOURCE_DIR),
-                       QStringLiteral("-ts"), fresh});
+        lupdate.start(
+            QStringLiteral(PARVANE_LUPDATE),
+            {QStringLiteral(PARVANE_SOURCE_DIR "/app"), QStringLiteral(PARVANE_SOURCE_DIR "/ui"),
+             QStringLiteral(PARVANE_SOURCE_DIR "/filelist"),
+             QStringLiteral(PARVANE_SOURCE_DIR "/wording"), QStringLiteral("-silent"),
+             QStringLiteral("-I"), QStringLiteral(PARVANE_SOURCE_DIR), QStringLiteral("-ts"),
+             fresh});
         QVERIFY(lupdate.waitForFinished(60000));
         QCOMPARE(lupdate.exitCode(), 0);
         const auto needed = ReadCatalogue(fresh);
-        const auto german = ReadCatalogue(QStringLiteral(PARVANE_SOURCE_DIR "/translations/parvane_de.ts"));
+        const auto german =
+            ReadCatalogue(QStringLiteral(PARVANE_SOURCE_DIR "/translations/parvane_de.ts"));
         QVERIFY(needed.size() >= 62);
         for (auto text = needed.begin(); text != needed.end(); ++text) {
             QVERIFY2(german.contains(text.key()), qPrintable(text.key()));
@@ -86,26 +89,30 @@ private slots:
         MainWindow& form = harness.Start();
 
         QCOMPARE(form.SplitButton()->text(), QStringLiteral("Teilen!"));
-        for (PictureButton* button : {form.AddFilesButton(), form.AddFolderButton(), form.SplitButton()}) {
+        for (PictureButton* button :
+             {form.AddFilesButton(), form.AddFolderButton(), form.SplitButton()}) {
             // The caption's room below the picture, inside the bevel and the side margins.
             const QRect inside = button->rect().adjusted(6, 2, -6, -2);
             const QRect words = button->fontMetrics().boundingRect(
                 inside, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, button->text());
             QVERIFY2(words.width() <= inside.width(), qPrintable(button->text()));
-            QVERIFY2(words.height() <= inside.height() - kPictureSize - 1, qPrintable(button->text()));
+            QVERIFY2(words.height() <= inside.height() - kPictureSize - 1,
+                     qPrintable(button->text()));
         }
         QComboBox* chooser = form.IntervalChooser();
         QCOMPARE(chooser->itemText(22), QStringLiteral("Alle 60:00 teilen"));
         QVERIFY(ChooserEntriesFit(*chooser));
         const QHeaderView* header = form.ListView()->header();
-        QVERIFY(header->fontMetrics().horizontalAdvance(QStringLiteral("MP3-Datei(en)")) < header->sectionSize(0));
+        QVERIFY(header->fontMetrics().horizontalAdvance(QStringLiteral("MP3-Datei(en)")) <
+                header->sectionSize(0));
 
         QTest::mouseClick(form.SplitButton(), Qt::LeftButton);
         form.ListView()->AddDroppedFiles({QStringLiteral("/gone/a.mp3")});
         QTest::mouseClick(form.SplitButton(), Qt::LeftButton);
         QTRY_VERIFY(!form.IsBusy());
-        QCOMPARE(harness.desktop.shown, QStringList({"Keine Dateien hinzugefügt.",
-                                                     "Fertig.\n0 Dateien vollständig geteilt, 1 nicht geteilt."}));
+        QCOMPARE(harness.desktop.shown,
+                 QStringList({"Keine Dateien hinzugefügt.",
+                              "Fertig.\n0 Dateien vollständig geteilt, 1 nicht geteilt."}));
         QCOMPARE(harness.desktop.lines, QStringList{"/gone/a.mp3: nicht gefunden"});
     }
 
@@ -120,9 +127,10 @@ private slots:
         report.files.push_back({1, "/m/a.mp3", 2, {problem}, {}, {}});
         report.files.push_back({2, "/m/b.mp3", 3, {}, {}, {}});
         const bool comma = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
-        const ClosingText text = MakeClosingText(report, Translate([](const char* context, const char* english, int count) {
-            return QCoreApplication::translate(context, english, nullptr, count).toStdString();
-        }));
+        const ClosingText text = MakeClosingText(
+            report, Translate([](const char* context, const char* english, int count) {
+                return QCoreApplication::translate(context, english, nullptr, count).toStdString();
+            }));
         std::setlocale(LC_NUMERIC, "C");
         QVERIFY(comma);
         QCOMPARE(text.details, "/m/a.mp3: Stück 3 ist 7.21 s lang, nicht 5 s");

@@ -10,8 +10,12 @@ ParsedArguments Parse(const std::vector<std::string>& args) {
     return ParseConsoleArguments(args, {"/home/me", 0});
 }
 
-ConsoleSource File(const std::string& path) { return {ConsoleSource::Kind::File, path}; }
-ConsoleSource Folder(const std::string& path) { return {ConsoleSource::Kind::Folder, path}; }
+ConsoleSource File(const std::string& path) {
+    return {ConsoleSource::Kind::File, path};
+}
+ConsoleSource Folder(const std::string& path) {
+    return {ConsoleSource::Kind::Folder, path};
+}
 
 // "link/.." is not the folder holding link when link is a symbolic link, so ".." after a
 // typed name stays; the current folder is a real path, and ".." can come off it.

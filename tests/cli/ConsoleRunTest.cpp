@@ -44,9 +44,15 @@ TEST(ConsoleRun, ExitStatusesAndWhatIsPrinted) {
         testing::WriteFile(music / name, "not really audio");
     }
     const std::vector<ExitRow> rows = {
-        {{"--help"}, false, 0, false,
+        {{"--help"},
+         false,
+         0,
+         false,
          "Usage: parvane-split [--every M:SS] [--list] [--folder DIR]... [FILE]...\n"},
-        {{"--every", "0:07", "a.mp3"}, false, 2, true,
+        {{"--every", "0:07", "a.mp3"},
+         false,
+         2,
+         true,
          "parvane-split: \"0:07\" is not one of the intervals; choose one of: 0:05 0:10 0:30"},
         {{"a.mp3", "--every"}, false, 2, true, "--every needs an interval, one of: 0:05 0:10"},
         {{"-x", "a.mp3"}, false, 2, true, "parvane-split: unknown option \"-x\""},
@@ -54,27 +60,50 @@ TEST(ConsoleRun, ExitStatusesAndWhatIsPrinted) {
         {{"--folder", "--list"}, false, 2, true, "parvane-split: --folder needs a folder ("},
         {{"--folder", "", "a.mp3"}, false, 2, true, "parvane-split: --folder needs a folder ("},
         {{"--every", "--list", "a.mp3"}, false, 2, true, "--every needs an interval"},
-        {{"--list", "--folder", "."}, false, 0, true,
+        {{"--list", "--folder", "."},
+         false,
+         0,
+         true,
          "parvane-split: --folder @: left out 1 piece of the files found there"},
-        {{"--every", "0:10", "--list"}, false, 2, true, "parvane-split: no FILE or --folder given\n"},
-        {{"--folder", "nowhere"}, false, 2, true,
+        {{"--every", "0:10", "--list"},
+         false,
+         2,
+         true,
+         "parvane-split: no FILE or --folder given\n"},
+        {{"--folder", "nowhere"},
+         false,
+         2,
+         true,
          "parvane-split: --folder @/nowhere: not a readable folder\n"},
         {{"--folder", "Empty/"}, false, 1, false, "No files added."},
-        {{"--list", "--folder", "Empty/"}, false, 0, true,
+        {{"--list", "--folder", "Empty/"},
+         false,
+         0,
+         true,
          "parvane-split: --folder @/Empty: no MP3 files in it\n"},
-        {{"--list", "single.mp3", "--folder", ".", "--folder=Album"}, false, 0, false,
+        {{"--list", "single.mp3", "--folder", ".", "--folder=Album"},
+         false,
+         0,
+         false,
          "@/single.mp3\n@/text.mp3\n@/Album/01.mp3\n@/Album/02.mp3\n@/Album/Disc 2/01.mp3\n"
          "@/Album/01.mp3\n@/Album/02.mp3\n@/Album/Disc 2/01.mp3\n"},
-        {{"--list", "new\nline\\.mp3", "\033[2J.mp3"}, false, 0, false,
+        {{"--list", "new\nline\\.mp3", "\033[2J.mp3"},
+         false,
+         0,
+         false,
          "@/new\\nline\\\\.mp3\n@/\\033[2J.mp3\n"},
-        {{"missing.mp3", "", "text.mp3"}, false, 1, false,
+        {{"missing.mp3", "", "text.mp3"},
+         false,
+         1,
+         false,
          "Done.\n0 files split completely, 3 not split.\n@/missing.mp3: not found\n"
          "\"\": empty file name\n@/text.mp3: not an MP3 file (text)\n"},
         {{"text.mp3"}, true, 1, true, "The splitter mp3splt was not found."},
     };
     for (const ExitRow& row : rows) {
         const ToolRun run = Split(music, row.args, row.noSplitter ? emptyPath.path() : "");
-        const std::string text = std::regex_replace(row.text, std::regex("@"), music.path().string());
+        const std::string text =
+            std::regex_replace(row.text, std::regex("@"), music.path().string());
         const std::string& printed = row.onError ? run.err : run.out;
         EXPECT_EQ(run.exitCode, row.exitCode) << text;
         EXPECT_NE(printed.find(text), std::string::npos) << printed;
@@ -95,10 +124,13 @@ TEST(ConsoleRun, OddNamesAndAGap) {
     const ToolRun run = Split(music, {"--every", "0:05", odd, song, taken});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out.rfind("[1/3] " + odd + "\n  " + (folder / "-Grüße 日本-0001.MP3").string() +
-                                "\n  " + (folder / "-Grüße 日本-0002.MP3").string() + "\n", 0),
-              0u) << run.out;
+                                "\n  " + (folder / "-Grüße 日本-0002.MP3").string() + "\n",
+                            0),
+              0u)
+        << run.out;
     EXPECT_NE(run.out.find(song + ": piece name taken by a listed file: " + taken + "\n"),
-              std::string::npos) << run.out;
+              std::string::npos)
+        << run.out;
     EXPECT_EQ(testing::ReadFile(taken), recording);
     EXPECT_EQ(FolderNames(folder).size(), 9u);
 }
@@ -122,9 +154,11 @@ TEST(ConsoleRun, SignalsLeaveNoUnfinishedPiece) {
             while kill -0 $! 2>/dev/null && [ $n != 1000 ]; do sleep 0.01; n=$((n+1)); done
         kill -0 $! 2>/dev/null && echo running
         kill -TERM $! 2>/dev/null; wait $!)sh";
-    for (const auto& [signal, inherited, out] :
-         {std::tuple{"INT", "", "2\n"}, {"TERM", "", "2\n"}, {"HUP", "", "2\n"},
-          {"HUP", "ignored", "2\nrunning\n"}, {"INT", "ignored", "2\nrunning\n"}}) {
+    for (const auto& [signal, inherited, out] : {std::tuple{"INT", "", "2\n"},
+                                                 {"TERM", "", "2\n"},
+                                                 {"HUP", "", "2\n"},
+                                                 {"HUP", "ignored", "2\nrunning\n"},
+                                                 {"INT", "ignored", "2\nrunning\n"}}) {
         const ToolRun run = testing::RunTool({"env", "-C", music.path(), "sh", "-c", script, "sh",
                                               splitter.ApplicationFolder(), signal, inherited});
         EXPECT_EQ(run.out, out) << signal << inherited;
@@ -146,8 +180,9 @@ TEST(ConsoleRun, AClosedOutputStopsTheJob) {
         {"env", "-C", music.path(), "sh", "-c",
          R"({ "$0/parvane-split" --every 0:05 song.mp3; echo $? >&2; } | head -n 2 >/dev/null)",
          splitter.ApplicationFolder()});
-    EXPECT_EQ(run.err, "parvane-split: the output was closed. Stopped; the piece being written "
-                       "was discarded.\n130\n");
+    EXPECT_EQ(run.err,
+              "parvane-split: the output was closed. Stopped; the piece being written "
+              "was discarded.\n130\n");
     EXPECT_EQ(FolderNames(music.path()), (Names{"song.mp3", "song-0001.mp3"}));
     const std::string pid = testing::ReadFile(splitter.Path() + ".pid");
     EXPECT_NE(testing::RunTool({"kill", "-0", pid}).exitCode, 0);
@@ -155,10 +190,11 @@ TEST(ConsoleRun, AClosedOutputStopsTheJob) {
         {"sh", "-c", R"({ "$0" --list $(seq 20000); echo $? >&2; } | head -n 1 >/dev/null)",
          PARVANE_SPLIT_PROGRAM});
     EXPECT_EQ(list.err, "parvane-split: the output was closed.\n130\n");
-    const ToolRun full = testing::RunTool(
-        {"sh", "-c", R"("$0" "$1" >/dev/full; echo $? >&2)", PARVANE_SPLIT_PROGRAM, music / "song.mp3"});
-    EXPECT_EQ(full.err, "parvane-split: cannot write the output (No space left on device). Stopped; "
-                        "the piece being written was discarded.\n1\n");
+    const ToolRun full = testing::RunTool({"sh", "-c", R"("$0" "$1" >/dev/full; echo $? >&2)",
+                                           PARVANE_SPLIT_PROGRAM, music / "song.mp3"});
+    EXPECT_EQ(full.err,
+              "parvane-split: cannot write the output (No space left on device). Stopped; "
+              "the piece being written was discarded.\n1\n");
 }
 
 // A current folder that was deleted has no path: a relative name is refused, never taken
@@ -167,11 +203,13 @@ TEST(ConsoleRun, ADeletedCurrentFolder) {
     const TempFolder music;
     const char* script = R"(mkdir gone && cd gone && rmdir ../gone && "$0" --list ../m/s.mp3
                             echo $?; "$0" --list /m/s.mp3)";
-    const ToolRun run = testing::RunTool(
-        {"env", "-C", music.path(), "sh", "-c", script, PARVANE_SPLIT_PROGRAM});
+    const ToolRun run =
+        testing::RunTool({"env", "-C", music.path(), "sh", "-c", script, PARVANE_SPLIT_PROGRAM});
     EXPECT_EQ(run.out, "2\n/m/s.mp3\n");
     EXPECT_NE(run.err.find(": the current folder cannot be read (No such file or directory), so "
-                           "\"../m/s.mp3\" cannot be found"), std::string::npos) << run.err;
+                           "\"../m/s.mp3\" cannot be found"),
+              std::string::npos)
+        << run.err;
 }
 
 // A job in another PID namespace, whose process id means nothing here, keeps its private
@@ -181,8 +219,9 @@ TEST(ConsoleRun, AJobInAnotherPidNamespaceIsLeftAlone) {
         GTEST_SKIP() << "a second PID namespace needs root; not tried";
     testing::FakeSplitter splitter;
     splitter.Configure({}, false,
-                       {{2, "[ \"${source##*/}\" = other.mp3 ] || "
-                             "until [ -e \"$0.go\" ]; do sleep 0.01; done"}});
+                       {{2,
+                         "[ \"${source##*/}\" = other.mp3 ] || "
+                         "until [ -e \"$0.go\" ]; do sleep 0.01; done"}});
     const TempFolder music;
     for (const char* name : {"song.mp3", "other.mp3"}) testing::PutMp3(music / name, 20);
     fs::copy_file(PARVANE_SPLIT_PROGRAM, splitter.ApplicationFolder() + "/parvane-split");
@@ -193,8 +232,8 @@ TEST(ConsoleRun, AJobInAnotherPidNamespaceIsLeftAlone) {
         until [ -e song-0001.mp3 ] || [ $n = 1000 ]; do sleep 0.01; n=$((n+1)); done
         "$app/parvane-split" --every 0:05 other.mp3 >/dev/null; echo second $?
         touch "$app/mp3splt.go"; wait $!; echo first $?)sh";
-    const ToolRun run = testing::RunTool({"env", "-C", music.path(), "sh", "-c", script, "sh",
-                                          splitter.ApplicationFolder()});
+    const ToolRun run = testing::RunTool(
+        {"env", "-C", music.path(), "sh", "-c", script, "sh", splitter.ApplicationFolder()});
     EXPECT_EQ(run.out, "second 0\nfirst 0\n") << run.err;
     EXPECT_EQ(FolderNames(music.path()).size(), 10u);
 }

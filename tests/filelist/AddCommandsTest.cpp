@@ -20,7 +20,9 @@ private slots:
         testing::WriteFile(tree / "sub/a.mp3");
         QTimer::singleShot(0, [&tree] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            const auto closed = qScopeGuard([=] { if (dialog->isVisible()) dialog->reject(); });
+            const auto closed = qScopeGuard([=] {
+                if (dialog->isVisible()) dialog->reject();
+            });
             QVERIFY(QTest::qWaitForWindowExposed(dialog));
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             auto* open = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);

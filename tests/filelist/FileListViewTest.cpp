@@ -40,7 +40,9 @@ struct ShownList {
     QPoint BelowEntries() const { return At(model.Count() - 1) + QPoint(0, 50); }
     bool Visible(int row) const { return Rows()->rect().contains(Rect(row)); }
     int Selected() const { return view.selectionModel()->selectedRows().value(0).row(); }
-    void Press(QPoint at, Qt::MouseButton b = Qt::LeftButton) { QTest::mousePress(Rows(), b, {}, at); }
+    void Press(QPoint at, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mousePress(Rows(), b, {}, at);
+    }
     void Release(QPoint at, Qt::MouseButton b = Qt::LeftButton) {
         QTest::mouseRelease(Rows(), b, {}, at);
     }
@@ -162,7 +164,8 @@ private slots:
             moved << bar->value();
             list.Release(QPoint(5, bottom / 2));
         }
-        QVERIFY2(moved[0] > 0 && moved[1] >= 5 * moved[0], qPrintable(QStringLiteral("%1 %2").arg(moved[0]).arg(moved[1])));
+        QVERIFY2(moved[0] > 0 && moved[1] >= 5 * moved[0],
+                 qPrintable(QStringLiteral("%1 %2").arg(moved[0]).arg(moved[1])));
     }
 
     // A double-click removes the entry under the pointer, with the left button only. From
@@ -173,18 +176,30 @@ private slots:
         QTest::addColumn<int>("at");   // the row double-clicked, -1 below the entries
         QTest::addColumn<int>("button");
         QTest::addColumn<bool>("busy");
-        QTest::addColumn<QString>("selecting");  // before: "a" Ctrl+A, "s" Shift+Down, "c" Ctrl+click on D
+        QTest::addColumn<QString>(
+            "selecting");  // before: "a" Ctrl+A, "s" Shift+Down, "c" Ctrl+click on D
         QTest::addColumn<QString>("left");
-        QTest::newRow("double-click") << 0 << 1 << int(Qt::LeftButton) << false << "" << "ACD";
-        QTest::newRow("on another entry") << 0 << 2 << int(Qt::LeftButton) << false << "" << "ABD";
-        QTest::newRow("below the entries") << 0 << -1 << int(Qt::LeftButton) << false << "" << "ABCD";
-        QTest::newRow("right button") << 0 << 1 << int(Qt::RightButton) << false << "" << "ABCD";
-        QTest::newRow("Delete twice") << int(Qt::Key_Delete) << 1 << 0 << false << "" << "AD";
-        QTest::newRow("Backspace twice") << int(Qt::Key_Backspace) << 1 << 0 << false << "" << "AD";
-        QTest::newRow("Delete while busy") << int(Qt::Key_Delete) << 1 << 0 << true << "" << "ABCD";
-        QTest::newRow("Ctrl+A, Delete") << int(Qt::Key_Delete) << 1 << 0 << false << "a" << "";
-        QTest::newRow("Shift+Down, Delete twice") << int(Qt::Key_Delete) << 1 << 0 << false << "s" << "A";
-        QTest::newRow("Ctrl+click, Backspace twice") << int(Qt::Key_Backspace) << 1 << 0 << false << "c" << "A";
+        QTest::newRow("double-click") << 0 << 1 << int(Qt::LeftButton) << false << ""
+                                      << "ACD";
+        QTest::newRow("on another entry") << 0 << 2 << int(Qt::LeftButton) << false << ""
+                                          << "ABD";
+        QTest::newRow("below the entries") << 0 << -1 << int(Qt::LeftButton) << false << ""
+                                           << "ABCD";
+        QTest::newRow("right button") << 0 << 1 << int(Qt::RightButton) << false << ""
+                                      << "ABCD";
+        QTest::newRow("Delete twice") << int(Qt::Key_Delete) << 1 << 0 << false << ""
+                                      << "AD";
+        QTest::newRow("Backspace twice") << int(Qt::Key_Backspace) << 1 << 0 << false << ""
+                                         << "AD";
+        QTest::newRow("Delete while busy") << int(Qt::Key_Delete) << 1 << 0 << true << ""
+                                           << "ABCD";
+        QTest::newRow("Ctrl+A, Delete") << int(Qt::Key_Delete) << 1 << 0 << false << "a"
+                                        << "";
+        QTest::newRow("Shift+Down, Delete twice") << int(Qt::Key_Delete) << 1 << 0 << false << "s"
+                                                  << "A";
+        QTest::newRow("Ctrl+click, Backspace twice")
+            << int(Qt::Key_Backspace) << 1 << 0 << false << "c"
+            << "A";
     }
     void removesTheEntryMeant() {
         QFETCH(int, key);
@@ -197,7 +212,8 @@ private slots:
         QTest::mouseClick(list.Rows(), Qt::LeftButton, {}, list.At(1));
         if (selecting == "a") QTest::keyClick(&list.view, Qt::Key_A, Qt::ControlModifier);
         if (selecting == "s") QTest::keyClick(&list.view, Qt::Key_Down, Qt::ShiftModifier);
-        if (selecting == "c") QTest::mouseClick(list.Rows(), Qt::LeftButton, Qt::ControlModifier, list.At(3));
+        if (selecting == "c")
+            QTest::mouseClick(list.Rows(), Qt::LeftButton, Qt::ControlModifier, list.At(3));
         list.busy = busy;
         const QPoint where = at < 0 ? list.BelowEntries() : list.At(at);
         list.Remove(key, where, Qt::MouseButton(button));

@@ -1,10 +1,9 @@
 #include "tests/support/TestSupport.h"
 
-#include <stdlib.h>
-
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <stdlib.h>
 
 #include "engine/process/ProcessRunner.h"
 #include "engine/process/SplitterSearch.h"
@@ -45,9 +44,9 @@ std::set<std::string> FolderNames(const fs::path& folder) {
 // The shell only redirects; the program and its arguments reach it as its own arguments.
 ToolRun RunTool(const std::vector<std::string>& argv) {
     const TempFolder capture;
-    std::vector<std::string> shell = {"/bin/sh", "-c",
-                                      R"(o=$1 e=$2; shift 2; exec "$@" >"$o" 2>"$e")", "sh",
-                                      capture / "out", capture / "err"};
+    std::vector<std::string> shell = {
+        "/bin/sh",       "-c",           R"(o=$1 e=$2; shift 2; exec "$@" >"$o" 2>"$e")", "sh",
+        capture / "out", capture / "err"};
     shell.insert(shell.end(), argv.begin(), argv.end());
     const RunResult run = RunAndWait(shell, {});
     const int exitCode = run.ending == RunResult::Ending::Exited ? run.code : -1;
@@ -92,7 +91,8 @@ FakeSplitter::FakeSplitter() : realSplitter_(FindSplitter("", SearchPath()).valu
 void FakeSplitter::Configure(const std::map<int, Output>& outputs, bool hangAfterWriting,
                              const std::map<int, std::string>& actions) {
     static const char* const kOutputNames[] = {"Real", "Empty", "DiskFull", "Noise", "Half"};
-    std::string config = "REAL='" + realSplitter_ + "'\nHANG=" + (hangAfterWriting ? "1" : "") + "\n";
+    std::string config =
+        "REAL='" + realSplitter_ + "'\nHANG=" + (hangAfterWriting ? "1" : "") + "\n";
     for (const auto& [number, output] : outputs) {
         config += "OUTPUT_" + std::to_string(number) + "=" +
                   kOutputNames[static_cast<int>(output)] + "\n";
@@ -130,7 +130,8 @@ void PutMp3(const std::string& mp3Path, double seconds) {
 
 std::string RandomBytes(std::size_t count) {
     std::string bytes(count, '\0');
-    std::ifstream("/dev/urandom", std::ios::binary).read(bytes.data(), static_cast<std::streamsize>(count));
+    std::ifstream("/dev/urandom", std::ios::binary)
+        .read(bytes.data(), static_cast<std::streamsize>(count));
     return bytes;
 }
 

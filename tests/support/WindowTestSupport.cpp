@@ -52,10 +52,13 @@ Qt::CursorShape SeenPointer(const QWidget* widget) {
 bool ChooserEntriesFit(const QComboBox& chooser) {
     QStyleOptionComboBox option;
     option.initFrom(&chooser);
-    const int field = chooser.style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                      QStyle::SC_ComboBoxEditField, &chooser).width();
+    const int field =
+        chooser.style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &chooser)
+            .width();
     for (int i = 0; i < chooser.count(); ++i) {
-        if (chooser.fontMetrics().horizontalAdvance(' ' + chooser.itemText(i)) > field - 2) return false;
+        if (chooser.fontMetrics().horizontalAdvance(' ' + chooser.itemText(i)) > field - 2)
+            return false;
     }
     return true;
 }

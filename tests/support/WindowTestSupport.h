@@ -7,20 +7,23 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "engine/process/ProcessRunner.h"
 #include "filelist/FileDialogs.h"
+#include "tests/support/TestSupport.h"
 #include "ui/FileShower.h"
 #include "ui/HomePage.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxes.h"
-#include "engine/process/ProcessRunner.h"
-#include "tests/support/TestSupport.h"
 
 namespace parvane::test {
 
 // Notes in `shown`, in order, every message text, "files?" and "folder?" for the two
 // choosers, every address opened and every file shown; `whileShown` runs while a box or
 // chooser is up. A box's action is pressed when `pressAction` says so.
-class FakeDesktop final : public MessageBoxes, public FileDialogs, public UrlOpener, public FileShower {
+class FakeDesktop final : public MessageBoxes,
+                          public FileDialogs,
+                          public UrlOpener,
+                          public FileShower {
 public:
     bool Show(QWidget*, const QString& text, const MessageMore& more) override {
         action = more.action;
@@ -81,7 +84,8 @@ private:
 
 // A file of the program's own resources.
 inline QByteArray Resource(const char* name) {
-    return QByteArray::fromStdString(testing::ReadFile(std::string(PARVANE_RESOURCES_DIR "/") + name));
+    return QByteArray::fromStdString(
+        testing::ReadFile(std::string(PARVANE_RESOURCES_DIR "/") + name));
 }
 
 // A point of the window's bare surface: the strip between the list and the buttons.

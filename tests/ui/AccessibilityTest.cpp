@@ -8,9 +8,9 @@
 
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
+#include "tests/support/WindowTestSupport.h"
 #include "ui/JobProgressBar.h"
 #include "ui/PictureButton.h"
-#include "tests/support/WindowTestSupport.h"
 
 using namespace parvane;
 using namespace parvane::test;
@@ -51,15 +51,18 @@ class AccessibilityTest : public QObject {
 private slots:
     void controlsAreNamedAndButtonsArePressedAndUnavailableDuringAJob() {
         FormHarness harness;
-        harness.splitter.Configure({}, false, {{1, "until [ -e \"$dir/../../go\" ]; do sleep 0.01; done"}});
+        harness.splitter.Configure({}, false,
+                                   {{1, "until [ -e \"$dir/../../go\" ]; do sleep 0.01; done"}});
         MainWindow& form = harness.Start();
         QCOMPARE(Told(&form)->role(), QAccessible::Window);
         QCOMPARE(Told(&form)->text(QAccessible::Name), QStringLiteral("Parvane"));
         // As the eye and Tab go.
         QList<QObject*> reading;
-        for (int i = 0; i < Told(&form)->childCount(); ++i) reading << Told(&form)->child(i)->object();
-        QCOMPARE(reading, (QList<QObject*>{form.ListView(), form.AddFilesButton(), form.AddFolderButton(),
-                                           form.SplitButton(), form.IntervalChooser(), form.ProgressBar()}));
+        for (int i = 0; i < Told(&form)->childCount(); ++i)
+            reading << Told(&form)->child(i)->object();
+        QCOMPARE(reading,
+                 (QList<QObject*>{form.ListView(), form.AddFilesButton(), form.AddFolderButton(),
+                                  form.SplitButton(), form.IntervalChooser(), form.ProgressBar()}));
 
         PictureButton* const buttons[] = {form.AddFilesButton(), form.AddFolderButton(),
                                           form.SplitButton()};
@@ -73,7 +76,9 @@ private slots:
             QVERIFY(Available(buttons[i]));
         }
         // Pressed by the screen reader as by the mouse: the empty list says so.
-        Told(form.SplitButton())->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        Told(form.SplitButton())
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(harness.desktop.shown, QStringList{"No files added."});
 
         QComboBox* chooser = form.IntervalChooser();
@@ -92,7 +97,8 @@ private slots:
         QCOMPARE(Told(bar)->role(), QAccessible::ProgressBar);
         QCOMPARE(Told(bar)->text(QAccessible::Name), QStringLiteral("Progress"));
         QCOMPARE(Told(bar)->valueInterface(), nullptr);
-        QVERIFY(!Told(bar)->actionInterface() || Told(bar)->actionInterface()->actionNames().isEmpty());
+        QVERIFY(!Told(bar)->actionInterface() ||
+                Told(bar)->actionInterface()->actionNames().isEmpty());
 
         // The entry clicked last stays current; during the job only "Stop" has the focus.
         chooser->setCurrentIndex(0);
@@ -105,9 +111,12 @@ private slots:
         QCOMPARE(Told(form.SplitButton())->text(QAccessible::Name), QStringLiteral("Stop"));
         QCOMPARE(FocusedCount(Told(&form)), 1);
         QCOMPARE(Told(bar)->text(QAccessible::Value), QStringLiteral("0 %"));
-        QCOMPARE(Told(bar)->text(QAccessible::Description), QStringLiteral("File 1 of 1: song %1%2.mp3, piece 1 of 3"));
+        QCOMPARE(Told(bar)->text(QAccessible::Description),
+                 QStringLiteral("File 1 of 1: song %1%2.mp3, piece 1 of 3"));
         // Pressing an unavailable button does nothing, the window's own hover rule aside.
-        Told(form.AddFilesButton())->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        Told(form.AddFilesButton())
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(harness.desktop.shown, QStringList{"No files added."});
 
         harness.Put("go", {});

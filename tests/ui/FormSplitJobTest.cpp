@@ -2,9 +2,6 @@
 // words and the hourglass, what the window ignores while a job runs, a stop by "Stop" or
 // Escape, the closing message, an add that finds nothing, and a window that answers at
 // every moment of a job, closing too.
-#include <signal.h>
-#include <unistd.h>
-
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
@@ -12,15 +9,19 @@
 #include <QFile>
 #include <QTest>
 #include <QTimer>
+
+#include <signal.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
-#include "ui/JobProgressBar.h"
 #include "filelist/PathText.h"
+#include "tests/support/WindowTestSupport.h"
+#include "ui/JobProgressBar.h"
 #include "ui/PictureButton.h"
 #include "ui/SplitWorker.h"
-#include "tests/support/WindowTestSupport.h"
 
 using namespace parvane;
 using namespace parvane::test;
@@ -45,16 +46,18 @@ private slots:
     void showsWhatItSplitsAndOnlyTheChooserAnswers() {
         AddSources();
         // The first run waits for the chooser to have changed.
-        harness_->splitter.Configure(
-            {}, false, {{1, "until [ -e \"$dir/../../go\" ]; do sleep 0.01; done"}});
+        harness_->splitter.Configure({}, false,
+                                     {{1, "until [ -e \"$dir/../../go\" ]; do sleep 0.01; done"}});
         // Bar value, pointer over the list and words at every change, and at the closing message.
         QStringList seen;
         const JobProgressBar* bar = form_->ProgressBar();
         auto note = [&](const QString& what) {
             const QString words = bar->isTextVisible() ? bar->text() : QString();
-            const QString pointer =
-                SeenPointer(form_->ListView()->viewport()) == Qt::WaitCursor ? "hourglass" : "arrow";
-            const QString now = QStringLiteral("%1 %2 %3 %4").arg(what).arg(bar->value()).arg(pointer, words);
+            const QString pointer = SeenPointer(form_->ListView()->viewport()) == Qt::WaitCursor
+                                        ? "hourglass"
+                                        : "arrow";
+            const QString now =
+                QStringLiteral("%1 %2 %3 %4").arg(what).arg(bar->value()).arg(pointer, words);
             if (seen.isEmpty() || seen.last() != now) seen << now;
         };
         connect(form_->findChild<SplitWorker*>(), &SplitWorker::PieceStarted, this,
@@ -77,17 +80,23 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!form_->IsBusy(), 10000);
         QCOMPARE(SeenPointer(form_), Qt::ArrowCursor);
 
-        // Runs past the end of the sound, as the estimate after piece 2 calls for, name the last piece.
-        const QStringList expected = {
-            "run 0 hourglass File 1 of 2: a.mp3, piece 1 of 3", "bar 17 hourglass File 1 of 2: a.mp3, piece 1 of 3",
-            "run 17 hourglass File 1 of 2: a.mp3, piece 2 of 3", "bar 33 hourglass File 1 of 2: a.mp3, piece 2 of 3",
-            "run 33 hourglass File 1 of 2: a.mp3, piece 3 of 3", "bar 50 hourglass File 1 of 2: a.mp3, piece 3 of 3",
-            "run 50 hourglass File 1 of 2: a.mp3, piece 3 of 3",
-            "run 50 hourglass File 2 of 2: b.mp3, piece 1 of 2", "bar 75 hourglass File 2 of 2: b.mp3, piece 1 of 2",
-            "run 75 hourglass File 2 of 2: b.mp3, piece 2 of 2", "bar 100 hourglass File 2 of 2: b.mp3, piece 2 of 2",
-            "run 100 hourglass File 2 of 2: b.mp3, piece 2 of 2",
-            // The box wants the arrow, even over the busy window.
-            "Done.\n2 files split completely. 100 arrow ", "bar 0 hourglass "};
+        // Runs past the end of the sound, as the estimate after piece 2 calls for, name the last
+        // piece.
+        const QStringList expected = {"run 0 hourglass File 1 of 2: a.mp3, piece 1 of 3",
+                                      "bar 17 hourglass File 1 of 2: a.mp3, piece 1 of 3",
+                                      "run 17 hourglass File 1 of 2: a.mp3, piece 2 of 3",
+                                      "bar 33 hourglass File 1 of 2: a.mp3, piece 2 of 3",
+                                      "run 33 hourglass File 1 of 2: a.mp3, piece 3 of 3",
+                                      "bar 50 hourglass File 1 of 2: a.mp3, piece 3 of 3",
+                                      "run 50 hourglass File 1 of 2: a.mp3, piece 3 of 3",
+                                      "run 50 hourglass File 2 of 2: b.mp3, piece 1 of 2",
+                                      "bar 75 hourglass File 2 of 2: b.mp3, piece 1 of 2",
+                                      "run 75 hourglass File 2 of 2: b.mp3, piece 2 of 2",
+                                      "bar 100 hourglass File 2 of 2: b.mp3, piece 2 of 2",
+                                      "run 100 hourglass File 2 of 2: b.mp3, piece 2 of 2",
+                                      // The box wants the arrow, even over the busy window.
+                                      "Done.\n2 files split completely. 100 arrow ",
+                                      "bar 0 hourglass "};
         QCOMPARE(seen, expected);
         QCOMPARE(MusicFolder(), (QStringList{"a-0001.mp3", "a-0002.mp3", "a-0003.mp3", "a.mp3",
                                              "b-0001.mp3", "b-0002.mp3", "b.mp3"}));
@@ -108,12 +117,15 @@ private slots:
     void stopsByItsButtonOrEscape() {
         QFETCH(bool, escape);
         AddSources();
-        harness_->splitter.Configure({}, false, {{2, "echo $$ > \"$dir/../../splitter\"; "
-                                                     "truncate -s 10 \"$dir/$name.mp3\"; exec sleep 30"}});
+        harness_->splitter.Configure({}, false,
+                                     {{2,
+                                       "echo $$ > \"$dir/../../splitter\"; "
+                                       "truncate -s 10 \"$dir/$name.mp3\"; exec sleep 30"}});
         QStringList closingLines;
         harness_->desktop.pressAction = true;
         harness_->desktop.whileShown = [&] {
-            if (harness_->desktop.shown.last().startsWith("Stopped.")) closingLines = harness_->desktop.lines;
+            if (harness_->desktop.shown.last().startsWith("Stopped."))
+                closingLines = harness_->desktop.lines;
         };
         PictureButton* split = form_->SplitButton();
         QTest::mouseClick(split, Qt::LeftButton);
@@ -133,8 +145,9 @@ private slots:
         QCOMPARE(::kill(pidFile.readAll().trimmed().toInt(), 0), -1);
         QCOMPARE(split->text(), QStringLiteral("Split!"));
         const QString music = harness_->Root() + "/music";
-        QCOMPARE(harness_->desktop.shown, QStringList({"Stopped.\n0 files split completely, 1 split in part, 1 not split.",
-                                                       "show " + music + "/a-0001.mp3"}));
+        QCOMPARE(harness_->desktop.shown,
+                 QStringList({"Stopped.\n0 files split completely, 1 split in part, 1 not split.",
+                              "show " + music + "/a-0001.mp3"}));
         QCOMPARE(closingLines, QStringList({music + "/a.mp3: missing pieces 2-3 (stopped)",
                                             music + "/b.mp3: not split (stopped)"}));
         QCOMPARE(QDir(music).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -152,8 +165,8 @@ private slots:
         bar->SetNoteDuration(std::chrono::milliseconds(300));
         QTest::mouseClick(form_->AddFolderButton(), Qt::LeftButton);
         QTRY_COMPARE(bar->accessibleDescription(), "No MP3 files in " + empty);
-        harness_->splitter.Configure(
-            {}, false, {{1, "until [ -e \"$dir/../../go\" ]; do sleep 0.01; done"}});
+        harness_->splitter.Configure({}, false,
+                                     {{1, "until [ -e \"$dir/../../go\" ]; do sleep 0.01; done"}});
         QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
         QTRY_VERIFY(bar->text().endsWith("piece 1 of 3"));
         QTest::qWait(400);
@@ -168,11 +181,14 @@ private slots:
     void theClosingMessageListsEveryProblem() {
         const testing::TempFolder music;  // QTemporaryDir cannot remove such names
         testing::PutMp3(music / "caf\xe9.mp3", 12);
-        form_->ListView()->AddDroppedFiles({PathToText(music / "caf\xe9.mp3"), "/gone/1.mp3", "/gone/2.mp3"});
+        form_->ListView()->AddDroppedFiles(
+            {PathToText(music / "caf\xe9.mp3"), "/gone/1.mp3", "/gone/2.mp3"});
         QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
         QTRY_VERIFY(!form_->IsBusy());
-        QCOMPARE(harness_->desktop.shown, QStringList{"Done.\n1 file split completely, 2 not split."});
-        QCOMPARE(harness_->desktop.lines, QStringList({"/gone/1.mp3: not found", "/gone/2.mp3: not found"}));
+        QCOMPARE(harness_->desktop.shown,
+                 QStringList{"Done.\n1 file split completely, 2 not split."});
+        QCOMPARE(harness_->desktop.lines,
+                 QStringList({"/gone/1.mp3: not found", "/gone/2.mp3: not found"}));
         QVERIFY(std::filesystem::exists(music / "caf\xe9-0003.mp3"));
     }
 
@@ -184,8 +200,8 @@ private slots:
         const QString music = harness_->Root() + "/music";
         PutLargeSource(music + "/big.mp3");
         form_->FileList().Append(music + "/big.mp3");
-        harness_->splitter.Configure(
-            {}, false, {{3, "truncate -s 10 \"$dir/$name.mp3\"; exec sleep 30"}});
+        harness_->splitter.Configure({}, false,
+                                     {{3, "truncate -s 10 \"$dir/$name.mp3\"; exec sleep 30"}});
         form_->IntervalChooser()->setCurrentIndex(22);
         QElapsedTimer clock;
         qint64 last = 0, longestGap = 0;
@@ -199,12 +215,15 @@ private slots:
         QTest::mouseClick(form_->SplitButton(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(form_->ProgressBar()->text().contains("piece 3 of") &&
                                      QDirIterator(music, {"piece.mp3"}, QDir::Files | QDir::Hidden,
-                                                  QDirIterator::Subdirectories).hasNext(), 20000);
+                                                  QDirIterator::Subdirectories)
+                                         .hasNext(),
+                                 20000);
         QVERIFY2(longestGap < 250, qPrintable(QString::number(longestGap)));
         const qint64 asked = clock.elapsed();
         ::kill(::getpid(), SIGTERM);
         QVERIFY(QTest::qWaitFor([&] { return !form_->isVisible(); }, 1000));
-        QVERIFY2(clock.elapsed() - asked < 100, qPrintable(QString::number(clock.elapsed() - asked)));
+        QVERIFY2(clock.elapsed() - asked < 100,
+                 qPrintable(QString::number(clock.elapsed() - asked)));
         harness_->End();
         QVERIFY(harness_->desktop.shown.isEmpty());
         QCOMPARE(QDir(music).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -224,7 +243,8 @@ private:
     // a while to read.
     static void PutLargeSource(const QString& path) {
         const testing::TempFolder scratch;
-        testing::MakeMp3(scratch / "s.mp3", {"synth", "60"}, {"-b", "8", "-m", "m", "--resample", "8"});
+        testing::MakeMp3(scratch / "s.mp3", {"synth", "60"},
+                         {"-b", "8", "-m", "m", "--resample", "8"});
         const std::string once = testing::ReadFile(scratch / "s.mp3");
         std::string large;
         while (large.size() < 40'000'000) large += once;

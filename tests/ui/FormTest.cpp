@@ -10,22 +10,22 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 #include <QTextDocumentFragment>
+#include <QTimer>
 #include <QToolTip>
 
 #include "filelist/EntryDelegate.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
-#include "ui/JobProgressBar.h"
 #include "filelist/PathText.h"
-#include "ui/PictureButton.h"
 #include "filelist/PointerFile.h"
-#include "ui/ResourceFolder.h"
 #include "tests/support/WindowTestSupport.h"
+#include "ui/JobProgressBar.h"
+#include "ui/PictureButton.h"
+#include "ui/ResourceFolder.h"
 
 using namespace parvane;
 using namespace parvane::test;
@@ -72,8 +72,9 @@ private slots:
         if (!folder.isEmpty()) folder = harness.Put(folder + QStringLiteral("/HAND-M.CUR"), file);
         // "parvane FILE...": the files follow the start-up, taken as a drop takes them, names
         // that are not UTF-8 byte for byte, ".." after a typed folder kept (it may be a link).
-        MainWindow& form = harness.Start(draw, nullptr, {"/m/a.mp3", "--an-option", "/m/caf\xe9.mp3",
-                                                         "sub/../b.mp3", "--", "-c.mp3"});
+        MainWindow& form = harness.Start(
+            draw, nullptr,
+            {"/m/a.mp3", "--an-option", "/m/caf\xe9.mp3", "sub/../b.mp3", "--", "-c.mp3"});
         const QString here = QDir::currentPath();
         QCOMPARE(Entries(form), QStringList({"/m/a.mp3", PathToText("/m/caf\xe9.mp3"),
                                              here + "/sub/../b.mp3", here + "/-c.mp3"}));
@@ -96,13 +97,15 @@ private slots:
         QApplication::setPalette(QPalette());
 
         HoverOver(form.AddFilesButton());
-        QCOMPARE(SeenPointer(form.AddFilesButton()), scale > 0 ? Qt::BitmapCursor : Qt::ArrowCursor);
+        QCOMPARE(SeenPointer(form.AddFilesButton()),
+                 scale > 0 ? Qt::BitmapCursor : Qt::ArrowCursor);
         if (scale == 0) return;
         const QCursor hand = LoadCursorFile(folder, scale).value_or(QCursor());
         QCOMPARE(hand.pixmap().size(), QSize(32, 32) * scale);
         QCOMPARE(hand.pixmap().devicePixelRatio(), scale);
         QCOMPARE(hand.pixmap().toImage().pixelColor(hand.hotSpot()), QColor(Qt::black));
-        const QCursor drag = LoadCursorFile(PARVANE_RESOURCES_DIR "/drag.ico", scale).value_or(QCursor());
+        const QCursor drag =
+            LoadCursorFile(PARVANE_RESOURCES_DIR "/drag.ico", scale).value_or(QCursor());
         QCOMPARE(drag.hotSpot(), QPoint(16, 16) * scale);
     }
 
@@ -123,7 +126,8 @@ private slots:
         form.ProgressBar()->setValue(40);
         harness.desktop.files = {QStringLiteral("/music/one.mp3")};
         const std::pair<PictureButton*, QString> presses[] = {
-            {form.SplitButton(), "No files added."}, {form.AddFilesButton(), "files?"},
+            {form.SplitButton(), "No files added."},
+            {form.AddFilesButton(), "files?"},
             {form.AddFolderButton(), "folder?"}};
         for (const auto& [button, shown] : presses) {
             harness.desktop.shown.clear();
@@ -142,26 +146,30 @@ private slots:
 
         // A button, then elsewhere, by turns; the gap between two buttons is bare surface.
         const std::pair<QWidget*, QPoint> path[] = {
-            {form.AddFilesButton(), {}}, {&form, kBareSurface}, {form.AddFolderButton(), {}},
-            {&form, {172, 170}}, {form.SplitButton(), {}}, {form.ListView()->viewport(), {40, 40}}};
+            {form.AddFilesButton(), {}},  {&form, kBareSurface},
+            {form.AddFolderButton(), {}}, {&form, {172, 170}},
+            {form.SplitButton(), {}},     {form.ListView()->viewport(), {40, 40}}};
         for (int step = 0; step < 6; ++step) {
             HoverOver(path[step].first, path[step].second);
-            QCOMPARE(SeenPointer(path[step].first), step % 2 == 0 ? Qt::BitmapCursor : Qt::ArrowCursor);
+            QCOMPARE(SeenPointer(path[step].first),
+                     step % 2 == 0 ? Qt::BitmapCursor : Qt::ArrowCursor);
         }
 
         // The folder is scanned off the window's thread, under the hourglass; digit runs
         // count as numbers; a piece of an earlier split is left out, and the bar says so.
-        for (const char* name : {"music/10.mp3", "music/9.mp3", "music/9-0001.mp3", "music/sub/1.mp3"})
+        for (const char* name :
+             {"music/10.mp3", "music/9.mp3", "music/9-0001.mp3", "music/sub/1.mp3"})
             harness.Put(name, "x");
         harness.desktop.folder = harness.Root() + "/music";
         QTest::mouseClick(form.AddFolderButton(), Qt::LeftButton);
         QCOMPARE(SeenPointer(&form), Qt::WaitCursor);
         QTRY_COMPARE(Entries(form).size(), 4);
-        QCOMPARE(Entries(form).mid(1), QStringList({harness.desktop.folder + "/9.mp3",
-                                                    harness.desktop.folder + "/10.mp3",
-                                                    harness.desktop.folder + "/sub/1.mp3"}));
+        QCOMPARE(Entries(form).mid(1),
+                 QStringList({harness.desktop.folder + "/9.mp3", harness.desktop.folder + "/10.mp3",
+                              harness.desktop.folder + "/sub/1.mp3"}));
         QCOMPARE(SeenPointer(&form), Qt::ArrowCursor);
-        QCOMPARE(form.ProgressBar()->text(), QStringLiteral("Left out 1 piece of the files found there"));
+        QCOMPARE(form.ProgressBar()->text(),
+                 QStringLiteral("Left out 1 piece of the files found there"));
     }
 
     // Twelve lectures of one long folder: the column fills the list, each entry keeps its
@@ -171,8 +179,10 @@ private slots:
     void aLargerWindowAndLongNames() {
         FormHarness harness;
         MainWindow& form = harness.Start();
-        const QString folder = "/home/someone/Lectures/Term two of the second year/Recordings of the hall";
-        for (int week = 1; week <= 12; ++week) form.FileList().Append(folder + QStringLiteral("/week-%1.mp3").arg(week));
+        const QString folder =
+            "/home/someone/Lectures/Term two of the second year/Recordings of the hall";
+        for (int week = 1; week <= 12; ++week)
+            form.FileList().Append(folder + QStringLiteral("/week-%1.mp3").arg(week));
         FileListView* list = form.ListView();
         QCoreApplication::processEvents();
         QCOMPARE(list->header()->sectionSize(0), list->viewport()->width());
@@ -185,7 +195,8 @@ private slots:
             list->header()->resizeSection(0, width);
             const QString shown = list->ShownText(12);
             QVERIFY2(QFontMetricsF(list->font()).horizontalAdvance(shown) <= width - margins &&
-                         shown.count(QChar(0x2026)) == 1, qPrintable(shown));
+                         shown.count(QChar(0x2026)) == 1,
+                     qPrintable(shown));
         }
         // An entry's tip, then the list's own on the room below the entries.
         list->scrollToBottom();
@@ -197,8 +208,12 @@ private slots:
                      at.x() == 5 ? list->toolTip() : folder + "/week-12.mp3");
         }
 
-        const QList<QWidget*> controls{list, form.AddFilesButton(), form.AddFolderButton(),
-                                       form.SplitButton(), form.IntervalChooser(), form.ProgressBar()};
+        const QList<QWidget*> controls{list,
+                                       form.AddFilesButton(),
+                                       form.AddFolderButton(),
+                                       form.SplitButton(),
+                                       form.IntervalChooser(),
+                                       form.ProgressBar()};
         QList<QRect> before;
         for (QWidget* control : controls) before << control->geometry();
         const QSize designed = form.size();
@@ -209,7 +224,8 @@ private slots:
         form.resize(designed + QSize(300, 200));
         QCOMPARE(form.ProgressBar()->text(), words);
         QCOMPARE(list->geometry(), before[0].adjusted(0, 0, 300, 200));
-        for (int i = 1; i <= 4; ++i) QCOMPARE(controls[i]->geometry(), before[i].translated(0, 200));
+        for (int i = 1; i <= 4; ++i)
+            QCOMPARE(controls[i]->geometry(), before[i].translated(0, 200));
         QCOMPARE(controls[5]->geometry(), before[5].translated(0, 200).adjusted(0, 0, 300, 0));
         QCOMPARE(list->header()->sectionSize(0), list->viewport()->width() + 100);
         QCOMPARE(list->ShownText(3), folder + "/week-3.mp3");
@@ -219,12 +235,13 @@ private slots:
 
     // Tab goes list, Add MP3 File(s), Add All MP3 File(s) In Folder, Split!, chooser; coming
     // back into a list scrolled away from its current entry, it brings that entry into view,
-    // so Delete acts on an entry the person sees; a click does not. The entry with the focus is framed in the
-    // desktop's focus colour, at 3:1 at least against its row.
+    // so Delete acts on an entry the person sees; a click does not. The entry with the focus is
+    // framed in the desktop's focus colour, at 3:1 at least against its row.
     void worksFromTheKeyboard() {
         FormHarness harness;
         MainWindow& form = harness.Start();
-        for (char letter = 'a'; letter <= 'p'; ++letter) form.FileList().Append(QStringLiteral("/m/%1.mp3").arg(letter));
+        for (char letter = 'a'; letter <= 'p'; ++letter)
+            form.FileList().Append(QStringLiteral("/m/%1.mp3").arg(letter));
         FileListView* list = form.ListView();
         list->setFocus();
         list->setCurrentIndex(form.FileList().index(15, 0));
@@ -234,8 +251,8 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             order << QApplication::focusWidget();
         }
-        QCOMPARE(order, (QList<QWidget*>{form.AddFilesButton(), form.AddFolderButton(), form.SplitButton(),
-                                         form.IntervalChooser(), list}));
+        QCOMPARE(order, (QList<QWidget*>{form.AddFilesButton(), form.AddFolderButton(),
+                                         form.SplitButton(), form.IntervalChooser(), list}));
         QCOMPARE(list->currentIndex().row(), 15);
         QVERIFY(list->viewport()->rect().contains(list->visualRect(list->currentIndex())));
         QTest::keyClick(list, Qt::Key_Delete);
@@ -245,7 +262,8 @@ private slots:
         for (const bool selected : {true, false}) {
             if (!selected) list->clearSelection();
             const QRect row = list->visualRect(list->currentIndex());
-            const QColor frame = list->viewport()->grab().toImage().pixelColor(row.left() + 1, row.center().y());
+            const QColor frame =
+                list->viewport()->grab().toImage().pixelColor(row.left() + 1, row.center().y());
             const QColor ground = selected ? focus : list->palette().color(QPalette::Base);
             QVERIFY2(ContrastRatio(frame, ground) >= 3.0, qPrintable(frame.name()));
             if (!selected) QCOMPARE(frame, focus);
@@ -253,7 +271,8 @@ private slots:
         // A click that brings the focus back lands on the entry under the pointer.
         form.SplitButton()->setFocus(Qt::TabFocusReason);
         list->scrollToTop();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(form.FileList().index(0, 0)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(form.FileList().index(0, 0)).center());
         QCOMPARE(list->currentIndex().row(), 0);
     }
 
@@ -267,9 +286,11 @@ private slots:
         QtMessageBoxes boxes;
         MainWindow& form = harness.Start(0.5, &boxes);
         QString deep = QStringLiteral("/home/someone");
-        for (int level = 1; deep.size() < 380; ++level) deep += QStringLiteral("/folder-level-number-%1").arg(level);
+        for (int level = 1; deep.size() < 380; ++level)
+            deep += QStringLiteral("/folder-level-number-%1").arg(level);
         deep += QStringLiteral("/lecture.mp3");
-        MessageMore more{{deep + ": not an MP3 file (empty)"}, {deep}, QStringLiteral("Show Pieces")};
+        MessageMore more{
+            {deep + ": not an MP3 file (empty)"}, {deep}, QStringLiteral("Show Pieces")};
         for (int i = 1; i <= 3; ++i) more.lines << QStringLiteral("/m/%1.mp3: not found").arg(i);
         // Seen while the box is up, judged once it has gone.
         QStringList seen;
@@ -299,10 +320,12 @@ private slots:
                 if (button->text() == more.action) button->click();
             box->reject();
         });
-        const QString summary = QStringLiteral("Done.\nSplit completely before that: /<b>a</b>.mp3.");
+        const QString summary =
+            QStringLiteral("Done.\nSplit completely before that: /<b>a</b>.mp3.");
         QVERIFY(form.ShowMessage(summary, more));
         QVERIFY(!sideways);
-        QVERIFY2(listHeight <= linesHeight + 4, qPrintable(QStringLiteral("%1 %2").arg(listHeight).arg(linesHeight)));
+        QVERIFY2(listHeight <= linesHeight + 4,
+                 qPrintable(QStringLiteral("%1 %2").arg(listHeight).arg(linesHeight)));
         QCOMPARE(tip, more.lines.first());
         QCOMPARE(seen.mid(0, 3), QStringList({"Parvane", "wide", summary}));
         QCOMPARE(seen.mid(4), more.lines.mid(1));

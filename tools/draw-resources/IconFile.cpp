@@ -48,8 +48,8 @@ QByteArray EncodeBitmap(const QImage& source, IconDepth depth) {
                 flat.setPixel(x, y, Transparent(pixel) ? qRgb(0, 0, 0) : OnWhite(pixel));
             }
         }
-        indexed = flat.convertToFormat(QImage::Format_Indexed8,
-                                       Qt::ThresholdDither | Qt::AvoidDither);
+        indexed =
+            flat.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     }
     const int colourRow = RowBytes(width, bitsPerPixel);
     const int maskRow = RowBytes(width, 1);
@@ -111,8 +111,8 @@ QByteArray EncodeFile(const QList<QImage>& images, IconDepth depth, quint16 type
     for (qsizetype i = 0; i < images.size(); ++i) {
         // A side of 256 is written as 0. The colour count stays 0: it means "256 or more"
         // for the paletted pictures too.
-        out << quint8(images[i].width() & 0xff) << quint8(images[i].height() & 0xff)
-            << quint8(0) << quint8(0) << quint16(fields[i].x()) << quint16(fields[i].y())
+        out << quint8(images[i].width() & 0xff) << quint8(images[i].height() & 0xff) << quint8(0)
+            << quint8(0) << quint16(fields[i].x()) << quint16(fields[i].y())
             << quint32(bitmaps[i].size()) << offset;
         offset += bitmaps[i].size();
     }

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+
 #include <array>
 #include <cmath>
 
@@ -40,7 +41,8 @@ void PaintNote(QPainter& painter, QPointF head, qreal stemHeight, const QColor& 
     painter.setPen(QPen(colour, 1.6, Qt::SolidLine, Qt::FlatCap));
     painter.drawLine(stemFoot, stemTop);
     QPainterPath flag(stemTop);
-    flag.cubicTo(stemTop + QPointF(1.0, 3.0), stemTop + QPointF(5.5, 3.5), stemTop + QPointF(4.0, 8.5));
+    flag.cubicTo(stemTop + QPointF(1.0, 3.0), stemTop + QPointF(5.5, 3.5),
+                 stemTop + QPointF(4.0, 8.5));
     painter.setPen(QPen(colour, 1.8, Qt::SolidLine, Qt::RoundCap));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(flag);
@@ -203,8 +205,8 @@ QImage PaintSplit(int size) {
         blade.lineTo(tip);
         blade.lineTo(neck + across);
         blade.closeSubpath();
-        painter.setPen(QPen(QColor(0x38, 0x40, 0x48), 1.0, Qt::SolidLine, Qt::SquareCap,
-                            Qt::MiterJoin));
+        painter.setPen(
+            QPen(QColor(0x38, 0x40, 0x48), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         painter.setBrush(steel);
         painter.drawPath(blade);
     }
@@ -249,28 +251,12 @@ QImage PaintDragPointer(int size) {
 PointerPicture PaintHandPointer(int size) {
     // Drawn pixel by pixel, as pointers are: '#' outline, '.' fill, anything else clear.
     static constexpr std::array<const char*, 22> kRows = {
-        "      ##          ",
-        "     #..#         ",
-        "     #..#         ",
-        "     #..#         ",
-        "     #..#         ",
-        "     #..###       ",
-        "     #..#..###    ",
-        "     #..#..#..##  ",
-        "     #..#..#..#.# ",
-        " ### #..#..#..#..#",
-        " #..##........#..#",
-        " #...#...........#",
-        "  #..#...........#",
-        "  #..............#",
-        "   #.............#",
-        "   #.............#",
-        "    #...........# ",
-        "    #...........# ",
-        "     #.........#  ",
-        "     #.........#  ",
-        "     ###########  ",
-        "                  ",
+        "      ##          ", "     #..#         ", "     #..#         ", "     #..#         ",
+        "     #..#         ", "     #..###       ", "     #..#..###    ", "     #..#..#..##  ",
+        "     #..#..#..#.# ", " ### #..#..#..#..#", " #..##........#..#", " #...#...........#",
+        "  #..#...........#", "  #..............#", "   #.............#", "   #.............#",
+        "    #...........# ", "    #...........# ", "     #.........#  ", "     #.........#  ",
+        "     ###########  ", "                  ",
     };
     QImage design = Blank(kDesignSize);
     for (std::size_t row = 0; row < kRows.size(); ++row) {

@@ -9,11 +9,11 @@ namespace parvane {
 
 inline constexpr int kDesignSize = 32;
 
-QImage PaintWindowIcon(int size);     // a butterfly, the program's namesake
-QImage PaintAddFiles(int size);       // a sheet of music with a plus
-QImage PaintAddFolder(int size);      // a folder of music with a plus
-QImage PaintSplit(int size);          // scissors cutting a sound wave
-QImage PaintDragPointer(int size);    // an up-and-down arrow for carrying a list entry
+QImage PaintWindowIcon(int size);   // a butterfly, the program's namesake
+QImage PaintAddFiles(int size);     // a sheet of music with a plus
+QImage PaintAddFolder(int size);    // a folder of music with a plus
+QImage PaintSplit(int size);        // scissors cutting a sound wave
+QImage PaintDragPointer(int size);  // an up-and-down arrow for carrying a list entry
 
 struct PointerPicture {
     QImage image;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+
 #include <cstdio>
 
 #include "IconFile.h"

@@ -1,11 +1,11 @@
-#include "engine/process/ChildWait.h"
-
 #include <poll.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "engine/process/ChildWait.h"
 
 namespace parvane {
 

@@ -1,10 +1,10 @@
-#include "engine/process/ChildWait.h"
-
 #include <sys/wait.h>
 
 #include <cerrno>
 #include <chrono>
 #include <thread>
+
+#include "engine/process/ChildWait.h"
 
 namespace parvane {
 

@@ -68,7 +68,8 @@ int NarrowAccess(const std::string& path, const FileAccess& source) {
         return errno;
     }
     mode_t mode = info.st_mode & source.mode & 0777;
-    if (info.st_gid != source.group && ::chown(path.c_str(), static_cast<uid_t>(-1), source.group) != 0) {
+    if (info.st_gid != source.group &&
+        ::chown(path.c_str(), static_cast<uid_t>(-1), source.group) != 0) {
         mode &= ~static_cast<mode_t>(S_IRWXG);
     }
     return ::chmod(path.c_str(), mode) == 0 ? 0 : errno;

@@ -8,6 +8,8 @@ int MoveToFreeName(const std::string& from, const std::string& to) {
     return MoveToFreeNameByLink(from, to);
 }
 
-int ExchangeNames(const std::string&, const std::string&) { return ENOSYS; }
+int ExchangeNames(const std::string&, const std::string&) {
+    return ENOSYS;
+}
 
 }  // namespace parvane

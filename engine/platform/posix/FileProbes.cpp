@@ -52,9 +52,8 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
 
 bool IsOneOf(const std::string& path, const std::vector<FileIdentity>& files) {
     const std::optional<FileIdentity> target = IdentityOf(path);
-    return target && std::any_of(files.begin(), files.end(), [&](const FileIdentity& file) {
-               return file.SameFile(*target);
-           });
+    return target && std::any_of(files.begin(), files.end(),
+                                 [&](const FileIdentity& file) { return file.SameFile(*target); });
 }
 
 bool FolderNearlyFull(const std::string& folder) {

@@ -2,13 +2,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <stdlib.h>
 #include <string_view>
 #include <vector>
 
@@ -22,7 +22,9 @@ constexpr const char* kLockName = "lock";
 // A lock file is made under this name and gets kLockName only once it is held.
 constexpr const char* kNewLockName = "lock.new";
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 bool IsLetterOrDigit(char c) {
     return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -46,8 +48,8 @@ bool HasPrivateName(std::string_view name) {
 // The lock and what the splitter writes ("piece", "piece.mp3").
 bool IsPrivateFileName(std::string_view name) {
     const std::string_view output = kSplitterOutputName;
-    return name == kLockName || (name.starts_with(output) && (name.size() == output.size() ||
-                                                              name[output.size()] == '.'));
+    return name == kLockName || (name.starts_with(output) &&
+                                 (name.size() == output.size() || name[output.size()] == '.'));
 }
 
 // Every name in the folder fd names, "." and ".." left out; the descriptor stays open.
@@ -142,9 +144,8 @@ void RemoveIfStale(int parentFd, const std::string& name) {
 }  // namespace
 
 PrivateFolder::PrivateFolder(const std::string& folder) {
-    std::string pattern =
-        (folder == "/" ? "" : folder) + "/" + std::string(kPrefix) + std::to_string(::getpid()) +
-        "-XXXXXX";
+    std::string pattern = (folder == "/" ? "" : folder) + "/" + std::string(kPrefix) +
+                          std::to_string(::getpid()) + "-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         error_ = errno;
         return;

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +11,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <stdlib.h>
 #include <thread>
 
 #include "engine/process/ChildWait.h"
@@ -98,8 +98,8 @@ public:
         ::posix_spawnattr_setsigmask(&attributes_, &none);
         ::posix_spawnattr_setsigdefault(&attributes_, &defaults);
         ::posix_spawnattr_setpgroup(&attributes_, 0);
-        ::posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
-                                                     POSIX_SPAWN_SETPGROUP);
+        ::posix_spawnattr_setflags(
+            &attributes_, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
     }
     ~SpawnAttributes() { ::posix_spawnattr_destroy(&attributes_); }
     SpawnAttributes(const SpawnAttributes&) = delete;

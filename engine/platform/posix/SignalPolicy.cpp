@@ -13,8 +13,8 @@ void CatchStopSignals(void (*handler)(int)) {
     action.sa_flags = SA_RESTART;
     for (const int stop : {SIGINT, SIGTERM, SIGHUP}) {
         struct sigaction inherited {};
-        if (::sigaction(stop, nullptr, &inherited) == 0 &&
-            (inherited.sa_flags & SA_SIGINFO) == 0 && inherited.sa_handler == SIG_IGN) {
+        if (::sigaction(stop, nullptr, &inherited) == 0 && (inherited.sa_flags & SA_SIGINFO) == 0 &&
+            inherited.sa_handler == SIG_IGN) {
             continue;
         }
         ::sigaction(stop, &action, nullptr);

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "engine/files/FileProbes.h"
 #include "engine/audio/SourceMeasure.h"
+#include "engine/files/FileProbes.h"
 #include "tests/support/TestSupport.h"
 
 namespace parvane {

@@ -2,27 +2,25 @@
 // gets, what the host is told, which files are left, and an honest report under faults.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <sys/stat.h>
-
 #include <algorithm>
+#include <apetag.h>
 #include <atomic>
-#include <thread>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <regex>
-
-#include <apetag.h>
 #include <mpegfile.h>
+#include <regex>
+#include <thread>
 
-#include "wording/ClosingText.h"
 #include "engine/job/SourceSplit.h"
 #include "engine/job/SplitJob.h"
 #include "engine/process/SplitterSearch.h"
 #include "tests/support/TestSupport.h"
+#include "wording/ClosingText.h"
 
 namespace parvane {
 namespace {
@@ -120,42 +118,123 @@ TEST_F(SplitJobTest, EveryFaultEndsWithAnHonestReport) {
         {"estimate too high", 15, {}, {}, "8", 6, 3, ""},
         {"shorter than one interval", 4, {}, {}, "", 2, 1, ""},
         {"exact multiple: no piece of encoder padding", 10, {}, {}, "", 5, 2, ""},
-        {"a hair longer: a piece in the last frame may be missing", 10.01, {{3, Output::Empty}},
-         {}, "", 5, 2, ""},
-        {"two frames longer: it may not", 10.06, {{3, Output::Empty}}, {}, "", 5, 2,
+        {"a hair longer: a piece in the last frame may be missing",
+         10.01,
+         {{3, Output::Empty}},
+         {},
+         "",
+         5,
+         2,
+         ""},
+        {"two frames longer: it may not",
+         10.06,
+         {{3, Output::Empty}},
+         {},
+         "",
+         5,
+         2,
          "missing pieces 3 (the splitter wrote nothing)"},
-        {"run skips a piece", 15, {{2, Output::Empty}}, {}, "", 3, 2,
+        {"run skips a piece",
+         15,
+         {{2, Output::Empty}},
+         {},
+         "",
+         3,
+         2,
          "missing pieces 2 (the splitter wrote nothing)"},
-        {"full disk", 15, {{2, Output::DiskFull}, {3, Output::DiskFull}}, {}, "", 3, 1,
+        {"full disk",
+         15,
+         {{2, Output::DiskFull}, {3, Output::DiskFull}},
+         {},
+         "",
+         3,
+         1,
          "missing pieces 2-3 (disk full)"},
-        {"random bytes, exit 0", 15, {{2, Output::Noise}}, {}, "", 3, 2,
+        {"random bytes, exit 0",
+         15,
+         {{2, Output::Noise}},
+         {},
+         "",
+         3,
+         2,
          "missing pieces 2 (the splitter wrote no MP3 audio like the source's)"},
         {"half a piece, exit 0", 15, {{2, Output::Half}}, {}, "", 3, 2, "piece 2 is 2.*"},
         {"a piece cut too long, exit 0", 15, {}, {{2, "end=0.15"}}, "", 3, 2, "piece 2 is 9.9*"},
-        {"reasons grouped", 15, {{1, Output::Empty}, {2, Output::Noise}, {3, Output::Empty}}, {},
-         "", 3, 0, "missing pieces 1, 3 (the splitter wrote nothing); missing pieces 2 (the "
-                   "splitter wrote no MP3 audio like the source's)"},
-        {"crash before writing", 15, {}, {{1, "kill -9 $$"}}, "", 6, 2,
+        {"reasons grouped",
+         15,
+         {{1, Output::Empty}, {2, Output::Noise}, {3, Output::Empty}},
+         {},
+         "",
+         3,
+         0,
+         "missing pieces 1, 3 (the splitter wrote nothing); missing pieces 2 (the "
+         "splitter wrote no MP3 audio like the source's)"},
+        {"crash before writing",
+         15,
+         {},
+         {{1, "kill -9 $$"}},
+         "",
+         6,
+         2,
          "missing pieces 1 (the splitter was killed (Killed))"},
-        {"failed after its progress", 15, {}, {{2, "printf \" [ 30.70 %%] preparing ...\\r\" >&2; exit 1"}},
-         "", 3, 2, "missing pieces 2 (the splitter failed with exit status 1)"},
-        {"its child killed after its progress", 15, {},
-         {{2, "printf \" [ 30.70 %%] preparing ...\\r\" >&2; sh -c \"kill -9 \\$\\$\"; exit"}}, "",
-         3, 2, "missing pieces 2 (the splitter was killed (Killed))"},
-        {"rename fails", 15, {}, {{2, "mkdir -p \"${source%.mp3}-0002.mp3/x\""}}, "", 3, 2,
+        {"failed after its progress",
+         15,
+         {},
+         {{2, "printf \" [ 30.70 %%] preparing ...\\r\" >&2; exit 1"}},
+         "",
+         3,
+         2,
+         "missing pieces 2 (the splitter failed with exit status 1)"},
+        {"its child killed after its progress",
+         15,
+         {},
+         {{2, "printf \" [ 30.70 %%] preparing ...\\r\" >&2; sh -c \"kill -9 \\$\\$\"; exit"}},
+         "",
+         3,
+         2,
+         "missing pieces 2 (the splitter was killed (Killed))"},
+        {"rename fails",
+         15,
+         {},
+         {{2, "mkdir -p \"${source%.mp3}-0002.mp3/x\""}},
+         "",
+         3,
+         2,
          "missing pieces 2 (cannot be put in place (Is a directory))"},
         {"source deleted", 15, {}, {{2, "rm \"$source\""}}, "", 4, 1, "changed during the split"},
-        {"source grown", 15, {}, {{3, "echo x >>\"$source\""}}, "", 6, 3,
+        {"source grown",
+         15,
+         {},
+         {{3, "echo x >>\"$source\""}},
+         "",
+         6,
+         3,
          "changed during the split"},
-        {"source rewritten, its time set back", 15, {},
-         {{2, "touch -r \"$source\" \"$0.t\"; echo x | dd of=\"$source\" seek=9 conv=notrunc; "
-              "touch -r \"$0.t\" \"$source\""}},
-         "", 6, 3, "changed during the split"},
-        {"reason before long progress output", 15, {},
-         {{2, "echo \" error: no room\" >&2; yes \"[ 50 %]\" | head -c 9000 >&2; exit 1"}}, "", 3, 2,
+        {"source rewritten, its time set back",
+         15,
+         {},
+         {{2,
+           "touch -r \"$source\" \"$0.t\"; echo x | dd of=\"$source\" seek=9 conv=notrunc; "
+           "touch -r \"$0.t\" \"$source\""}},
+         "",
+         6,
+         3,
+         "changed during the split"},
+        {"reason before long progress output",
+         15,
+         {},
+         {{2, "echo \" error: no room\" >&2; yes \"[ 50 %]\" | head -c 9000 >&2; exit 1"}},
+         "",
+         3,
+         2,
          "missing pieces 2 (no room)"},
-        {"reason naming the private file", 15, {},
-         {{2, "echo \" error: cannot write $dir/piece.mp3\" >&2; exit 1"}}, "", 3, 2,
+        {"reason naming the private file",
+         15,
+         {},
+         {{2, "echo \" error: cannot write $dir/piece.mp3\" >&2; exit 1"}},
+         "",
+         3,
+         2,
          "missing pieces 2 (cannot write @/song-0002.mp3)"},
     };
     for (const FaultRow& row : rows) {
@@ -210,29 +289,71 @@ struct WildRow {
     std::vector<std::string> sound, lame;
     std::string damage;  // bytes written over the middle
     int pieces;
-    double frame;       // seconds of one frame
-    std::string said;   // how the file's closing line begins, "" when there is none
+    double frame;      // seconds of one frame
+    std::string said;  // how the file's closing line begins, "" when there is none
 };
 
 TEST_F(SplitJobTest, FilesFromTheWild) {
     const std::vector<std::string> noise12 = {"synth", "12", "pinknoise"};
     const std::vector<WildRow> rows = {
         {"CBR without an Info frame", "x.mp3", noise12, {"-t", "-b", "128"}, "", 3, 0.026, ""},
-        {"VBR without an Info frame", "x.mp3", {"synth", "3", "pinknoise", "pad", "0", "3", "repeat"},
-         {"-t", "-V", "2"}, "", 3, 0.026, ""},
+        {"VBR without an Info frame",
+         "x.mp3",
+         {"synth", "3", "pinknoise", "pad", "0", "3", "repeat"},
+         {"-t", "-V", "2"},
+         "",
+         3,
+         0.026,
+         ""},
         {"MPEG 2", "x.mp3", noise12, {"-b", "32", "--resample", "22.05"}, "", 3, 0.026, ""},
-        {"MPEG 2.5, 8 kHz mono, 8 kbit/s", "x.mp3", noise12, {"-b", "8", "-m", "m", "--resample", "8"},
-         "", 3, 0.072, ""},
-        {"zeros inside", "x.mp3", noise12, {"-b", "128"}, std::string(4096, '\0'), 3, 0.026,
+        {"MPEG 2.5, 8 kHz mono, 8 kbit/s",
+         "x.mp3",
+         noise12,
+         {"-b", "8", "-m", "m", "--resample", "8"},
+         "",
+         3,
+         0.072,
+         ""},
+        {"zeros inside",
+         "x.mp3",
+         noise12,
+         {"-b", "128"},
+         std::string(4096, '\0'),
+         3,
+         0.026,
          "damaged audio passed over at 0:"},
-        {"random bytes inside", "x.mp3", noise12, {"-b", "128"}, testing::RandomBytes(16384), 3,
-         0.026, "damaged audio passed over at 0:"},
-        {"a third random bytes", "x.mp3", noise12, {"-b", "128"}, testing::RandomBytes(65536), 2,
-         0.026, "damaged audio passed over at 0:"},
+        {"random bytes inside",
+         "x.mp3",
+         noise12,
+         {"-b", "128"},
+         testing::RandomBytes(16384),
+         3,
+         0.026,
+         "damaged audio passed over at 0:"},
+        {"a third random bytes",
+         "x.mp3",
+         noise12,
+         {"-b", "128"},
+         testing::RandomBytes(65536),
+         2,
+         0.026,
+         "damaged audio passed over at 0:"},
         // Zeros holding two frame headers in a row, where a splitter finds two frames.
-        {"chance frames inside", "x.mp3", noise12, {"-b", "128"}, ChanceFrames(16384), 3, 0.026,
+        {"chance frames inside",
+         "x.mp3",
+         noise12,
+         {"-b", "128"},
+         ChanceFrames(16384),
+         3,
+         0.026,
          "damaged audio passed over at 0:05 ("},
-        {"free format", "x.mp3", noise12, {"--freeformat", "-b", "100"}, "", 0, 0,
+        {"free format",
+         "x.mp3",
+         noise12,
+         {"--freeformat", "-b", "100"},
+         "",
+         0,
+         0,
          "free-format MP3, which the splitter cannot cut"},
     };
     host.applicationFolder = "";
@@ -240,13 +361,16 @@ TEST_F(SplitJobTest, FilesFromTheWild) {
         SCOPED_TRACE(row.kind);
         const TempFolder folder;
         const std::string source = folder / "s.mp3";
-        if (row.lame.empty()) testing::MakeSound(folder / row.made, row.sound);
-        else testing::MakeMp3(folder / row.made, row.sound, row.lame);
+        if (row.lame.empty())
+            testing::MakeSound(folder / row.made, row.sound);
+        else
+            testing::MakeMp3(folder / row.made, row.sound, row.lame);
         fs::rename(folder / row.made, source);
         const bool damaged = !row.damage.empty();
         // At 128 kbit/s the damage stands for damage.size() / 16000 seconds of the audio.
-        const double audible = row.pieces == 0 ? 0 : testing::DecodedSeconds(source, damaged) -
-                                                         row.damage.size() / 16000.0;
+        const double audible = row.pieces == 0 ? 0
+                                               : testing::DecodedSeconds(source, damaged) -
+                                                     row.damage.size() / 16000.0;
         if (damaged) {
             std::fstream(source, std::ios::in | std::ios::out | std::ios::binary).seekp(96'000)
                 << row.damage;
@@ -264,7 +388,8 @@ TEST_F(SplitJobTest, FilesFromTheWild) {
             total += seconds;
             // A piece may lose the chance frame headers of random damage the splitter counted.
             const double margin = 3 * row.frame + (damaged ? 0.2 : 0);
-            EXPECT_TRUE(k == row.pieces || std::abs(seconds - 5.0) <= margin) << k << ": " << seconds;
+            EXPECT_TRUE(k == row.pieces || std::abs(seconds - 5.0) <= margin)
+                << k << ": " << seconds;
         }
         EXPECT_GE(total, audible - 3 * row.frame);
     }
@@ -273,9 +398,11 @@ TEST_F(SplitJobTest, FilesFromTheWild) {
 // What is not MP3, made by the tools that make such files, is named as a person knows it.
 TEST_F(SplitJobTest, WhatIsNotMp3IsNamed) {
     const std::vector<std::pair<Args, std::string>> rows = {
-        {{"ffmpeg", "-f", "lavfi", "-i", "sine=d=2", "-write_id3v2", "1", "-metadata", "title=T", "@.aac"},
+        {{"ffmpeg", "-f", "lavfi", "-i", "sine=d=2", "-write_id3v2", "1", "-metadata", "title=T",
+          "@.aac"},
          "AAC audio"},
-        {{"ffmpeg", "-f", "lavfi", "-i", "testsrc=s=32x32", "-frames:v", "1", "@.jpg"}, "JPEG picture"},
+        {{"ffmpeg", "-f", "lavfi", "-i", "testsrc=s=32x32", "-frames:v", "1", "@.jpg"},
+         "JPEG picture"},
         {{"sox", "-n", "@.wav", "synth", "2"}, "WAVE audio"},
         {{"sox", "-n", "@.flac", "synth", "2"}, "FLAC audio"},
         {{"sox", "-n", "@.ogg", "synth", "2"}, "Ogg audio"},
@@ -288,7 +415,8 @@ TEST_F(SplitJobTest, WhatIsNotMp3IsNamed) {
     for (const auto& [tool, kind] : rows) {
         const std::string made = music / std::to_string(host.entries.size());
         Args argv = tool;
-        const auto output = std::find_if(argv.begin(), argv.end(), [](auto& arg) { return arg[0] == '@'; });
+        const auto output =
+            std::find_if(argv.begin(), argv.end(), [](auto& arg) { return arg[0] == '@'; });
         *output = made + output->substr(1);
         EXPECT_EQ(testing::RunTool(argv).exitCode, 0) << kind;
         host.entries.push_back(made + ".mp3");
@@ -306,7 +434,8 @@ TEST_F(SplitJobTest, WhatIsNotMp3IsNamed) {
 TEST_F(SplitJobTest, AudioBesideOtherBytesOrAnotherRecording) {
     const std::string recording = music / "a.mp3", lower = music / "b.mp3", mono = music / "c.mp3";
     testing::MakeMp3(recording, {"synth", "25", "sine", "440"}, {"-b", "128"});
-    testing::MakeMp3(lower, {"synth", "20", "sine", "660"}, {"-b", "32", "-m", "m", "--resample", "22.05"});
+    testing::MakeMp3(lower, {"synth", "20", "sine", "660"},
+                     {"-b", "32", "-m", "m", "--resample", "22.05"});
     testing::MakeMp3(mono, {"synth", "20", "sine", "660"}, {"-b", "64", "-m", "m"});
     const std::string a = testing::ReadFile(recording);
     struct Row {
@@ -316,7 +445,8 @@ TEST_F(SplitJobTest, AudioBesideOtherBytesOrAnotherRecording) {
         std::string said;  // how the closing line begins
     };
     const std::vector<Row> rows = {
-        {"zeros after", a + std::string(51200, '\0'), 3, "51200 bytes of zeros after the audio, passed over"},
+        {"zeros after", a + std::string(51200, '\0'), 3,
+         "51200 bytes of zeros after the audio, passed over"},
         {"44.1 kHz stereo, then 22.05 kHz mono", a + testing::ReadFile(lower), 2,
          "missing pieces 3-5 (changes from 44.1 kHz stereo to 22.05 kHz mono at 0:25; the splitter "
          "cannot cut across the change)"},
@@ -332,15 +462,18 @@ TEST_F(SplitJobTest, AudioBesideOtherBytesOrAnotherRecording) {
         WriteFile(folder / "s.mp3", row.bytes);
         host.entries = {folder / "s.mp3"};
         Run();
-        EXPECT_TRUE(row.said.empty() ? host.Problems().empty()
-                                     : host.Problems().starts_with(host.entries[0] + ": " + row.said))
+        EXPECT_TRUE(row.said.empty()
+                        ? host.Problems().empty()
+                        : host.Problems().starts_with(host.entries[0] + ": " + row.said))
             << host.Problems();
         EXPECT_EQ(testing::FolderNames(folder.path()).size(), row.pieces + 1u);
         for (int k = 1; k < row.pieces; ++k) {
             // ffmpeg follows a change of channels inside a piece.
             const std::string piece = folder / ("s-000" + std::to_string(k) + ".mp3");
             testing::RunTool({"ffmpeg", "-i", piece, "-ac", "2", "-ar", "44100", folder / "p.wav"});
-            EXPECT_NEAR(std::stod(testing::RunTool({"soxi", "-D", folder / "p.wav"}).out), 10.0, 0.08) << k;
+            EXPECT_NEAR(std::stod(testing::RunTool({"soxi", "-D", folder / "p.wav"}).out), 10.0,
+                        0.08)
+                << k;
             fs::remove(folder / "p.wav");
         }
     }
@@ -354,8 +487,10 @@ TEST_F(SplitJobTest, PiecesAreNumberedInTheirTags) {
     const std::string picture = music / "cover.png";
     testing::MakeSound(music / "cover.wav", {"synth", "1"});
     testing::RunTool({"sox", music / "cover.wav", "-n", "spectrogram", "-o", picture});
-    testing::MakeMp3(music / "tagged.mp3", {"synth", "12"}, {"-b", "64", "--tt", "Talk", "--ti", picture});
-    testing::MakeMp3(music / "old.mp3", {"synth", "7"}, {"-b", "64", "--id3v1-only", "--tt", "Old", "--ta", "Band"});
+    testing::MakeMp3(music / "tagged.mp3", {"synth", "12"},
+                     {"-b", "64", "--tt", "Talk", "--ti", picture});
+    testing::MakeMp3(music / "old.mp3", {"synth", "7"},
+                     {"-b", "64", "--id3v1-only", "--tt", "Old", "--ta", "Band"});
     testing::MakeMp3(music / "ape.mp3", {"synth", "7"}, {"-b", "64"});
     {
         TagLib::MPEG::File ape((music / "ape.mp3").c_str());
@@ -363,7 +498,8 @@ TEST_F(SplitJobTest, PiecesAreNumberedInTheirTags) {
         ape.APETag()->setArtist("Band");
         ape.save(TagLib::MPEG::File::APE);
     }
-    host.entries = {music / "tagged.mp3", Source("plain.mp3", 7), music / "old.mp3", music / "ape.mp3"};
+    host.entries = {music / "tagged.mp3", Source("plain.mp3", 7), music / "old.mp3",
+                    music / "ape.mp3"};
     Run();
     const auto tags = [&](const std::string& name) {
         return testing::RunTool({"sox", "--i", "-a", music / name}).out;
@@ -378,9 +514,11 @@ TEST_F(SplitJobTest, PiecesAreNumberedInTheirTags) {
     EXPECT_EQ(tags("plain-0002.mp3"), "Tracknumber=2/2\n");
     for (const char* name : {"old", "ape"}) {
         const std::string piece = music / (std::string(name) + "-0002.mp3");
-        EXPECT_EQ(testing::RunTool({"ffprobe", "-v", "error", "-show_entries", "format_tags=title,artist,track",
-                                    "-of", "default=nw=1", piece}).out,
-                  std::string("TAG:title=") + (name[0] == 'o' ? "Old" : "Ape") + "\nTAG:artist=Band\nTAG:track=2/2\n");
+        EXPECT_EQ(testing::RunTool({"ffprobe", "-v", "error", "-show_entries",
+                                    "format_tags=title,artist,track", "-of", "default=nw=1", piece})
+                      .out,
+                  std::string("TAG:title=") + (name[0] == 'o' ? "Old" : "Ape") +
+                      "\nTAG:artist=Band\nTAG:track=2/2\n");
     }
     TagLib::MPEG::File piece((music / "ape-0001.mp3").c_str());
     EXPECT_TRUE(piece.hasAPETag() && piece.APETag()->title() == "Ape");
@@ -451,8 +589,9 @@ TEST_F(SplitJobTest, OnlyAPieceOfTheSameSourceIsReplaced) {
     fs::rename(music / "other-0002.mp3", music / "theirs.mp3");
     fs::rename(piece, music / "earlier.mp3");
     testing::MakeMp3(music / "recording.mp3", {"synth", "20"}, {"-m", "m", "--resample", "22.05"});
-    const std::string kept = "talk-0002.mp3: the name is taken by a file that is not a piece of "
-                             "talk.mp3; it was kept";
+    const std::string kept =
+        "talk-0002.mp3: the name is taken by a file that is not a piece of "
+        "talk.mp3; it was kept";
     for (const auto& [what, lying, replaced] :
          {std::tuple{"the user's own recording", "recording.mp3", false},
           {"a piece of another source", "theirs.mp3", false},
@@ -460,8 +599,10 @@ TEST_F(SplitJobTest, OnlyAPieceOfTheSameSourceIsReplaced) {
           {"an earlier piece of this source", "earlier.mp3", true}}) {
         SCOPED_TRACE(what);
         fs::remove(piece);
-        if (std::string(lying) == "link") fs::create_symlink("earlier.mp3", piece);
-        else fs::copy_file(music / lying, piece);
+        if (std::string(lying) == "link")
+            fs::create_symlink("earlier.mp3", piece);
+        else
+            fs::copy_file(music / lying, piece);
         const std::string before = testing::ReadFile(piece);
         host.entries = {talk};
         host.interval = 5;
@@ -599,12 +740,13 @@ TEST_F(SplitJobTest, OlderPiecesAreNamedAndStalePrivateFoldersRemoved) {
         WriteFile(music / name);
     host.interval = 10;
     Run();
-    EXPECT_EQ(host.Problems(), music / "a-0007.mp3" + ": not an MP3 file (text)\n" +
-                                   music / "loop.mp3" +
-                                   ": cannot be read (Too many levels of symbolic links)\n" +
-                                   music / "a.mp3" + ": older pieces remain: a-0004.mp3 to a-0006.mp3");
-    EXPECT_EQ(testing::FolderNames(music.path()), (Names{"a.mp3", "a-0001.mp3", "a-0002.mp3", "a-0003.mp3", "a-0004.mp3",
-                             "a-0005.mp3", "a-0006.mp3", "a-0007.mp3", "a-0008.mp3", "loop.mp3", running}));
+    EXPECT_EQ(host.Problems(),
+              music / "a-0007.mp3" + ": not an MP3 file (text)\n" + music / "loop.mp3" +
+                  ": cannot be read (Too many levels of symbolic links)\n" + music / "a.mp3" +
+                  ": older pieces remain: a-0004.mp3 to a-0006.mp3");
+    EXPECT_EQ(testing::FolderNames(music.path()),
+              (Names{"a.mp3", "a-0001.mp3", "a-0002.mp3", "a-0003.mp3", "a-0004.mp3", "a-0005.mp3",
+                     "a-0006.mp3", "a-0007.mp3", "a-0008.mp3", "loop.mp3", running}));
 }
 
 // Beside the program a file that cannot run; on PATH only relative and empty entries, which
@@ -633,8 +775,11 @@ TEST_F(SplitJobTest, MissingOrLostSplitter) {
     EXPECT_EQ(MakeClosingText(host.report).summary,
               "The splitter " + splitter.Path() +
                   " could not be started (No such file or directory). Splitting was stopped.\n"
-                  "Split completely before that: " + (music / "a.mp3") + ".\n"
-                  "Split in part before that: " + (music / "b.mp3") + ".");
+                  "Split completely before that: " +
+                  (music / "a.mp3") +
+                  ".\n"
+                  "Split in part before that: " +
+                  (music / "b.mp3") + ".");
     EXPECT_EQ(host.Problems(), music / "b.mp3" + ": stopped before piece 3");
 }
 

@@ -27,7 +27,9 @@ TEST(FilePlacement, OnlyTheFileLookedAtIsEverReplaced) {
     using ToFree = int (*)(const std::string&, const std::string&);
     using Over = int (*)(const std::string&, const std::string&, const FileIdentity&);
     const Over oneStepOver = [](const std::string& from, const std::string& to,
-                                const FileIdentity& expected) { return MoveOver(from, to, expected); };
+                                const FileIdentity& expected) {
+        return MoveOver(from, to, expected);
+    };
     for (const auto& [way, toFree, over] :
          {std::tuple<const char*, ToFree, Over>{"one step", MoveToFreeName, oneStepOver},
           {"checked", MoveToFreeNameByLink, MoveOverChecked}}) {

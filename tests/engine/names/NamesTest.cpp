@@ -36,9 +36,10 @@ std::string Boundary(double k, int seconds) {
 // where an interval is no whole number of hundredths of a minute, past an hour as well.
 TEST(TimeStamps, PieceBoundsAreWholeSeconds) {
     const std::vector<std::tuple<double, int, const char*>> rows = {
-        {1, 5, "0.05"},     {12, 5, "1.00"},      {13, 5, "1.05"},     {5000, 5, "416.40"},
-        {3, 10, "0.30"},    {13, 10, "2.10"},     {3, 90, "4.30"},     {13, 270, "58.30"},
-        {5000, 3600, "300000.00"}, {0, 30, "0.00"},
+        {1, 5, "0.05"},      {12, 5, "1.00"},    {13, 5, "1.05"},
+        {5000, 5, "416.40"}, {3, 10, "0.30"},    {13, 10, "2.10"},
+        {3, 90, "4.30"},     {13, 270, "58.30"}, {5000, 3600, "300000.00"},
+        {0, 30, "0.00"},
     };
     for (const auto& [k, seconds, stamp] : rows) EXPECT_EQ(Boundary(k, seconds), stamp) << k;
     // A stamp that falls on half a second goes to the even neighbour.

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "engine/process/ChildWait.h"
 #include "engine/job/PieceWriter.h"
+#include "engine/process/ChildWait.h"
 #include "engine/process/ProcessRunner.h"
 #include "engine/process/SignalPolicy.h"
 #include "tests/support/TestSupport.h"
@@ -36,9 +36,13 @@ TEST(RunAndWait, EveryEndingIsTold) {
         {{"/nonexistent/mp3splt"}, {}, Ending::CouldNotStart, ENOENT},
         {{}, {}, Ending::CouldNotStart, EINVAL},
         {{"/bin/sh", "-c", "exec sleep 30"},
-         WaitHooks{[] { return true; }}, Ending::StoppedByUs, 0},
-        {{"/bin/sh", "-c", "sleep 0.1"}, WaitHooks{[] { return ::waitpid(-1, nullptr, 0) < 0; }},
-         Ending::WaitFailed, ECHILD},
+         WaitHooks{[] { return true; }},
+         Ending::StoppedByUs,
+         0},
+        {{"/bin/sh", "-c", "sleep 0.1"},
+         WaitHooks{[] { return ::waitpid(-1, nullptr, 0) < 0; }},
+         Ending::WaitFailed,
+         ECHILD},
     };
     // Ended children kept, ignored, or not kept for a wait (SA_NOCLDWAIT).
     for (const auto& [handler, flags] :
@@ -68,26 +72,28 @@ TEST(RunAndWait, AStopEndsEverythingTheSplitterStarted) {
         SCOPED_TRACE(grandchild);
         const std::string pidFile = folder / "pid";
         std::filesystem::remove(pidFile);
-        const std::string script = std::string("sh -c \"") + grandchild + "\" & echo $! >" +
-                                   pidFile + "; wait";
-        const RunResult result = RunAndWait(
-            {"/bin/sh", "-c", script}, {[&] {
-                std::error_code error;
-                const auto size = std::filesystem::file_size(pidFile, error);
-                return !error && size > 1;
-            }});
+        const std::string script =
+            std::string("sh -c \"") + grandchild + "\" & echo $! >" + pidFile + "; wait";
+        const RunResult result = RunAndWait({"/bin/sh", "-c", script}, {[&] {
+                                                std::error_code error;
+                                                const auto size =
+                                                    std::filesystem::file_size(pidFile, error);
+                                                return !error && size > 1;
+                                            }});
         EXPECT_EQ(result.ending, Ending::StoppedByUs);
         const pid_t started = std::stoi(testing::ReadFile(pidFile));
         // Ended, though perhaps not yet reaped by whoever inherited it.
-        for (int look = 0; look < 100 && ::kill(started, 0) == 0 &&
-                           testing::ReadFile("/proc/" + std::to_string(started) + "/stat")
-                                   .find(") Z") == std::string::npos;
+        for (int look = 0;
+             look < 100 && ::kill(started, 0) == 0 &&
+             testing::ReadFile("/proc/" + std::to_string(started) + "/stat").find(") Z") ==
+                 std::string::npos;
              ++look) {
             ::usleep(20000);
         }
-        const bool gone = ::kill(started, 0) != 0 ||
-                          testing::ReadFile("/proc/" + std::to_string(started) + "/stat")
-                                  .find(") Z") != std::string::npos;
+        const bool gone =
+            ::kill(started, 0) != 0 ||
+            testing::ReadFile("/proc/" + std::to_string(started) + "/stat").find(") Z") !=
+                std::string::npos;
         EXPECT_TRUE(gone);
     }
 }
@@ -109,8 +115,7 @@ TEST(RunAndWait, ErrorsAreKeptWithoutATemporaryFile) {
 // Arguments arrive unchanged; the child writes to nothing and its errors are kept.
 TEST(RunAndWait, ArgumentsAndOutput) {
     const std::string tricky = "a \"b\" 'c' $HOME *; -x";
-    const char* check =
-        R"sh([ "$(readlink /proc/$$/fd/1)" = /dev/null ] && printf %s "$1" >&2)sh";
+    const char* check = R"sh([ "$(readlink /proc/$$/fd/1)" = /dev/null ] && printf %s "$1" >&2)sh";
     const RunResult result = RunAndWait({"/bin/sh", "-c", check, "sh", tricky}, {});
     EXPECT_TRUE(result.Succeeded());
     EXPECT_EQ(result.errorTail, tricky);
@@ -146,7 +151,8 @@ TEST(ChildWaitByPolling, EndStopAndFailure) {
 // error line a failed run's last words are its reason.
 TEST(SplitterErrors, TheLastErrorLineOrTheLastWordsOfAFailureAreTheReason) {
     const std::vector<std::tuple<std::string, bool, std::string>> rows = {
-        {"mp3splt 2.6.2\n [ 18.42 %]  preparing \"piece.mp3\"\r error: begin point out of file   \n",
+        {"mp3splt 2.6.2\n [ 18.42 %]  preparing \"piece.mp3\"\r error: begin point out of file   "
+         "\n",
          false, "begin point out of file"},
         {" error: a\n warning: b\n error: cannot create directory\n [ 9 %]\r", true,
          "cannot create directory"},

@@ -1,13 +1,14 @@
 // The folder scan on real trees: order, what it leaves out, links, unreadable folders,
 // and a stop or a change part way through.
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 
-#include "engine/scan/FolderScan.h"
 #include "engine/names/NameOrder.h"
+#include "engine/scan/FolderScan.h"
 #include "tests/support/TestSupport.h"
 
 namespace parvane {
@@ -28,8 +29,8 @@ Paths Under(const TempFolder& tree, const Paths& relative) {
 TEST(NameOrder, FoldsCommonScriptsCountsNumbersAndGivesTwinsAFixedOrder) {
     EXPECT_EQ(FoldCase("ÄÖÜ ÉÇ ΣΑΣ ΆΈ ПРИВЕТ Ёж ŁÓDŹ Ÿ İ 09_~"),
               "äöü éç σασ άέ привет ёж łódź ÿ İ 09_~");
-    Paths names{"b", "É", "track10", "a", "10.mp3", "C", "track2", "B", "9.mp3", "e", "track02",
-                "2b", "2a1", "2A", "20"};
+    Paths names{"b",     "É", "track10", "a",  "10.mp3", "C",  "track2", "B",
+                "9.mp3", "e", "track02", "2b", "2a1",    "2A", "20"};
     Paths reversed(names.rbegin(), names.rend());
     SortNames(names);
     SortNames(reversed);
@@ -59,8 +60,10 @@ TEST(FolderScan, LinksAreFollowedButEveryRealFolderIsReadOnce) {
     const TempFolder tree;
     WriteFile(tree / "a/f.mp3");
     WriteFile(tree / "b/g.mp3");
-    for (const auto& [target, link] : {std::pair{"..", "a/loop"}, {".", "a/self"},
-                                       {"../b/g.mp3", "a/linked.mp3"}, {"b", "0b"},
+    for (const auto& [target, link] : {std::pair{"..", "a/loop"},
+                                       {".", "a/self"},
+                                       {"../b/g.mp3", "a/linked.mp3"},
+                                       {"b", "0b"},
                                        {"/nonexistent/folder", "gone"},
                                        {"/nonexistent.mp3", "gone.mp3"}})
         fs::create_symlink(target, tree / link);
@@ -88,10 +91,10 @@ TEST(FolderScan, FoldersGoneOrLockedArePassedOver) {
 // out and counted, so a split never cuts pieces into pieces; look-alikes stay.
 TEST(FolderScan, PiecesBesideTheirSourceAreLeftOut) {
     const TempFolder tree;
-    const Paths kept = {"a-b.mp3", "b-0x01.mp3", "B-0001.mp3", "b-001.mp3",
-                        "b.mp3", "U-0001.mp3", "u.MP3", "x-0001.MP3", "x.mp3", "sub/b-0001.mp3"};
-    const Paths left = {"a-b-0001.mp3", "a-b-0001-0002.mp3", "b-0001.mp3", "b-12345.mp3",
-                        "u-0007.MP3", "x-0002.mp3"};
+    const Paths kept = {"a-b.mp3",    "b-0x01.mp3", "B-0001.mp3", "b-001.mp3", "b.mp3",
+                        "U-0001.mp3", "u.MP3",      "x-0001.MP3", "x.mp3",     "sub/b-0001.mp3"};
+    const Paths left = {"a-b-0001.mp3", "a-b-0001-0002.mp3", "b-0001.mp3",
+                        "b-12345.mp3",  "u-0007.MP3",        "x-0002.mp3"};
     for (const Paths& names : {kept, left}) {
         for (const std::string& name : names) WriteFile(tree / name);
     }
