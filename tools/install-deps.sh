@@ -11,7 +11,8 @@ apt-get install -y --no-install-recommends \
     fonts-liberation xvfb xauth xdg-utils x11-utils imagemagick xdotool \
     locales coreutils \
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n \
-    dpkg-dev help2man appstream desktop-file-utils file lintian
+    dpkg-dev help2man appstream desktop-file-utils file lintian \
+    clang-format clang-tidy
 # A locale that writes a decimal comma, for the tests that numbers never follow the locale.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     localedef -i de_DE -f UTF-8 de_DE.UTF-8
