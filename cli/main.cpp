@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "engine/process/ProcessRunner.h"
 #include "engine/process/SignalPolicy.h"
 #include "wording/ClosingText.h"
+#include "wording/ErrorWords.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ int OutputFailed(const char* after) {
         return kExitInterrupted;
     }
     std::cerr << "parvane-split: cannot write the output ("
-              << std::strerror(error != 0 ? error : EIO) << ")." << after << "\n";
+              << parvane::ErrorWords(error != 0 ? error : EIO) << ")." << after << "\n";
     return kExitSomeNotSplit;
 }
 
