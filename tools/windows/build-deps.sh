@@ -299,6 +299,7 @@ else
 fi
 
 stage "strip"
+rm -rf "$prefix/share/man"
 $host-strip --strip-unneeded "$prefix"/bin/*.dll
 if [[ -f $prefix/bin/mp3splt.exe ]]; then
     $host-strip "$prefix/bin/mp3splt.exe"
