@@ -129,14 +129,15 @@ mkdir -p "$build" "$work/sources"
 # .dsc's checksums (the .dsc itself against the signed index). A mirror that lacks a file the
 # build can do without (a signature, libmad's old-style diff) leaves it out with a warning.
 unpack_source() {
-    local package=$1 version dsc folder
+    local package=$1 version folder=$build/$1
     version=$(newest_source_version "$package")
-    folder=$build/$package
+    local plain=${version#*:}
+    local upstream=${plain%-*}
     (cd "$work/sources" &&
         apt-get "${apt_options[@]}" -qq --only-source --download-only source "$package=$version" \
             >/dev/null 2>&1) || true
-    dsc=$(ls "$work/sources/${package}_${version#*:}.dsc" 2>/dev/null) ||
-        die "no .dsc for $package $version"
+    local dsc=$work/sources/${package}_$plain.dsc
+    [[ -f $dsc ]] || die "no .dsc for $package $version on the mirror"
     local name sum
     while read -r sum _ name; do
         if [[ ! -f $work/sources/$name ]]; then
@@ -145,22 +146,29 @@ unpack_source() {
         fi
         echo "$sum  $work/sources/$name" | sha256sum --quiet -c - || die "$name: checksum differs"
     done < <(sed -n '/^Checksums-Sha256:/,/^[^ ]/{/^ /p}' "$dsc")
-    mkdir -p "$folder"
     local orig
-    orig=$(ls "$work/sources/${package}_${version%%-*}".orig.tar.* | grep -v '\.asc$' | head -n1)
+    orig=$(ls "$work/sources/${package}_$upstream".orig.tar.* 2>/dev/null | grep -v '\.asc$' | head -n1)
+    [[ -n $orig ]] || die "no upstream tarball of $package $version on the mirror"
+    mkdir -p "$folder"
     tar -xf "$orig" -C "$folder" --strip-components=1
-    local debian
-    for debian in "$work/sources/${package}_${version#*:}".debian.tar.*; do
-        [[ -f $debian ]] || continue
-        tar -xf "$debian" -C "$folder"
-        if [[ -f $folder/debian/patches/series ]]; then
-            local patch
-            while read -r patch _; do
-                [[ -z $patch || $patch == \#* ]] && continue
-                patch -d "$folder" -p1 -s --no-backup-if-mismatch <"$folder/debian/patches/$patch"
-            done <"$folder/debian/patches/series"
+    # Source format 3.0 brings debian/ as a tarball, format 1.0 as one diff.
+    local debian=$work/sources/${package}_$plain
+    if [[ -f $debian.diff.gz ]]; then
+        zcat "$debian.diff.gz" | patch -d "$folder" -p1 -s --no-backup-if-mismatch
+    fi
+    local tarball
+    for tarball in "$debian".debian.tar.*; do
+        if [[ -f $tarball ]]; then
+            tar -xf "$tarball" -C "$folder"
         fi
     done
+    if [[ -f $folder/debian/patches/series ]]; then
+        local patch
+        while read -r patch _; do
+            [[ -z $patch || $patch == \#* ]] && continue
+            patch -d "$folder" -p1 -s --no-backup-if-mismatch <"$folder/debian/patches/$patch"
+        done <"$folder/debian/patches/series"
+    fi
 }
 
 licence() {

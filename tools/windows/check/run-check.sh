@@ -24,6 +24,24 @@ cmake -S "$here" -B "$scratch/build" -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w
 cmake --build "$scratch/build" -j2 >"$scratch/build.log" || { cat "$scratch/build.log"; fail "build failed"; }
 echo "cross-built the checks in $SECONDS s"
 
+# Wine brings DLLs of its own (zlib1.dll among them), so a program that runs under wine may
+# still lack one on Windows. Every DLL the programs and the shipped DLLs import must be a
+# system DLL (one mingw-w64 has an import library for) or be in the prefix's bin/.
+missing=0
+for module in "$scratch/build/deps-check.exe" "$prefix"/bin/*.{dll,exe}; do
+    [[ -f $module ]] || continue
+    while read -r dll; do
+        lower=${dll,,}
+        if [[ ! -f /usr/x86_64-w64-mingw32/lib/lib${lower%.dll}.a ]] &&
+            ! ls "$prefix/bin" | grep -qix "$dll"; then
+            echo "run-check: ${module##*/} needs $dll, which is not in $prefix/bin" >&2
+            missing=1
+        fi
+    done < <(x86_64-w64-mingw32-objdump -p "$module" | sed -n 's/^\s*DLL Name: //p')
+done
+((missing == 0)) || fail "DLLs missing"
+echo "every DLL imported is a system DLL or in bin/"
+
 SECONDS=0
 "$wine" wineboot --init >/dev/null 2>&1 || true
 echo "wine prefix made in $SECONDS s"
