@@ -90,7 +90,8 @@ newest_source_version() {
 }
 
 # The key names everything the prefix is made of: the source versions, the compilers and
-# libraries from apt, this script and its patches, and the mp3splt tarballs.
+# libraries from apt, this script (its source patches are sed lines in it), the toolchain file,
+# and the mp3splt tarballs.
 stage "cache key"
 manifest=$(
     for package in "${source_packages[@]}"; do
@@ -99,11 +100,7 @@ manifest=$(
     dpkg-query -W -f='package ${Package} ${Version}\n' \
         gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev \
         libz-mingw-w64-dev googletest libutfcpp-dev
-    echo "script $(cat "$0" "$repo/cmake/mingw-w64.cmake" | sha256sum | cut -c1-16)"
-    if [[ -d $here/patches ]]; then
-        find "$here/patches" -type f -print0 | sort -z | xargs -0r sha256sum |
-            sed "s|$here/||; s/^/patch /"
-    fi
+    echo "script $(cat "${BASH_SOURCE[0]}" "$repo/cmake/mingw-w64.cmake" | sha256sum | cut -c1-16)"
     if [[ -n $mp3splt_sources ]]; then
         find "$mp3splt_sources" -maxdepth 1 -name '*mp3splt-*.tar.*' -print0 | sort -z |
             xargs -0r sha256sum | sed "s|$mp3splt_sources/||; s/^/tarball /"
