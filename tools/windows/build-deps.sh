@@ -297,7 +297,7 @@ if [[ -n $mp3splt_sources ]]; then
         logged make.log make -j"$jobs" install
     )
     licence mp3splt "$build/mp3splt/COPYING"
-    # The plugins libmp3splt loads at run time go beside the program, where it looks first.
+    # The plugins libmp3splt loads at run time (its MP3 reader) are shipped beside the program.
     find "$prefix/lib" -name 'libsplt_*.dll' -exec cp {} "$prefix/bin/" \;
 else
     echo "build-deps: PARVANE_MP3SPLT_SOURCES is not set: no mp3splt.exe in the prefix" >&2
