@@ -20,8 +20,8 @@ int ConsoleHost::EntryCount() const {
     return static_cast<int>(files_.size());
 }
 
-std::string ConsoleHost::EntryPath(int position) const {
-    return files_.at(static_cast<std::size_t>(position - 1));
+std::string ConsoleHost::EntryPath(int index) const {
+    return files_.at(static_cast<std::size_t>(index));
 }
 
 bool ConsoleHost::StopRequested() const {

@@ -119,11 +119,9 @@ void StopAt(FileReport& report, std::vector<FileProblem>& missing, std::int64_t 
 }  // namespace
 
 SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks& hooks,
-                        JobContext& job, int position, const std::string& sourcePath,
-                        int intervalSeconds) {
+                        JobContext& job, const std::string& sourcePath, int intervalSeconds) {
     SourceSplit split;
     FileReport& report = split.report;
-    report.position = position;
     report.sourcePath = sourcePath;
     if (intervalSeconds <= 0) {
         report.problems.push_back(MakeProblem(FileProblem::Kind::NoInterval));
