@@ -5,6 +5,7 @@
 
 #include "cli/EscapedName.h"
 #include "cli/StopSignals.h"
+#include "engine/names/NumberText.h"
 
 namespace parvane {
 
@@ -40,7 +41,9 @@ void ConsoleHost::NoteFailedWrite() {
 }
 
 void ConsoleHost::FileStarted(int position, int entryCount, const std::string& sourcePath) {
-    out_ << "[" << position << "/" << entryCount << "] " << EscapedName(sourcePath) << std::endl;
+    out_ << "[" + NumberText(position) + "/" + NumberText(entryCount) + "] " +
+                EscapedName(sourcePath)
+         << std::endl;
     if (!out_) {
         NoteFailedWrite();
     }
