@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/job/JobReport.h"
-
 namespace parvane {
 
 class SplitHost {
