@@ -5,6 +5,7 @@
 
 #include "cli/EscapedName.h"
 #include "cli/StopSignals.h"
+#include "engine/names/NumberText.h"
 
 namespace parvane {
 
@@ -20,8 +21,8 @@ int ConsoleHost::EntryCount() const {
     return static_cast<int>(files_.size());
 }
 
-std::string ConsoleHost::EntryPath(int position) const {
-    return files_.at(static_cast<std::size_t>(position - 1));
+std::string ConsoleHost::EntryPath(int index) const {
+    return files_.at(static_cast<std::size_t>(index));
 }
 
 bool ConsoleHost::StopRequested() const {
@@ -40,7 +41,9 @@ void ConsoleHost::NoteFailedWrite() {
 }
 
 void ConsoleHost::FileStarted(int position, int entryCount, const std::string& sourcePath) {
-    out_ << "[" << position << "/" << entryCount << "] " << EscapedName(sourcePath) << std::endl;
+    out_ << "[" + NumberText(position) + "/" + NumberText(entryCount) + "] " +
+                EscapedName(sourcePath)
+         << std::endl;
     if (!out_) {
         NoteFailedWrite();
     }

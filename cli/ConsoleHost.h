@@ -18,7 +18,7 @@ public:
                 std::ostream& out, int outFd);
 
     int EntryCount() const override;
-    std::string EntryPath(int position) const override;
+    std::string EntryPath(int index) const override;
     int ChosenInterval() const override { return intervalSeconds_; }
     std::string ApplicationFolder() const override { return applicationFolder_; }
 
@@ -29,8 +29,6 @@ public:
     void FileStarted(int position, int entryCount, const std::string& sourcePath) override;
     void PieceStarted(std::int64_t, const std::string&) override {}
     void PieceWritten(std::int64_t pieceNumber, const std::string& piecePath) override;
-    void FileFinished(const FileReport&) override {}
-    void JobFinished(const JobReport&) override {}
 
 private:
     void NoteFailedWrite();

@@ -13,6 +13,7 @@
 #include "cli/SourceFiles.h"
 #include "cli/StopSignals.h"
 #include "engine/job/SplitJob.h"
+#include "engine/names/NumberText.h"
 #include "engine/process/ProcessRunner.h"
 #include "engine/process/SignalPolicy.h"
 #include "wording/ClosingText.h"
@@ -59,7 +60,8 @@ void TellFolderScans(const parvane::CollectedFiles& collected) {
     }
     for (const auto& [folder, count] : collected.piecesLeftOut) {
         std::cerr << "parvane-split: --folder " << parvane::EscapedName(folder) << ": left out "
-                  << count << (count == 1 ? " piece" : " pieces")
+                  << parvane::NumberText(static_cast<std::int64_t>(count))
+                  << (count == 1 ? " piece" : " pieces")
                   << " of the files found there (NAME-0001.mp3 beside NAME.mp3)\n";
     }
 }

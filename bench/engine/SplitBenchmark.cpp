@@ -48,8 +48,6 @@ public:
     void FileStarted(int, int, const std::string&) override {}
     void PieceStarted(std::int64_t, const std::string&) override {}
     void PieceWritten(std::int64_t, const std::string&) override {}
-    void FileFinished(const parvane::FileReport&) override {}
-    void JobFinished(const parvane::JobReport&) override {}
 };
 
 class RecordingRunner final : public parvane::ProcessRunner {

@@ -7,11 +7,11 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "app/HomePage.h"
 #include "engine/process/ProcessRunner.h"
 #include "filelist/FileDialogs.h"
 #include "tests/support/TestSupport.h"
 #include "ui/FileShower.h"
-#include "ui/HomePage.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxes.h"
 

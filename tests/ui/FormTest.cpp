@@ -109,16 +109,6 @@ private slots:
         QCOMPARE(drag.hotSpot(), QPoint(16, 16) * scale);
     }
 
-    // A build may go without the address, as distributions want: then even the draw that
-    // would open it opens nothing.
-    void startsWithoutAHomePageWhateverTheDraw() {
-        FormHarness harness;
-        MainWindow form(FormServices{harness.Bin(), QUrl(), [] { return 0.065; }, harness.desktop,
-                                     harness.desktop, harness.desktop, harness.runner,
-                                     harness.desktop});
-        QCOMPARE(harness.desktop.shown, QStringList());
-    }
-
     void runsOneActionPerPressAndFollowsTheHoverRules() {
         FormHarness harness;
         harness.Put(QStringLiteral("bin/HAND-M.CUR"), Resource("HAND-M.CUR"));

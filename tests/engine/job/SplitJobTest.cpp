@@ -37,11 +37,11 @@ public:
     int interval = 5;
     std::string applicationFolder;
     std::function<bool()> stop = [] { return false; };
-    Args events;  // "file 1/2", "written 3", "finished 1", "job"
-    JobReport report;
+    Args events;       // "file 1/2", "written 3"
+    JobReport report;  // the last run's
 
     int EntryCount() const override { return static_cast<int>(entries.size()); }
-    std::string EntryPath(int k) const override { return entries.at(std::size_t(k - 1)); }
+    std::string EntryPath(int k) const override { return entries.at(std::size_t(k)); }
     int ChosenInterval() const override { return interval; }
     std::string ApplicationFolder() const override { return applicationFolder; }
     bool StopRequested() const override { return stop(); }
@@ -51,13 +51,6 @@ public:
     void PieceStarted(std::int64_t, const std::string&) override {}
     void PieceWritten(std::int64_t k, const std::string&) override {
         events.push_back("written " + std::to_string(k));
-    }
-    void FileFinished(const FileReport& file) override {
-        events.push_back("finished " + std::to_string(file.position));
-    }
-    void JobFinished(const JobReport& finished) override {
-        events.push_back("job");
-        report = finished;
     }
     std::string Problems() const { return MakeClosingText(report).details; }
     bool Told(const std::string& event) const {
@@ -88,7 +81,7 @@ protected:
         testing::PutMp3(music / name, seconds);
         return music / name;
     }
-    JobReport Run() { return RunSplitJob(host, runner); }
+    JobReport Run() { return host.report = RunSplitJob(host, runner); }
 
     testing::FakeSplitter splitter;
     TempFolder music;
@@ -686,7 +679,7 @@ TEST_F(SplitJobTest, AFailedSwapBackLosesNothing) {
     JobContext job;
     job.splitterPath = splitter.Path();
     job.exchange = SwapBackFails;
-    const SourceSplit split = SplitSource(host, runner, {}, job, 1, music / "talk.mp3", 5);
+    const SourceSplit split = SplitSource(host, runner, {}, job, music / "talk.mp3", 5);
     const FileProblem& problem = split.report.problems.at(0);
     EXPECT_EQ(problem.failure.kind, PieceFailure::Kind::DisplacedFileKept);
     EXPECT_EQ(testing::ReadFile(problem.failure.text), "the user's");
@@ -705,8 +698,9 @@ TEST_F(SplitJobTest, AnInternalErrorEndsTheJobTidily) {
     } throwing;
     throwing.applicationFolder = splitter.ApplicationFolder();
     throwing.entries = {Source("song.mp3", 12)};
-    EXPECT_EQ(RunSplitJob(throwing, runner).end, JobEnd::InternalError);
-    EXPECT_EQ(MakeClosingText(throwing.report).summary,
+    const JobReport report = RunSplitJob(throwing, runner);
+    EXPECT_EQ(report.end, JobEnd::InternalError);
+    EXPECT_EQ(MakeClosingText(report).summary,
               "internal error: vector::_M_range_check\nNothing was split.");
     EXPECT_TRUE(NothingPrivate(music.path()));
 }
@@ -721,8 +715,8 @@ TEST_F(SplitJobTest, ArgumentsAndEvents) {
               (Args{splitter.Path(), music / "song.mp3", "0.30", "1.00", "-o", "piece", "-d"}));
     EXPECT_EQ(fs::path(second.back()).parent_path(), music.path());
     EXPECT_EQ(fs::path(second.back()).filename().string().rfind(".parvane-", 0), 0u);
-    EXPECT_EQ(host.events, (Args{"file 1/2", "written 1", "written 2", "written 3", "finished 1",
-                                 "file 2/2", "written 1", "finished 2", "job"}));
+    EXPECT_EQ(host.events,
+              (Args{"file 1/2", "written 1", "written 2", "written 3", "file 2/2", "written 1"}));
 }
 
 // A re-split with a longer length names what an earlier split left beyond its last piece,
@@ -806,9 +800,11 @@ TEST_F(SplitJobTest, Stops) {
                                [](auto& entry) { return entry.path().filename() == "piece.mp3"; });
         };
         int polls = 0;
+        // Between files: the first one's piece written and its private folder gone.
         host.stop = [&] {
             ++polls;
-            return when == When::BetweenFiles ? host.Told("finished 1")
+            return when == When::BetweenFiles
+                       ? host.Told("written 1") && NothingPrivate(folder.path())
                    : when == When::InsideARun ? pieceWritten()
                                               : polls >= 3;
         };
@@ -822,7 +818,6 @@ TEST_F(SplitJobTest, Stops) {
         EXPECT_EQ(report.files[1].problems.at(0).kind, FileProblem::Kind::Stopped);
         EXPECT_EQ(runner.runs.empty(), when == When::InsideAMeasure);
         EXPECT_FALSE(host.Told("file 2/2"));
-        EXPECT_EQ(host.Told("finished 1"), when == When::BetweenFiles);
         EXPECT_EQ(testing::FolderNames(folder.path()).size(), when == When::BetweenFiles ? 3u : 2u);
         EXPECT_TRUE(NothingPrivate(folder.path()));
     }
