@@ -3,10 +3,10 @@
 #include <mpg123.h>
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <windows.h>
 
 namespace {
 
