@@ -236,7 +236,7 @@ private slots:
     void dropsAppendLocalPathsInTheirOrder_data() {
         QTest::addColumn<QList<QUrl>>("urls");
         QTest::addColumn<int>("offered");
-        QTest::addColumn<int>("before");  // 1: an entry was clicked first, 2: busy
+        QTest::addColumn<int>("before");  // 1: an entry was clicked first, 2: busy, 3: Shift held
         QTest::addColumn<bool>("taken");
         const QList<QUrl> files{QUrl::fromLocalFile("/m/c.mp3"), QUrl::fromLocalFile("/m/folder"),
                                 QUrl::fromLocalFile("/m/c.mp3"), QUrl::fromLocalFile("/m/~t.txt")};
@@ -247,6 +247,8 @@ private slots:
         QTest::newRow("a web address among them") << web << copyOrMove << 0 << false;
         // Accepting a move would let the file manager delete what it dragged.
         QTest::newRow("only a move") << files << int(Qt::MoveAction) << 0 << false;
+        // Shift asks for a move where one is offered; the list still answers with a copy.
+        QTest::newRow("copy or move, Shift held") << files << copyOrMove << 3 << true;
         QTest::newRow("after an entry click") << files << copyOrMove << 1 << false;
         QTest::newRow("while busy") << files << copyOrMove << 2 << false;
     }
@@ -266,8 +268,9 @@ private slots:
             return event.isAccepted() && event.dropAction() != Qt::MoveAction;
         };
         const auto actions = Qt::DropActions(offered);
-        QCOMPARE(offer(QDragEnterEvent({10, 10}, actions, &data, Qt::LeftButton, {})), taken);
-        QCOMPARE(offer(QDropEvent({10, 10}, actions, &data, Qt::LeftButton, {})), taken);
+        const Qt::KeyboardModifiers keys = before == 3 ? Qt::ShiftModifier : Qt::NoModifier;
+        QCOMPARE(offer(QDragEnterEvent({10, 10}, actions, &data, Qt::LeftButton, keys)), taken);
+        QCOMPARE(offer(QDropEvent({10, 10}, actions, &data, Qt::LeftButton, keys)), taken);
         QStringList expected{"b"};
         for (const QUrl& url : urls) expected << url.toLocalFile();
         QCOMPARE(list.Texts(), (taken ? expected : expected.mid(0, 1)).join(""));

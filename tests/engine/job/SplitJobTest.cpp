@@ -159,6 +159,14 @@ TEST_F(SplitJobTest, EveryFaultEndsWithAnHonestReport) {
          2,
          "missing pieces 2 (the splitter wrote no MP3 audio like the source's)"},
         {"half a piece, exit 0", 15, {{2, Output::Half}}, {}, "", 3, 2, "piece 2 is 2.*"},
+        {"its tag cannot be written",
+         15,
+         {{2, Output::UntaggableHeader}},
+         {},
+         "",
+         3,
+         2,
+         "missing pieces 2 (its track number could not be written)"},
         {"a piece cut too long, exit 0", 15, {}, {{2, "end=0.15"}}, "", 3, 2, "piece 2 is 9.9*"},
         {"reasons grouped",
          15,
@@ -577,6 +585,16 @@ TEST_F(SplitJobTest, AListedFileSavedAnewIsKept) {
         EXPECT_NE(host.Problems().find("a.mp3: piece name taken by a listed file"),
                   std::string::npos);
     }
+    // A listed link (fav.mp3 -> c-0001.mp3) keeps the earlier piece it leads to.
+    host.entries = {Source("c.mp3", 7)};
+    Run();
+    fs::create_symlink("c-0001.mp3", music / "fav.mp3");
+    const FileIdentity earlier = IdentityOf(music / "c-0001.mp3").value();
+    host.entries = {music / "c.mp3", music / "fav.mp3"};
+    Run();
+    EXPECT_TRUE(IdentityOf(music / "c-0001.mp3").value().SameContent(earlier));
+    EXPECT_NE(host.Problems().find("c.mp3: piece name taken by a listed file"), std::string::npos)
+        << host.Problems();
 }
 
 // What lies at a piece's name stays, byte for byte, unless it is a piece this program made

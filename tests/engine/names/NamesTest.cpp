@@ -42,9 +42,6 @@ TEST(TimeStamps, PieceBoundsAreWholeSeconds) {
         {0, 30, "0.00"},
     };
     for (const auto& [k, seconds, stamp] : rows) EXPECT_EQ(Boundary(k, seconds), stamp) << k;
-    // A stamp that falls on half a second goes to the even neighbour.
-    for (const auto& [minutes, stamp] : {std::pair{7.125, "7.08"}, {7.375, "7.22"}, {7.5, "7.30"}})
-        EXPECT_EQ(FormatStamp(MinutesToStamp(minutes)), stamp) << minutes;
 }
 
 TEST(TimeStamps, ADecimalCommaLocaleChangesNothing) {
