@@ -148,26 +148,6 @@ private slots:
         QCOMPARE(list.Selected(), 3);
     }
 
-    // Held beyond the edge, the list scrolls the faster the farther the pointer is.
-    void edgeScrollingSpeedsUpWithTheDistance() {
-        QString many;
-        for (int i = 0; i < 500; ++i) many += QChar(0x4E00 + i);
-        ShownList list(many);
-        QScrollBar* bar = list.view.verticalScrollBar();
-        const int bottom = list.Rows()->height();
-        QList<int> moved;
-        for (const int beyond : {2, 150}) {
-            bar->setValue(0);
-            list.Press(list.At(0));
-            list.Move(QPoint(5, bottom + beyond));
-            QTest::qWait(300);
-            moved << bar->value();
-            list.Release(QPoint(5, bottom / 2));
-        }
-        QVERIFY2(moved[0] > 0 && moved[1] >= 5 * moved[0],
-                 qPrintable(QStringLiteral("%1 %2").arg(moved[0]).arg(moved[1])));
-    }
-
     // A double-click removes the entry under the pointer, with the left button only. From
     // the keyboard every selected entry goes, and the next entry takes over, so a second
     // key press goes on removing. Ctrl, Shift and Ctrl+A select several.
