@@ -99,17 +99,30 @@ TEST(RunAndWait, AStopEndsEverythingTheSplitterStarted) {
 }
 
 // What the splitter writes to its standard error is kept without a file in the temporary
-// folder, even for a moment's look.
+// folder, even for a moment's look; where the file system makes no nameless files (as root,
+// a message queue file system stands for one), no named file stays.
 TEST(RunAndWait, ErrorsAreKeptWithoutATemporaryFile) {
-    const testing::TempFolder temporary;
     const char* saved = std::getenv("TMPDIR");
     const std::string savedText = saved != nullptr ? saved : "";
-    ::setenv("TMPDIR", temporary.path().c_str(), 1);
-    const RunResult result =
-        RunAndWait({"/bin/sh", "-c", "echo reason >&2; ls -A \"$TMPDIR\" >&2"}, {});
-    saved != nullptr ? ::setenv("TMPDIR", savedText.c_str(), 1) : ::unsetenv("TMPDIR");
-    EXPECT_EQ(result.errorTail, "reason\n");
-    EXPECT_TRUE(testing::FolderNames(temporary.path()).empty());
+    for (const bool nameless : {true, false}) {
+        const testing::TempFolder temporary;
+        if (!nameless &&
+            testing::RunTool({"mount", "-t", "mqueue", "none", temporary.path()}).exitCode != 0)
+            continue;  // only root mounts one
+        // The system's queues show in every such mount; only this run's may not stay.
+        const std::set<std::string> before = testing::FolderNames(temporary.path());
+        ::setenv("TMPDIR", temporary.path().c_str(), 1);
+        const RunResult result =
+            RunAndWait({"/bin/sh", "-c", "echo reason >&2; ls -A \"$TMPDIR\" >&2"}, {});
+        saved != nullptr ? ::setenv("TMPDIR", savedText.c_str(), 1) : ::unsetenv("TMPDIR");
+        const std::set<std::string> after = testing::FolderNames(temporary.path());
+        for (const std::string& name : after)
+            if (before.count(name) == 0) std::filesystem::remove(temporary.path() / name);
+        if (!nameless) testing::RunTool({"umount", temporary.path()});
+        EXPECT_EQ(after, before);
+        // A message queue takes no writes: only the nameless file holds the reason.
+        EXPECT_EQ(result.errorTail == "reason\n", nameless);
+    }
 }
 
 // Arguments arrive unchanged; the child writes to nothing and its errors are kept.
