@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/names/PiecePaths.h"
+#include "engine/process/SignalNames.h"
 #include "engine/process/SplitterSearch.h"
 
 namespace parvane {
@@ -101,7 +102,7 @@ std::string Wording::FailureText(const PieceFailure& failure) const {
                         {std::to_string(failure.code)});
         case Kind::Killed:
             return Fill(translate("ClosingText", "the splitter was killed (%1)"),
-                        {::strsignal(failure.code)});
+                        {SignalName(failure.code)});
         case Kind::WaitFailed:
             return WithSystemError(
                 translate("ClosingText", "the splitter's end could not be awaited (%1)"),

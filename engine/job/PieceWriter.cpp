@@ -1,11 +1,7 @@
 #include "engine/job/PieceWriter.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
@@ -13,10 +9,11 @@
 
 #include "engine/audio/Mp3Tags.h"
 #include "engine/audio/PieceTags.h"
-#include "engine/files/FileDescriptor.h"
+#include "engine/files/FileReading.h"
 #include "engine/files/PrivateFolder.h"
 #include "engine/names/PiecePaths.h"
 #include "engine/names/TimeStamps.h"
+#include "engine/process/SignalNames.h"
 
 namespace parvane {
 
@@ -93,7 +90,7 @@ int KillingSignal(const RunResult& run) {
         return run.code;
     }
     const bool passedOn = run.ending == RunResult::Ending::Exited && run.code > kShellSignalBase &&
-                          run.code - kShellSignalBase < NSIG;
+                          IsSignalNumber(run.code - kShellSignalBase);
     return passedOn ? run.code - kShellSignalBase : 0;
 }
 
@@ -142,18 +139,15 @@ std::optional<PieceFailure> ProvePiece(const fs::path& made, const PieceRequest&
 }
 
 // A regular file at the piece's name that this program made from the same source, still
-// the file the status describes.
-bool IsEarlierPiece(const std::string& piecePath, const struct stat& info,
+// the file just looked at.
+bool IsEarlierPiece(const std::string& piecePath, const NameStatus& there,
                     const std::string& sourceName) {
-    if (!S_ISREG(info.st_mode)) {
+    if (there.kind != FileKind::Regular) {
         return false;
     }
-    const FileDescriptor file(
-        ::open(piecePath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    struct stat opened {};
-    return file.get() >= 0 && ::fstat(file.get(), &opened) == 0 &&
-           IdentityFromStatus(opened).SameContent(IdentityFromStatus(info)) &&
-           IsPieceOf(file.get(), sourceName);
+    const OpenedFile opened = OpenForReading(piecePath, LinkAtPath::Refuse);
+    return opened.error == 0 && opened.identity.SameContent(there.identity) &&
+           IsPieceOf(opened.file.get(), sourceName);
 }
 
 enum class Placement { Done, Listed, OtherFile, Failed };
@@ -167,15 +161,15 @@ Placement TryPutInPlace(const fs::path& made, const PieceRequest& request,
     if (listed.Holds(piecePath)) {
         return Placement::Listed;
     }
-    struct stat info {};
-    if (::lstat(piecePath.c_str(), &info) != 0) {
-        error = errno == ENOENT ? MoveToFreeName(made, piecePath) : errno;
-    } else if (S_ISDIR(info.st_mode)) {
+    const NameStatus there = StatusOfName(piecePath);
+    if (there.error != 0) {
+        error = there.error == ENOENT ? MoveToFreeName(made, piecePath) : there.error;
+    } else if (there.kind == FileKind::Folder) {
         error = EISDIR;
-    } else if (!IsEarlierPiece(piecePath, info, GetFileName(request.sourcePath))) {
+    } else if (!IsEarlierPiece(piecePath, there, GetFileName(request.sourcePath))) {
         return Placement::OtherFile;
     } else {
-        error = MoveOver(made, piecePath, IdentityFromStatus(info), request.exchange);
+        error = MoveOver(made, piecePath, there.identity, request.exchange);
     }
     return error == 0 ? Placement::Done : Placement::Failed;
 }
@@ -215,9 +209,8 @@ void PutInPlace(const fs::path& made, const PieceRequest& request, const ListedF
         case Placement::Failed:
             break;
     }
-    struct stat info {};
-    if (::lstat(made.c_str(), &info) == 0 &&
-        !(madeIdentity && IdentityFromStatus(info).SameContent(*madeIdentity))) {
+    const NameStatus left = StatusOfName(made);
+    if (left.error == 0 && !(madeIdentity && left.identity.SameContent(*madeIdentity))) {
         KeepDisplacedFile(made, request, error, piece);
     } else {
         piece.failure = {PieceFailure::Kind::CannotPutInPlace, error, {}};

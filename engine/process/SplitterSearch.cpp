@@ -1,21 +1,10 @@
 #include "engine/process/SplitterSearch.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdlib>
 
+#include "engine/files/FileProbes.h"
+
 namespace parvane {
-
-namespace {
-
-bool IsExecutableFile(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-           ::access(path.c_str(), X_OK) == 0;
-}
-
-}  // namespace
 
 std::optional<std::string> FindSplitter(const std::string& applicationFolder,
                                         const std::string& searchPath) {
