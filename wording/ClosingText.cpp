@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/names/PiecePaths.h"
+#include "engine/process/ProgramNames.h"
 #include "engine/process/SignalNames.h"
 #include "engine/process/SplitterSearch.h"
 
@@ -330,7 +331,8 @@ std::string Wording::Summary(const JobReport& report) const {
             return Fill(translate("ClosingText",
                                   "The splitter %1 was not found. Looked for %2 and for %1 on "
                                   "PATH (%3). Install the Debian package mp3splt."),
-                        {kSplitterName, name(report.applicationFolder + "/" + kSplitterName),
+                        {kSplitterName,
+                         name(report.applicationFolder + "/" + ProgramFileName(kSplitterName)),
                          name(report.searchPath)}) +
                    "\n" + SplitBeforeTheEnd(report);
         case JobEnd::SplitterLost:
