@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 
 #include "engine/platform/posix/FileStatus.h"
 
@@ -75,6 +76,15 @@ bool IsExecutableFile(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
            ::access(path.c_str(), X_OK) == 0;
+}
+
+// PATH_MAX counts the end byte.
+bool PathLengthFits(const std::string& path) {
+    return path.size() < PATH_MAX;
+}
+
+bool NameLengthFits(const std::string& name) {
+    return name.size() <= NAME_MAX;
 }
 
 bool FolderNearlyFull(const std::string& folder) {
