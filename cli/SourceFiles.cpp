@@ -1,23 +1,9 @@
 #include "cli/SourceFiles.h"
 
-#include <dirent.h>
-
+#include "engine/files/FolderEntries.h"
 #include "engine/scan/FolderScan.h"
 
 namespace parvane {
-
-namespace {
-
-bool IsReadableFolder(const std::string& path) {
-    DIR* folder = ::opendir(path.c_str());
-    if (folder == nullptr) {
-        return false;
-    }
-    ::closedir(folder);
-    return true;
-}
-
-}  // namespace
 
 CollectedFiles CollectSourceFiles(const std::vector<ConsoleSource>& sources) {
     CollectedFiles collected;
@@ -26,7 +12,7 @@ CollectedFiles CollectSourceFiles(const std::vector<ConsoleSource>& sources) {
             collected.files.push_back(source.path);
             continue;
         }
-        if (!IsReadableFolder(source.path)) {
+        if (!FolderEntries(source.path).Opened()) {
             collected.unreadableFolders.push_back(source.path);
             continue;
         }

@@ -1,7 +1,6 @@
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,12 +8,12 @@
 #include "cli/ConsoleArguments.h"
 #include "cli/ConsoleHost.h"
 #include "cli/EscapedName.h"
-#include "cli/ExecutableFolder.h"
 #include "cli/SourceFiles.h"
 #include "cli/StopSignals.h"
 #include "engine/job/SplitJob.h"
 #include "engine/names/NumberText.h"
 #include "engine/process/ProcessRunner.h"
+#include "engine/process/ProgramFolders.h"
 #include "engine/process/SignalPolicy.h"
 #include "wording/ClosingText.h"
 #include "wording/ErrorWords.h"
@@ -31,7 +30,7 @@ constexpr int kExitInterrupted = 130;
 // errno still holds its reason.
 int OutputFailed(const char* after) {
     const int error = errno;
-    if (error == EPIPE || parvane::OutputClosed(STDOUT_FILENO)) {
+    if (error == EPIPE || parvane::OutputClosed(::fileno(stdout))) {
         std::cerr << "parvane-split: the output was closed." << after << "\n";
         return kExitInterrupted;
     }
@@ -40,17 +39,10 @@ int OutputFailed(const char* after) {
     return kExitSomeNotSplit;
 }
 
-// A current folder that was deleted has no path: getcwd fails rather than give one that
-// names another folder.
 parvane::CurrentFolder ReadCurrentFolder() {
-    std::vector<char> buffer(4096);
-    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE) {
-            return {{}, errno};
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    return {buffer.data(), 0};
+    parvane::CurrentFolder current;
+    current.path = parvane::CurrentFolderPath(current.error);
+    return current;
 }
 
 // What --folder passed over or did not find.
@@ -109,7 +101,7 @@ int main(int argc, char** argv) {
 
     InstallStopSignals();
     ConsoleHost host(collected.files, parsed.options.intervalSeconds, ExecutableFolder(), std::cout,
-                     STDOUT_FILENO);
+                     ::fileno(stdout));
     RealProcessRunner runner;
     const JobReport report = RunSplitJob(host, runner);
     if (report.end == JobEnd::Stopped) {

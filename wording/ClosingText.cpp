@@ -4,6 +4,8 @@
 
 #include "engine/names/NumberText.h"
 #include "engine/names/PiecePaths.h"
+#include "engine/process/ProgramNames.h"
+#include "engine/process/SignalNames.h"
 #include "engine/process/SplitterSearch.h"
 #include "wording/ErrorWords.h"
 
@@ -86,7 +88,7 @@ std::string Wording::FailureText(const PieceFailure& failure) const {
                         {NumberText(failure.code)});
         case Kind::Killed:
             return Fill(translate("ClosingText", "the splitter was killed (%1)"),
-                        {::strsignal(failure.code)});
+                        {SignalName(failure.code)});
         case Kind::WaitFailed:
             return WithSystemError(
                 translate("ClosingText", "the splitter's end could not be awaited (%1)"),
@@ -314,7 +316,8 @@ std::string Wording::Summary(const JobReport& report) const {
             return Fill(translate("ClosingText",
                                   "The splitter %1 was not found. Looked for %2 and for %1 on "
                                   "PATH (%3). Install the Debian package mp3splt."),
-                        {kSplitterName, name(report.applicationFolder + "/" + kSplitterName),
+                        {kSplitterName,
+                         name(report.applicationFolder + "/" + ProgramFileName(kSplitterName)),
                          name(report.searchPath)}) +
                    "\n" + SplitBeforeTheEnd(report);
         case JobEnd::SplitterLost:

@@ -2,8 +2,6 @@
 
 #include <mpg123.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <memory>
@@ -12,6 +10,7 @@
 #include <utility>
 
 #include "engine/audio/Mp3Tags.h"
+#include "engine/files/FileReading.h"
 
 namespace parvane {
 
@@ -67,7 +66,7 @@ public:
             if (stopRequested_ && stopRequested_()) {
                 return Next::Stopped;
             }
-            const ssize_t count = ::pread(fd_, buffer_.data(), buffer_.size(), offset_);
+            const std::int64_t count = ReadAt(fd_, buffer_.data(), buffer_.size(), offset_);
             if (count < 0 && errno != EINTR) {
                 error_ = errno;
                 return Next::ReadFailed;
@@ -217,10 +216,10 @@ long EncoderState(mpg123_handle* handle, int key) {
 bool AllZeros(int fd, std::int64_t offset, std::int64_t bytes) {
     std::vector<char> block(kReadSize);
     while (bytes > 0) {
-        const ssize_t count = ::pread(fd, block.data(),
-                                      static_cast<std::size_t>(std::min<std::int64_t>(
-                                          bytes, static_cast<std::int64_t>(block.size()))),
-                                      offset);
+        const std::int64_t count = ReadAt(fd, block.data(),
+                                          static_cast<std::size_t>(std::min<std::int64_t>(
+                                              bytes, static_cast<std::int64_t>(block.size()))),
+                                          offset);
         if (count <= 0) {
             return false;
         }

@@ -1,11 +1,11 @@
 #include "engine/audio/ContentKind.h"
 
-#include <unistd.h>
-
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "engine/files/FileReading.h"
 #include "engine/names/Utf8.h"
 
 namespace parvane {
@@ -98,7 +98,7 @@ ContentKind KindOf(std::string_view bytes) {
 
 ContentKind ContentKindOf(int fd) {
     std::string start(kLookedAt, '\0');
-    const ssize_t count = ::pread(fd, start.data(), start.size(), 0);
+    const std::int64_t count = ReadAt(fd, start.data(), start.size(), 0);
     if (count < 0) {
         return ContentKind::Unknown;
     }
@@ -111,8 +111,9 @@ ContentKind ContentKindOf(int fd) {
         return KindOf(start);
     }
     std::string behind(kLookedAt, '\0');
-    const ssize_t behindCount = ::pread(fd, behind.data(), behind.size(), static_cast<off_t>(tag));
-    behind.resize(static_cast<std::size_t>(std::max<ssize_t>(behindCount, 0)));
+    const std::int64_t behindCount =
+        ReadAt(fd, behind.data(), behind.size(), static_cast<std::int64_t>(tag));
+    behind.resize(static_cast<std::size_t>(std::max<std::int64_t>(behindCount, 0)));
     // A tag with nothing behind it is no text either.
     return behind.empty() ? ContentKind::Unknown : KindOf(behind);
 }

@@ -1,7 +1,5 @@
 #include "engine/audio/Mp3Tags.h"
 
-#include <fcntl.h>
-
 #include <apefooter.h>
 #include <apetag.h>
 #include <id3v1tag.h>
@@ -14,6 +12,7 @@
 #include <tfilestream.h>
 
 #include "engine/audio/TagRewrite.h"
+#include "engine/files/FileReading.h"
 #include "engine/names/NumberText.h"
 
 namespace parvane {
@@ -56,7 +55,7 @@ void MarkAsPieceOf(TagLib::ID3v2::Tag& tag, const std::string& sourceName) {
 
 TagBytesOf TagBytes(int fd, const std::function<bool()>& stopRequested) {
     // The stream closes what it is given, so it gets a copy of the descriptor.
-    const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    const int copy = CopyDescriptor(fd);
     if (copy < 0) {
         return {};
     }
@@ -97,7 +96,7 @@ bool NumberTrack(const std::string& path, std::int64_t number, std::int64_t coun
 }
 
 bool IsPieceOf(int fd, const std::string& sourceName) {
-    const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    const int copy = CopyDescriptor(fd);
     if (copy < 0) {
         return false;
     }

@@ -1,12 +1,10 @@
 #include "engine/audio/PieceCheck.h"
 
-#include <fcntl.h>
-
 #include <algorithm>
 
 #include "engine/audio/AudioFrames.h"
 #include "engine/audio/Mp3Tags.h"
-#include "engine/files/FileDescriptor.h"
+#include "engine/files/FileReading.h"
 
 namespace parvane {
 
@@ -39,11 +37,11 @@ bool NearlyAllAudio(int fd, const AudioFrames& audio, std::int64_t damageAllowed
 
 std::optional<PieceFailure> CheckPiece(const std::string& path, const PieceExpectation& expected,
                                        const std::function<bool()>& stopRequested) {
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    const AudioFrames audio =
-        file.get() >= 0 ? ReadAudioFrames(file.get(), stopRequested) : AudioFrames{};
+    const OpenedFile opened = OpenForReading(path);
+    const int fd = opened.file.get();
+    const AudioFrames audio = fd >= 0 ? ReadAudioFrames(fd, stopRequested) : AudioFrames{};
     if (audio.result != AudioFrames::Result::Audio || audio.sampleRate != expected.sampleRate ||
-        !NearlyAllAudio(file.get(), audio, expected.damagedBytes, stopRequested)) {
+        !NearlyAllAudio(fd, audio, expected.damagedBytes, stopRequested)) {
         return PieceFailure{.kind = PieceFailure::Kind::NotSourceAudio};
     }
     const double seconds = audio.seconds;

@@ -1,12 +1,9 @@
 #include "engine/audio/SourceMeasure.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <cerrno>
 
 #include "engine/audio/ContentKind.h"
-#include "engine/files/FileDescriptor.h"
+#include "engine/files/FileReading.h"
 
 namespace parvane {
 
@@ -55,30 +52,20 @@ void MeasureAudio(int fd, const std::function<bool()>& stopRequested, SourceMeas
 
 SourceMeasure MeasureSource(const std::string& path, const std::function<bool()>& stopRequested) {
     SourceMeasure measure;
-    // O_NONBLOCK keeps a named pipe from holding the job until a writer appears.
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0) {
-        const int error = errno;
-        measure.problem = error == ENOENT || error == ENOTDIR
+    // A named pipe is opened without waiting for a writer, and then refused.
+    const OpenedFile opened = OpenForReading(path);
+    if (opened.error != 0) {
+        measure.problem = opened.error == ENOENT || opened.error == ENOTDIR
                               ? MakeProblem(FileProblem::Kind::NotFound)
-                              : MakeProblem(FileProblem::Kind::CannotRead, error);
+                              : MakeProblem(FileProblem::Kind::CannotRead, opened.error);
         return measure;
     }
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0) {
-        measure.problem = MakeProblem(FileProblem::Kind::CannotRead, errno);
-        return measure;
-    }
-    if (!S_ISREG(info.st_mode)) {
+    if (opened.kind != FileKind::Regular) {
         measure.problem = MakeProblem(FileProblem::Kind::NotAFile);
         return measure;
     }
-    measure.identity = IdentityFromStatus(info);
-    const int flags = ::fcntl(file.get(), F_GETFL);
-    if (flags >= 0) {
-        ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK);
-    }
-    MeasureAudio(file.get(), stopRequested, measure);
+    measure.identity = opened.identity;
+    MeasureAudio(opened.file.get(), stopRequested, measure);
     return measure;
 }
 

@@ -1,24 +1,21 @@
 // An open file descriptor that is closed when it goes out of scope.
 #pragma once
 
-#include <unistd.h>
-
 namespace parvane {
 
 class FileDescriptor {
 public:
+    FileDescriptor() = default;
     explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
+    ~FileDescriptor();
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return fd_; }
 
 private:
-    int fd_;
+    int fd_ = -1;
 };
 
 }  // namespace parvane

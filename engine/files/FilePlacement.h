@@ -4,9 +4,7 @@
 // has.
 #pragma once
 
-#include <sys/stat.h>
-#include <sys/types.h>
-
+#include <cstdint>
 #include <string>
 
 #include "engine/files/FileProbes.h"
@@ -38,13 +36,11 @@ int MoveOverChecked(const std::string& from, const std::string& to, const FileId
 // True when path names, without following a link, the regular file expected describes.
 bool IsExpectedFile(const std::string& path, const FileIdentity& expected);
 
-// Who may read a file: its permission bits and its group.
+// Who may read a file: its permission bits and its group, where the system has them.
 struct FileAccess {
-    mode_t mode = 0;
-    gid_t group = 0;
+    std::uint32_t mode = 0;
+    std::uint32_t group = 0;
 };
-
-FileAccess AccessFromStatus(const struct stat& info);
 
 // Leaves path readable by no more people than source: its permission bits keep only those
 // source has, and it takes source's group, or where that is not allowed loses its group's

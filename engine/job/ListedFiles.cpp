@@ -14,7 +14,8 @@ std::string Normal(const std::string& path) {
 }
 
 // The folder a path lies in, as a file, with the path's last name.
-std::optional<std::tuple<dev_t, ino_t, std::string>> NameInFolder(const std::string& path) {
+std::optional<std::tuple<std::uint64_t, std::uint64_t, std::string>> NameInFolder(
+    const std::string& path) {
     const std::string folder = GetFolder(path);
     const std::optional<FileIdentity> identity = IdentityOf(folder.empty() ? "." : folder);
     if (!identity) {

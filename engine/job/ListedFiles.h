@@ -3,8 +3,7 @@
 // (a link, another spelling) nor a file saved anew under the same name lets a piece in.
 #pragma once
 
-#include <sys/types.h>
-
+#include <cstdint>
 #include <set>
 #include <string>
 #include <tuple>
@@ -26,7 +25,7 @@ public:
 private:
     std::set<std::string> paths_;  // as typed, without "." and doubled "/"
     std::vector<FileIdentity> files_;
-    std::set<std::tuple<dev_t, ino_t, std::string>> namesInFolders_;
+    std::set<std::tuple<std::uint64_t, std::uint64_t, std::string>> namesInFolders_;
 };
 
 }  // namespace parvane

@@ -1,40 +1,35 @@
 #include "engine/job/PieceWriter.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 
 #include "engine/audio/Mp3Tags.h"
 #include "engine/audio/PieceTags.h"
-#include "engine/files/FileDescriptor.h"
+#include "engine/files/FileReading.h"
+#include "engine/files/FolderEntries.h"
 #include "engine/files/PrivateFolder.h"
 #include "engine/names/PiecePaths.h"
 #include "engine/names/TimeStamps.h"
+#include "engine/process/SignalNames.h"
 
 namespace parvane {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 // The first non-empty regular file the run left in the private folder under the name it
 // was given (the splitter adds the extension); the folder's lock is never taken for one.
-std::optional<fs::path> MadePiece(const std::string& privateFolder) {
-    std::error_code error;
-    for (fs::directory_iterator entry(privateFolder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        std::error_code statError;
-        const auto status = entry->symlink_status(statError);
-        if (entry->path().filename().string().starts_with(kSplitterOutputName) && !statError &&
-            fs::is_regular_file(status) && entry->file_size(statError) > 0 && !statError) {
-            return entry->path();
+std::optional<std::string> MadePiece(const std::string& privateFolder) {
+    FolderEntries entries(privateFolder);
+    while (const std::optional<std::string_view> name = entries.NextName()) {
+        if (!name->starts_with(kSplitterOutputName)) {
+            continue;
+        }
+        std::string path = privateFolder + "/" + std::string(*name);
+        const NameStatus status = StatusOfName(path);
+        if (status.error == 0 && status.kind == FileKind::Regular && status.identity.size > 0) {
+            return path;
         }
     }
     return std::nullopt;
@@ -93,7 +88,7 @@ int KillingSignal(const RunResult& run) {
         return run.code;
     }
     const bool passedOn = run.ending == RunResult::Ending::Exited && run.code > kShellSignalBase &&
-                          run.code - kShellSignalBase < NSIG;
+                          IsSignalNumber(run.code - kShellSignalBase);
     return passedOn ? run.code - kShellSignalBase : 0;
 }
 
@@ -122,7 +117,7 @@ PieceFailure FailedRun(const RunResult& run, const PieceRequest& request) {
 
 // Checks the piece's audio, numbers and marks its track and narrows its readers to the
 // source's; nullopt when it may be put in place.
-std::optional<PieceFailure> ProvePiece(const fs::path& made, const PieceRequest& request,
+std::optional<PieceFailure> ProvePiece(const std::string& made, const PieceRequest& request,
                                        const WaitHooks& hooks) {
     if (std::optional<PieceFailure> failure =
             CheckPiece(made, *request.expected, hooks.stopRequested)) {
@@ -142,18 +137,15 @@ std::optional<PieceFailure> ProvePiece(const fs::path& made, const PieceRequest&
 }
 
 // A regular file at the piece's name that this program made from the same source, still
-// the file the status describes.
-bool IsEarlierPiece(const std::string& piecePath, const struct stat& info,
+// the file just looked at.
+bool IsEarlierPiece(const std::string& piecePath, const NameStatus& there,
                     const std::string& sourceName) {
-    if (!S_ISREG(info.st_mode)) {
+    if (there.kind != FileKind::Regular) {
         return false;
     }
-    const FileDescriptor file(
-        ::open(piecePath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    struct stat opened {};
-    return file.get() >= 0 && ::fstat(file.get(), &opened) == 0 &&
-           IdentityFromStatus(opened).SameContent(IdentityFromStatus(info)) &&
-           IsPieceOf(file.get(), sourceName);
+    const OpenedFile opened = OpenForReading(piecePath, LinkAtPath::Refuse);
+    return opened.error == 0 && opened.identity.SameContent(there.identity) &&
+           IsPieceOf(opened.file.get(), sourceName);
 }
 
 enum class Placement { Done, Listed, OtherFile, Failed };
@@ -161,30 +153,30 @@ enum class Placement { Done, Listed, OtherFile, Failed };
 // One try at putting the made piece at its path; error is the errno of a failed move, EEXIST
 // when the name was taken meanwhile. Only an earlier piece of the same source is replaced,
 // and only when it is still the file just looked at.
-Placement TryPutInPlace(const fs::path& made, const PieceRequest& request,
+Placement TryPutInPlace(const std::string& made, const PieceRequest& request,
                         const ListedFiles& listed, int& error) {
     const std::string& piecePath = request.piecePath;
     if (listed.Holds(piecePath)) {
         return Placement::Listed;
     }
-    struct stat info {};
-    if (::lstat(piecePath.c_str(), &info) != 0) {
-        error = errno == ENOENT ? MoveToFreeName(made, piecePath) : errno;
-    } else if (S_ISDIR(info.st_mode)) {
+    const NameStatus there = StatusOfName(piecePath);
+    if (there.error != 0) {
+        error = there.error == ENOENT ? MoveToFreeName(made, piecePath) : there.error;
+    } else if (there.kind == FileKind::Folder) {
         error = EISDIR;
-    } else if (!IsEarlierPiece(piecePath, info, GetFileName(request.sourcePath))) {
+    } else if (!IsEarlierPiece(piecePath, there, GetFileName(request.sourcePath))) {
         return Placement::OtherFile;
     } else {
-        error = MoveOver(made, piecePath, IdentityFromStatus(info), request.exchange);
+        error = MoveOver(made, piecePath, there.identity, request.exchange);
     }
     return error == 0 ? Placement::Done : Placement::Failed;
 }
 
 // A swap that could not be taken back leaves the user's file in the private folder, under
 // the splitter's output name: it gets the piece's file name there and the folder is kept.
-void KeepDisplacedFile(const fs::path& made, const PieceRequest& request, int error,
+void KeepDisplacedFile(const std::string& made, const PieceRequest& request, int error,
                        PieceRun& piece) {
-    std::string keptAt = made.string();
+    std::string keptAt = made;
     const std::string named = request.privateFolder + "/" + GetFileName(request.piecePath);
     if (MoveToFreeName(keptAt, named) == 0) {
         keptAt = named;
@@ -193,7 +185,7 @@ void KeepDisplacedFile(const fs::path& made, const PieceRequest& request, int er
     piece.keepPrivateFolder = true;
 }
 
-void PutInPlace(const fs::path& made, const PieceRequest& request, const ListedFiles& listed,
+void PutInPlace(const std::string& made, const PieceRequest& request, const ListedFiles& listed,
                 PieceRun& piece) {
     const std::optional<FileIdentity> madeIdentity = IdentityOf(made);
     int error = 0;
@@ -215,9 +207,8 @@ void PutInPlace(const fs::path& made, const PieceRequest& request, const ListedF
         case Placement::Failed:
             break;
     }
-    struct stat info {};
-    if (::lstat(made.c_str(), &info) == 0 &&
-        !(madeIdentity && IdentityFromStatus(info).SameContent(*madeIdentity))) {
+    const NameStatus left = StatusOfName(made);
+    if (left.error == 0 && !(madeIdentity && left.identity.SameContent(*madeIdentity))) {
         KeepDisplacedFile(made, request, error, piece);
     } else {
         piece.failure = {PieceFailure::Kind::CannotPutInPlace, error, {}};

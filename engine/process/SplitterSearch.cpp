@@ -1,41 +1,33 @@
 #include "engine/process/SplitterSearch.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdlib>
+#include <string_view>
+
+#include "engine/files/FileProbes.h"
+#include "engine/process/ProgramNames.h"
 
 namespace parvane {
 
-namespace {
-
-bool IsExecutableFile(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-           ::access(path.c_str(), X_OK) == 0;
-}
-
-}  // namespace
-
 std::optional<std::string> FindSplitter(const std::string& applicationFolder,
                                         const std::string& searchPath) {
+    const std::string splitterFile = ProgramFileName(kSplitterName);
     if (!applicationFolder.empty()) {
-        const std::string beside = applicationFolder + "/" + kSplitterName;
+        const std::string beside = applicationFolder + "/" + splitterFile;
         if (IsExecutableFile(beside)) {
             return beside;
         }
     }
     std::size_t begin = 0;
     while (begin <= searchPath.size()) {
-        std::size_t end = searchPath.find(':', begin);
+        std::size_t end = searchPath.find(SearchPathSeparator(), begin);
         if (end == std::string::npos) {
             end = searchPath.size();
         }
         // An empty or relative element names a place under the current folder, which is
         // never a sound place to pick up a program from.
-        if (end > begin && searchPath[begin] == '/') {
-            const std::string candidate =
-                searchPath.substr(begin, end - begin) + "/" + kSplitterName;
+        const std::string_view folder = std::string_view(searchPath).substr(begin, end - begin);
+        if (IsAbsoluteFolder(folder)) {
+            const std::string candidate = std::string(folder) + "/" + splitterFile;
             if (IsExecutableFile(candidate)) {
                 return candidate;
             }

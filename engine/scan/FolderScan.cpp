@@ -1,16 +1,13 @@
 #include "engine/scan/FolderScan.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <set>
 #include <string_view>
 #include <utility>
 
+#include "engine/files/FolderEntries.h"
 #include "engine/names/NameOrder.h"
 #include "engine/names/PiecePaths.h"
 
@@ -22,60 +19,29 @@ struct FolderListing {
     std::vector<std::string> files;
 };
 
-enum class EntryKind { kOther, kFolder, kFile };
-
-// Links are followed: a link to a folder is walked like the folder, a link to an MP3 file
-// is listed like the file.
-EntryKind KindOf(int folderFd, const dirent& entry) {
-    switch (entry.d_type) {
-        case DT_DIR:
-            return EntryKind::kFolder;
-        case DT_REG:
-            return EntryKind::kFile;
-        case DT_LNK:
-        case DT_UNKNOWN:
-            break;
-        default:
-            return EntryKind::kOther;
-    }
-    struct stat target {};
-    if (fstatat(folderFd, entry.d_name, &target, 0) != 0) return EntryKind::kOther;
-    if (S_ISDIR(target.st_mode)) return EntryKind::kFolder;
-    if (S_ISREG(target.st_mode)) return EntryKind::kFile;
-    return EntryKind::kOther;
-}
-
 class TreeWalk {
 public:
     explicit TreeWalk(const std::function<bool()>& stopRequested) : stopRequested_(stopRequested) {}
 
     // False when the folder cannot be opened or was read before in this walk (under
-    // another name, through a link).
+    // another name, through a link). Links are followed: a link to a folder is walked like
+    // the folder, a link to an MP3 file is listed like the file.
     bool Read(const std::string& folder, FolderListing& listing) {
-        const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0) return false;
-        struct stat self {};
-        if (fstat(fd, &self) != 0 || !seen_.emplace(self.st_dev, self.st_ino).second) {
-            close(fd);
-            return false;
-        }
-        DIR* dir = fdopendir(fd);
-        if (dir == nullptr) {
-            close(fd);
+        FolderEntries entries(folder);
+        if (!entries.Opened() ||
+            !seen_.emplace(entries.Identity().device, entries.Identity().inode).second) {
             return false;
         }
         // A read error part way through keeps what was read before it.
-        while (const dirent* entry = readdir(dir)) {
+        while (const std::optional<std::string_view> name = entries.NextName()) {
             if (Stopped()) break;
-            const std::string_view name = entry->d_name;
-            const bool maybeFolder = name.front() != '.';
-            const bool maybeFile = HasMp3Extension(name);
+            const bool maybeFolder = name->front() != '.';
+            const bool maybeFile = HasMp3Extension(*name);
             if (!maybeFolder && !maybeFile) continue;
-            const EntryKind kind = KindOf(fd, *entry);
-            if (kind == EntryKind::kFolder && maybeFolder) listing.folders.emplace_back(name);
-            if (kind == EntryKind::kFile && maybeFile) listing.files.emplace_back(name);
+            const FileKind kind = entries.KindOfLast();
+            if (kind == FileKind::Folder && maybeFolder) listing.folders.emplace_back(*name);
+            if (kind == FileKind::Regular && maybeFile) listing.files.emplace_back(*name);
         }
-        closedir(dir);
         SortNames(listing.folders);
         SortNames(listing.files);
         return true;
@@ -106,7 +72,7 @@ private:
 
     const std::function<bool()>& stopRequested_;
     bool stopped_ = false;
-    std::set<std::pair<dev_t, ino_t>> seen_;
+    std::set<std::pair<std::uint64_t, std::uint64_t>> seen_;
 };
 
 }  // namespace

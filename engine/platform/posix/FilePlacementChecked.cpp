@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/files/FilePlacement.h"
+#include "engine/platform/posix/FileStatus.h"
 
 namespace parvane {
 
@@ -59,7 +60,7 @@ int MoveOver(const std::string& from, const std::string& to, const FileIdentity&
 }
 
 FileAccess AccessFromStatus(const struct stat& info) {
-    return {static_cast<mode_t>(info.st_mode & 07777), info.st_gid};
+    return {static_cast<std::uint32_t>(info.st_mode & 07777), info.st_gid};
 }
 
 int NarrowAccess(const std::string& path, const FileAccess& source) {
@@ -67,9 +68,9 @@ int NarrowAccess(const std::string& path, const FileAccess& source) {
     if (::stat(path.c_str(), &info) != 0) {
         return errno;
     }
-    mode_t mode = info.st_mode & source.mode & 0777;
-    if (info.st_gid != source.group &&
-        ::chown(path.c_str(), static_cast<uid_t>(-1), source.group) != 0) {
+    mode_t mode = info.st_mode & static_cast<mode_t>(source.mode) & 0777;
+    const auto group = static_cast<gid_t>(source.group);
+    if (info.st_gid != group && ::chown(path.c_str(), static_cast<uid_t>(-1), group) != 0) {
         mode &= ~static_cast<mode_t>(S_IRWXG);
     }
     return ::chmod(path.c_str(), mode) == 0 ? 0 : errno;

@@ -6,6 +6,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
+
+#include "engine/platform/posix/FileStatus.h"
 
 namespace parvane {
 
@@ -42,6 +46,18 @@ FileIdentity IdentityFromStatus(const struct stat& info) {
                         Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
 }
 
+NameStatus StatusOfName(const std::string& path) {
+    NameStatus status;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        status.error = errno;
+    } else {
+        status.kind = KindFromStatus(info);
+        status.identity = IdentityFromStatus(info);
+    }
+    return status;
+}
+
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
@@ -54,6 +70,21 @@ bool IsOneOf(const std::string& path, const std::vector<FileIdentity>& files) {
     const std::optional<FileIdentity> target = IdentityOf(path);
     return target && std::any_of(files.begin(), files.end(),
                                  [&](const FileIdentity& file) { return file.SameFile(*target); });
+}
+
+bool IsExecutableFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
+}
+
+// PATH_MAX counts the end byte.
+bool PathLengthFits(const std::string& path) {
+    return path.size() < PATH_MAX;
+}
+
+bool NameLengthFits(const std::string& name) {
+    return name.size() <= NAME_MAX;
 }
 
 bool FolderNearlyFull(const std::string& folder) {

@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "engine/platform/posix/FileStatus.h"
+
 namespace parvane {
 
 SourceLock::SourceLock(const std::string& sourcePath) {

@@ -1,8 +1,7 @@
-#include "cli/ExecutableFolder.h"
-
 #include <unistd.h>
 
 #include "engine/names/PiecePaths.h"
+#include "engine/process/ProgramFolders.h"
 
 namespace parvane {
 
