@@ -105,9 +105,8 @@ int main(int argc, char** argv) {
         return kExitAllSplit;
     }
 
-    InstallStopSignals();
     ConsoleHost host(collected.files, parsed.options.intervalSeconds, ExecutableFolder(), std::cout,
-                     STDOUT_FILENO);
+                     STDOUT_FILENO, StopOnSignals());
     RealProcessRunner runner;
     const JobReport report = RunSplitJob(host, runner);
     if (report.end == JobEnd::Stopped) {

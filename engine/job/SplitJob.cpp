@@ -32,6 +32,8 @@ void AddNotBegun(const SplitHost& host, int position, int fileCount, JobReport& 
 
 JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
     WaitHooks hooks;
+    hooks.stop = &host.StopNoticeToWatch();
+    hooks.output = host.OutputToWatch();
     hooks.stopRequested = [&host] { return host.StopRequested(); };
 
     JobContext job;
