@@ -100,7 +100,9 @@ TEST(ChildWait, AStopOrALostReaderWakesTheWaitWhileTheChildRuns) {
 // the same moment; an output that cannot be watched (a closed descriptor) stops nothing. A
 // stop after ten seconds keeps a wait blind to the child's end from hanging the suite.
 TEST(ChildWait, TheChildsEndWins) {
-    const int closed = ::fcntl(0, F_DUPFD_CLOEXEC, 900);  // above any descriptor opened later
+    const FileDescriptor null(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+    const int closed = ::fcntl(null.get(), F_DUPFD_CLOEXEC, 900);  // above any opened later
+    ASSERT_GE(closed, 900);
     ::close(closed);
     EachWay([closed](auto wait) {
         for (const bool stopAsWell : {false, true}) {
