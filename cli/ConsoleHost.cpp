@@ -10,12 +10,14 @@
 namespace parvane {
 
 ConsoleHost::ConsoleHost(std::vector<std::string> files, int intervalSeconds,
-                         std::string applicationFolder, std::ostream& out, int outFd)
+                         std::string applicationFolder, std::ostream& out, int outFd,
+                         const StopNotice& stop)
     : files_(std::move(files)),
       intervalSeconds_(intervalSeconds),
       applicationFolder_(std::move(applicationFolder)),
       out_(out),
-      outFd_(outFd) {}
+      outFd_(outFd),
+      stop_(stop) {}
 
 int ConsoleHost::EntryCount() const {
     return static_cast<int>(files_.size());
@@ -26,8 +28,13 @@ std::string ConsoleHost::EntryPath(int index) const {
 }
 
 bool ConsoleHost::StopRequested() const {
-    outputLost_ = outputLost_ || OutputClosed(outFd_);
-    return StopSignalReceived() || outputLost_ || writeError_ != 0;
+    return stop_.Requested() || OutputLost() || writeError_ != 0;
+}
+
+// A pipe's reader, once gone, stays gone: asked again after a stop, the answer still holds,
+// however the job noticed (a failed write, a look, or the splitter wait woken).
+bool ConsoleHost::OutputLost() const {
+    return outputLost_ || OutputClosed(outFd_);
 }
 
 // The stream keeps no reason; the one of the write that just failed is still in errno.

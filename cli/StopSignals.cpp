@@ -4,30 +4,10 @@
 
 #include <csignal>
 
-#include "engine/process/SignalPolicy.h"
-
 namespace parvane {
-
-namespace {
-
-volatile std::sig_atomic_t stopReceived = 0;
-
-void NoteStop(int) {
-    stopReceived = 1;
-}
-
-}  // namespace
-
-void InstallStopSignals() {
-    CatchStopSignals(NoteStop);
-}
 
 void IgnoreBrokenPipes() {
     std::signal(SIGPIPE, SIG_IGN);
-}
-
-bool StopSignalReceived() {
-    return stopReceived != 0;
 }
 
 bool OutputClosed(int fd) {

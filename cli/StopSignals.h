@@ -1,13 +1,9 @@
-// The stop signals turn into a flag the split job polls, so the running splitter is ended
-// and its unfinished piece discarded before the program leaves. A closed output (the
-// reader of a pipe gone, as after `| head`) is a stop as well, told by a failed write or
-// by OutputClosed rather than by SIGPIPE, which would end the program on the spot.
+// A closed output (the reader of a pipe gone, as after `| head`) stops the job as Ctrl+C
+// does, told by a failed write, by OutputClosed or by the splitter wait watching the output,
+// rather than by SIGPIPE, which would end the program on the spot.
 #pragma once
 
 namespace parvane {
-
-void InstallStopSignals();
-bool StopSignalReceived();
 
 // A write to a closed output then fails instead of ending the program; the splitter gets
 // SIGPIPE back with its default action.

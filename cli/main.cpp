@@ -99,9 +99,8 @@ int main(int argc, char** argv) {
         return kExitAllSplit;
     }
 
-    InstallStopSignals();
     ConsoleHost host(collected.files, parsed.options.intervalSeconds, ExecutableFolder(), std::cout,
-                     ::fileno(stdout));
+                     ::fileno(stdout), StopOnSignals());
     RealProcessRunner runner;
     const JobReport report = RunSplitJob(host, runner);
     if (report.end == JobEnd::Stopped) {

@@ -27,6 +27,7 @@ public:
     int ChosenInterval() const override { return worker_.intervalSeconds_; }
     std::string ApplicationFolder() const override { return applicationFolder_; }
     bool StopRequested() const override { return worker_.thread_.StopRequested(); }
+    const StopNotice& StopNoticeToWatch() const override { return worker_.thread_.Notice(); }
 
     void FileStarted(int position, int entryCount, const std::string& sourcePath) override {
         emit worker_.FileStarted(

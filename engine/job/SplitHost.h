@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/process/StopNotice.h"
+
 namespace parvane {
 
 class SplitHost {
@@ -20,8 +22,14 @@ public:
     virtual std::string ApplicationFolder() const = 0;  // where the program lies, no trailing "/"
 
     // True once the job should end: the running splitter is stopped and its piece discarded.
-    // Asked every few milliseconds while the splitter works.
+    // Asked between the job's steps and between the reads of long work on files.
     virtual bool StopRequested() const = 0;
+    // Requested whenever a stop comes from elsewhere (a button, a signal); the wait for a
+    // running splitter sleeps on it, so the run is cut off at once.
+    virtual const StopNotice& StopNoticeToWatch() const = 0;
+    // An output whose reader going away stops the job as well, even while a splitter runs;
+    // -1 for none.
+    virtual int OutputToWatch() const { return -1; }
 
     // position counts from 1, as the file's place in the list is shown.
     virtual void FileStarted(int position, int entryCount, const std::string& sourcePath) = 0;

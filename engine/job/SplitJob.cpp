@@ -31,6 +31,8 @@ void AddNotBegun(const SplitHost& host, int first, int fileCount, JobReport& rep
 
 JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
     WaitHooks hooks;
+    hooks.stop = &host.StopNoticeToWatch();
+    hooks.output = host.OutputToWatch();
     hooks.stopRequested = [&host] { return host.StopRequested(); };
 
     JobContext job;

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <apetag.h>
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +18,7 @@
 #include "engine/job/SourceSplit.h"
 #include "engine/job/SplitJob.h"
 #include "engine/process/SplitterSearch.h"
+#include "tests/support/RequestStopWhen.h"
 #include "tests/support/TestSupport.h"
 #include "wording/ClosingText.h"
 
@@ -36,15 +36,17 @@ public:
     std::vector<std::string> entries;
     int interval = 5;
     std::string applicationFolder;
-    std::function<bool()> stop = [] { return false; };
-    Args events;       // "file 1/2", "written 3"
-    JobReport report;  // the last run's
+    std::function<bool()> stop = [] { return false; };  // looked at between steps
+    StopNotice notice;                                  // wakes a waiting run
+    Args events;                                        // "file 1/2", "written 3"
+    JobReport report;                                   // the last run's
 
     int EntryCount() const override { return static_cast<int>(entries.size()); }
     std::string EntryPath(int k) const override { return entries.at(std::size_t(k)); }
     int ChosenInterval() const override { return interval; }
     std::string ApplicationFolder() const override { return applicationFolder; }
-    bool StopRequested() const override { return stop(); }
+    bool StopRequested() const override { return notice.Requested() || stop(); }
+    const StopNotice& StopNoticeToWatch() const override { return notice; }
     void FileStarted(int k, int count, const std::string&) override {
         events.push_back("file " + std::to_string(k) + "/" + std::to_string(count));
     }
@@ -639,8 +641,6 @@ TEST_F(SplitJobTest, OneJobPerSourceAtATime) {
     RecordingHost first;
     first.entries = {song};
     first.applicationFolder = hanging.ApplicationFolder();
-    std::atomic<bool> secondDone = false;
-    first.stop = [&] { return secondDone.load(); };
     RealProcessRunner firstRunner;
     std::thread firstJob([&] { RunSplitJob(first, firstRunner); });
     while (std::none_of(fs::recursive_directory_iterator(music.path()), {},
@@ -649,7 +649,7 @@ TEST_F(SplitJobTest, OneJobPerSourceAtATime) {
     }
     host.entries = {song, Source("next.mp3", 4)};
     Run();
-    secondDone = true;
+    first.notice.Request();
     firstJob.join();
     EXPECT_EQ(host.Problems(), song + ": being split by another job");
     EXPECT_EQ(host.report.files.at(1).piecesWritten, 1);
@@ -801,9 +801,11 @@ TEST_F(SplitJobTest, Stops) {
             ++polls;
             return when == When::BetweenFiles
                        ? host.Told("written 1") && NothingPrivate(folder.path())
-                   : when == When::InsideARun ? pieceWritten()
-                                              : polls >= 3;
+                       : when == When::InsideAMeasure && polls >= 3;
         };
+        host.notice.Reset();
+        const testing::RequestStopWhen pressed(
+            host.notice, [&] { return when == When::InsideARun && pieceWritten(); });
         splitter.Configure({}, when == When::InsideARun);
         runner.runs.clear();
         const JobReport report = Run();
