@@ -12,8 +12,10 @@ namespace parvane {
 namespace {
 
 std::vector<std::string> PathsOfEntries(const SplitHost& host) {
+    const int count = host.EntryCount();
     std::vector<std::string> paths;
-    for (int k = 0; k < host.EntryCount(); ++k) {
+    paths.reserve(static_cast<std::size_t>(count));
+    for (int k = 0; k < count; ++k) {
         paths.push_back(host.EntryPath(k));
     }
     return paths;
