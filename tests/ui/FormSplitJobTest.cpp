@@ -152,6 +152,15 @@ private slots:
         QCOMPARE(closingLines, QStringList({music + "/a.mp3: missing pieces 2-3 (stopped)",
                                             music + "/b.mp3: not split (stopped)"}));
         QCOMPARE(MusicFolder(), QStringList({"a-0001.mp3", "a.mp3", "b.mp3"}));
+        // The stop was for that job only: the next one runs to its end.
+        harness_->splitter.Configure({}, false);
+        harness_->desktop.shown.clear();
+        QTest::mouseClick(split, Qt::LeftButton);
+        QTRY_VERIFY(!form_->IsBusy());
+        QVERIFY(!harness_->desktop.shown.isEmpty());
+        QVERIFY2(!harness_->desktop.shown.first().startsWith("Stopped."),
+                 qPrintable(harness_->desktop.shown.first()));
+        QVERIFY(MusicFolder().contains("b-0001.mp3"));
     }
 
     // An add that finds nothing says so in the bar for a while; a job started meanwhile
