@@ -1,11 +1,11 @@
 #include "cli/ConsoleArguments.h"
 
-#include <cstring>
 #include <optional>
 #include <string_view>
 
 #include "engine/names/Intervals.h"
 #include "engine/names/PiecePaths.h"
+#include "wording/ErrorWords.h"
 
 namespace parvane {
 
@@ -36,8 +36,8 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& args, std
 std::optional<std::string> FullPath(const std::string& typed, const CurrentFolder& current,
                                     std::string& error) {
     if (current.error != 0 && !typed.starts_with('/')) {
-        error = "the current folder cannot be read (" + std::string(std::strerror(current.error)) +
-                "), so \"" + typed + "\" cannot be found; give its full path";
+        error = "the current folder cannot be read (" + ErrorWords(current.error) + "), so \"" +
+                typed + "\" cannot be found; give its full path";
         return std::nullopt;
     }
     return AbsolutePath(typed, current.path);

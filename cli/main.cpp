@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -16,6 +15,7 @@
 #include "engine/process/ProgramFolders.h"
 #include "engine/process/SignalPolicy.h"
 #include "wording/ClosingText.h"
+#include "wording/ErrorWords.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ int OutputFailed(const char* after) {
         return kExitInterrupted;
     }
     std::cerr << "parvane-split: cannot write the output ("
-              << std::strerror(error != 0 ? error : EIO) << ")." << after << "\n";
+              << parvane::ErrorWords(error != 0 ? error : EIO) << ")." << after << "\n";
     return kExitSomeNotSplit;
 }
 

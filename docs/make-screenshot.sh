@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-if [ ! -x "$build/ui/parvane" ]; then
+if [ ! -x "$build/app/parvane" ]; then
     cmake -S . -B "$build" >/dev/null
     cmake --build "$build" -j2 --target parvane >/dev/null
 fi
@@ -46,5 +46,5 @@ capture='
 '
 # BROWSER=true: the now-and-then home-page opening of a start must not open a browser here.
 BROWSER=true ASAN_OPTIONS=detect_leaks=0 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
-    bash -c "$capture" capture "$build/ui/parvane" docs/screenshot.png "$lectures"
+    bash -c "$capture" capture "$build/app/parvane" docs/screenshot.png "$lectures"
 echo "docs/screenshot.png"

@@ -58,7 +58,7 @@ QString ElidePath(const QString& path, const QFontMetricsF& metrics, int width) 
                 QStringList shownFolders = folders.mid(0, kept);
                 shownFolders << kEllipsis;
                 shownFolders << folders.mid(folders.size() - tail);
-                const QString shown = shownFolders.join(QLatin1Char('/')) + name;
+                QString shown = shownFolders.join(QLatin1Char('/')) + name;
                 if (metrics.horizontalAdvance(shown) <= width) return shown;
             }
         }

@@ -13,7 +13,8 @@ void FileListModel::Append(const QString& path) {
 
 void FileListModel::AppendMany(const QStringList& paths) {
     if (paths.isEmpty()) return;
-    beginInsertRows({}, entries_.size(), entries_.size() + paths.size() - 1);
+    beginInsertRows({}, static_cast<int>(entries_.size()),
+                    static_cast<int>(entries_.size() + paths.size() - 1));
     entries_.append(paths);
     endInsertRows();
 }

@@ -22,7 +22,7 @@ cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DPARVANE_SANITIZE=
 cmake --build "$root/build" -j"$(nproc)"
 
 if ! $console; then
-    window="$root/build/ui/parvane"
+    window="$root/build/app/parvane"
     if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
         echo "No display: the window runs on a virtual X display (xvfb-run). Stop it with Ctrl+C."
         exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" "$window" "$@"

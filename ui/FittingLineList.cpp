@@ -38,7 +38,7 @@ QString FitLine(const QString& line, const QStringList& paths, const QFontMetric
         const int room =
             static_cast<int>(std::floor(width - metrics.horizontalAdvance(before + after)));
         if (room > metrics.horizontalAdvance(QStringLiteral("\u2026/\u2026"))) {
-            const QString shown = before + ElidePath(longest, metrics, room) + after;
+            QString shown = before + ElidePath(longest, metrics, room) + after;
             if (metrics.horizontalAdvance(shown) <= width) return shown;
         }
     }

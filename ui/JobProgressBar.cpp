@@ -48,9 +48,10 @@ void JobProgressBar::ShowPiece(qint64 pieceNumber) {
 
 void JobProgressBar::ShowPieceWritten(qint64 pieceNumber) {
     if (entryCount_ < 1) return;
-    const double fileShare =
-        pieceCount_ > 0 ? static_cast<double>(std::min(pieceNumber, pieceCount_)) / pieceCount_
-                        : 0.0;
+    const double fileShare = pieceCount_ > 0
+                                 ? static_cast<double>(std::min(pieceNumber, pieceCount_)) /
+                                       static_cast<double>(pieceCount_)
+                                 : 0.0;
     const double percent = (position_ - 1 + fileShare) / entryCount_ * 100.0;
     setValue(static_cast<int>(std::lround(percent)));
 }

@@ -7,6 +7,7 @@
 #include "engine/process/ProgramNames.h"
 #include "engine/process/SignalNames.h"
 #include "engine/process/SplitterSearch.h"
+#include "wording/ErrorWords.h"
 
 namespace parvane {
 
@@ -36,7 +37,7 @@ std::string SecondsNumber(double seconds) {
 
 // Our words with the system's own for an error in place of their "%1".
 std::string WithSystemError(const std::string& words, int code) {
-    return Fill(words, {std::strerror(code)});
+    return Fill(words, {ErrorWords(code)});
 }
 
 // A point of the audio as minutes and seconds: "7:40".
@@ -126,7 +127,7 @@ std::string Wording::FailureText(const PieceFailure& failure) const {
             return Fill(translate("ClosingText",
                                   "cannot be put in place (%1); the file that had its name "
                                   "is kept as %2"),
-                        {std::strerror(failure.code), name(failure.text)});
+                        {ErrorWords(failure.code), name(failure.text)});
         case Kind::Stopped:
             return translate("ClosingText", "stopped");
         case Kind::FormatChange:
@@ -339,7 +340,7 @@ std::string Wording::Summary(const JobReport& report) const {
             return Fill(translate("ClosingText",
                                   "The splitter %1 could not be started (%2). Splitting was "
                                   "stopped."),
-                        {name(report.splitterPath), std::strerror(report.startError)}) +
+                        {name(report.splitterPath), ErrorWords(report.startError)}) +
                    "\n" + SplitBeforeTheEnd(report);
         case JobEnd::InternalError:
             return Fill(translate("ClosingText", "internal error: %1"),

@@ -16,7 +16,7 @@ namespace parvane {
 
 namespace {
 
-constexpr std::size_t kReadSize = 64 * 1024;
+constexpr std::size_t kReadSize = std::size_t{64} * 1024;
 
 struct HandleDeleter {
     void operator()(mpg123_handle* handle) const {

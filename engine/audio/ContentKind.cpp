@@ -13,7 +13,7 @@ namespace parvane {
 namespace {
 
 // Enough for every signature below and for telling text from other bytes.
-constexpr std::size_t kLookedAt = 64 * 1024;
+constexpr std::size_t kLookedAt = std::size_t{64} * 1024;
 
 bool StartsWith(std::string_view bytes, std::size_t at, std::string_view signature) {
     return bytes.size() >= at + signature.size() && bytes.substr(at, signature.size()) == signature;

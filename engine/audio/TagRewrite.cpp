@@ -19,7 +19,9 @@ bool DecoderSkipsAsTagLibWrites(TagLib::MPEG::File& file) {
         !start.startsWith(TagLib::ID3v2::Header::fileIdentifier())) {
         return false;
     }
-    const auto byte = [&start](unsigned int at) { return static_cast<unsigned char>(start[at]); };
+    const auto byte = [&start](unsigned int at) {
+        return static_cast<unsigned char>(start[static_cast<int>(at)]);
+    };
     constexpr unsigned int kMajorVersion = 3;
     constexpr unsigned int kRevision = 4;
     constexpr unsigned int kSize = 6;

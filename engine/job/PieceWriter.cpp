@@ -220,7 +220,7 @@ void PutInPlace(const fs::path& made, const PieceRequest& request, const ListedF
 }  // namespace
 
 std::string OutputFolderOf(const std::string& piecePath) {
-    const std::string folder = GetFolder(piecePath);
+    std::string folder = GetFolder(piecePath);
     if (folder.empty()) {
         return ".";
     }

@@ -36,7 +36,7 @@ std::int64_t Nanoseconds(const timespec& time) {
 }
 
 // Less room than the splitter's write buffers hold: the last write of a run could not fit.
-constexpr unsigned long long kNearlyFullBytes = 64 * 1024;
+constexpr unsigned long long kNearlyFullBytes = 64ULL * 1024;
 
 }  // namespace
 
