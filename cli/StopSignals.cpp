@@ -1,7 +1,5 @@
 #include "cli/StopSignals.h"
 
-#include <poll.h>
-
 #include <csignal>
 
 #include "engine/process/SignalPolicy.h"
@@ -22,17 +20,8 @@ void InstallStopSignals() {
     CatchStopSignals(NoteStop);
 }
 
-void IgnoreBrokenPipes() {
-    std::signal(SIGPIPE, SIG_IGN);
-}
-
 bool StopSignalReceived() {
     return stopReceived != 0;
-}
-
-bool OutputClosed(int fd) {
-    pollfd probe{fd, 0, 0};
-    return ::poll(&probe, 1, 0) == 1 && (probe.revents & POLLERR) != 0;
 }
 
 }  // namespace parvane

@@ -2,6 +2,7 @@
 // which file a path names. None reports an error: every failure becomes its result.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -59,5 +60,10 @@ bool IsExecutableFile(const std::string& path);
 // True when the file system of folder has all but run out of room or of files: a splitter
 // that failed there was most likely stopped by that, whatever it said.
 bool FolderNearlyFull(const std::string& folder);
+
+// The longest path the system takes (its end byte aside) and the longest name in a folder,
+// in bytes of UTF-8.
+std::size_t LongestPath();
+std::size_t LongestName();
 
 }  // namespace parvane

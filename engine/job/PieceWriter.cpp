@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 
 #include "engine/audio/Mp3Tags.h"
 #include "engine/audio/PieceTags.h"
 #include "engine/files/FileReading.h"
+#include "engine/files/FolderEntries.h"
 #include "engine/files/PrivateFolder.h"
 #include "engine/names/PiecePaths.h"
 #include "engine/names/TimeStamps.h"
@@ -19,19 +18,18 @@ namespace parvane {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 // The first non-empty regular file the run left in the private folder under the name it
 // was given (the splitter adds the extension); the folder's lock is never taken for one.
-std::optional<fs::path> MadePiece(const std::string& privateFolder) {
-    std::error_code error;
-    for (fs::directory_iterator entry(privateFolder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        std::error_code statError;
-        const auto status = entry->symlink_status(statError);
-        if (entry->path().filename().string().starts_with(kSplitterOutputName) && !statError &&
-            fs::is_regular_file(status) && entry->file_size(statError) > 0 && !statError) {
-            return entry->path();
+std::optional<std::string> MadePiece(const std::string& privateFolder) {
+    FolderEntries entries(privateFolder);
+    while (const std::optional<std::string_view> name = entries.NextName()) {
+        if (!name->starts_with(kSplitterOutputName)) {
+            continue;
+        }
+        std::string path = privateFolder + "/" + std::string(*name);
+        const NameStatus status = StatusOfName(path);
+        if (status.error == 0 && status.kind == FileKind::Regular && status.identity.size > 0) {
+            return path;
         }
     }
     return std::nullopt;
@@ -119,7 +117,7 @@ PieceFailure FailedRun(const RunResult& run, const PieceRequest& request) {
 
 // Checks the piece's audio, numbers and marks its track and narrows its readers to the
 // source's; nullopt when it may be put in place.
-std::optional<PieceFailure> ProvePiece(const fs::path& made, const PieceRequest& request,
+std::optional<PieceFailure> ProvePiece(const std::string& made, const PieceRequest& request,
                                        const WaitHooks& hooks) {
     if (std::optional<PieceFailure> failure =
             CheckPiece(made, *request.expected, hooks.stopRequested)) {
@@ -155,7 +153,7 @@ enum class Placement { Done, Listed, OtherFile, Failed };
 // One try at putting the made piece at its path; error is the errno of a failed move, EEXIST
 // when the name was taken meanwhile. Only an earlier piece of the same source is replaced,
 // and only when it is still the file just looked at.
-Placement TryPutInPlace(const fs::path& made, const PieceRequest& request,
+Placement TryPutInPlace(const std::string& made, const PieceRequest& request,
                         const ListedFiles& listed, int& error) {
     const std::string& piecePath = request.piecePath;
     if (listed.Holds(piecePath)) {
@@ -176,9 +174,9 @@ Placement TryPutInPlace(const fs::path& made, const PieceRequest& request,
 
 // A swap that could not be taken back leaves the user's file in the private folder, under
 // the splitter's output name: it gets the piece's file name there and the folder is kept.
-void KeepDisplacedFile(const fs::path& made, const PieceRequest& request, int error,
+void KeepDisplacedFile(const std::string& made, const PieceRequest& request, int error,
                        PieceRun& piece) {
-    std::string keptAt = made.string();
+    std::string keptAt = made;
     const std::string named = request.privateFolder + "/" + GetFileName(request.piecePath);
     if (MoveToFreeName(keptAt, named) == 0) {
         keptAt = named;
@@ -187,7 +185,7 @@ void KeepDisplacedFile(const fs::path& made, const PieceRequest& request, int er
     piece.keepPrivateFolder = true;
 }
 
-void PutInPlace(const fs::path& made, const PieceRequest& request, const ListedFiles& listed,
+void PutInPlace(const std::string& made, const PieceRequest& request, const ListedFiles& listed,
                 PieceRun& piece) {
     const std::optional<FileIdentity> madeIdentity = IdentityOf(made);
     int error = 0;

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cmath>
 #include <limits>
 #include <optional>
 
 #include "engine/audio/SourceMeasure.h"
+#include "engine/files/FileProbes.h"
 #include "engine/files/PrivateFolder.h"
 #include "engine/files/SourceLock.h"
 #include "engine/job/PieceEstimate.h"
@@ -81,11 +81,10 @@ bool WorthANotice(const DamagedStretch& stretch, const SourceMeasure& measure) {
            static_cast<double>(stretch.bytes) > kLargestFrameBytesPerSecond * measure.frameSeconds;
 }
 
-// The longest path the system takes (its end byte aside), and the longest name in a folder.
 bool PathsFit(const std::string& piecePath, const std::string& privateFolder) {
     const std::string inPrivate = privateFolder + "/" + kSplitterOutputName + ".mp3";
-    return std::max(piecePath.size(), inPrivate.size()) < PATH_MAX &&
-           GetFileName(piecePath).size() <= NAME_MAX;
+    return std::max(piecePath.size(), inPrivate.size()) <= LongestPath() &&
+           GetFileName(piecePath).size() <= LongestName();
 }
 
 // Existing pieces of an earlier split that follow this split's last piece.

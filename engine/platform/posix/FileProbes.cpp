@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 
 #include "engine/platform/posix/FileStatus.h"
 
@@ -86,6 +87,14 @@ bool FolderNearlyFull(const std::string& folder) {
     const unsigned long long freeBlocks = ::geteuid() == 0 ? info.f_bfree : info.f_bavail;
     return freeBlocks * info.f_frsize < kNearlyFullBytes ||
            (info.f_files > 0 && info.f_favail == 0);
+}
+
+std::size_t LongestPath() {
+    return PATH_MAX - 1;
+}
+
+std::size_t LongestName() {
+    return NAME_MAX;
 }
 
 }  // namespace parvane
