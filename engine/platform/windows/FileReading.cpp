@@ -98,14 +98,9 @@ std::int64_t ReadAt(int fd, void* into, std::size_t bytes, std::int64_t offset) 
     return got;
 }
 
-int CopyDescriptor(int fd) {
-    HANDLE copy = nullptr;
-    const HANDLE process = ::GetCurrentProcess();
-    if (!::DuplicateHandle(process, HandleOf(fd), process, &copy, 0, FALSE,
-                           DUPLICATE_SAME_ACCESS)) {
-        return -1;
-    }
-    return DescriptorOf(OwnedHandle(copy));
+std::int64_t FileSizeOf(int fd) {
+    LARGE_INTEGER size{};
+    return ::GetFileSizeEx(HandleOf(fd), &size) ? size.QuadPart : -1;
 }
 
 }  // namespace parvane
