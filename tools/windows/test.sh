@@ -2,8 +2,8 @@
 # Cross-builds the engine, parvane-split.exe and the Qt-free tests for 64-bit Windows and runs
 # them under a headless wine: the tests through ctest (those that cannot run there are listed
 # as skipped, with the reason), then parvane-split.exe itself on a sox/lame-made MP3 with a
-# name in three scripts. Without mp3splt.exe in the prefix the split must report the missing
-# splitter with exit status 1.
+# name in three scripts, split with mp3splt.exe from the prefix or, where it has none, after
+# the missing splitter is reported, with the stand-in tests/support/SplitterStandIn.cpp.
 # Usage: test.sh [BUILD-FOLDER]   (default: build-windows in the work tree)
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -70,14 +70,30 @@ expect_status 0 --list "$name" --folder "$windows_folder\\sub"
 
 expect_status 2 --every 0:07 "$name"
 
-if [[ -f $prefix/bin/mp3splt.exe ]]; then
+# A full split, twice (the second replaces the first's pieces), with the real mp3splt.exe
+# when the prefix has one, else with the stand-in that cuts by whole frames; each piece is
+# checked with the Linux decoder and must carry its track number.
+split_and_check() {
     expect_status 0 --every 0:05 "$name"
+    local piece file seconds track
     for piece in 1 2 3; do
         file="$scratch/${name%.mp3}-000$piece.mp3"
         [[ -f $file ]] || fail "piece $piece was not written"
         mpg123 -q -t "$file" 2>/dev/null || fail "piece $piece does not decode"
+        seconds=$(soxi -D "$file")
+        track=$(ffprobe -v error -show_entries format_tags=track -of csv=p=0 "$file")
+        [[ $track == "$piece/3" ]] || fail "piece $piece is numbered \"$track\""
+        awk -v s="$seconds" -v want=$((piece < 3 ? 5 : 2)) \
+            'BEGIN { exit !(s > want - 0.1 && s < want + 0.1) }' ||
+            fail "piece $piece plays $seconds s"
     done
-    echo "parvane-split.exe split a 12 s MP3 into 3 pieces that decode"
+    [[ -z $(find "$scratch" -name '.parvane-*') ]] || fail "a private folder was left behind"
+}
+
+if [[ -f $prefix/bin/mp3splt.exe ]]; then
+    split_and_check
+    split_and_check
+    echo "parvane-split.exe with mp3splt.exe split a 12 s MP3 into 3 pieces, twice"
 else
     expect_status 1 --every 0:05 "$name"
     grep -q 'The splitter mp3splt was not found' "$scratch/err" ||
@@ -85,5 +101,12 @@ else
     [[ -z $(find "$scratch" -name '*-0001.mp3' -o -name '.parvane-*') ]] ||
         fail "a split without a splitter left files behind"
     echo "parvane-split.exe reports the missing mp3splt.exe (none in $prefix/bin)"
+
+    mkdir "$scratch/app"
+    cp "$build/cli/parvane-split.exe" "$build/tests/support/splitter/mp3splt.exe" "$scratch/app/"
+    program=$scratch/app/parvane-split.exe
+    split_and_check
+    split_and_check
+    echo "parvane-split.exe with the stand-in mp3splt.exe split a 12 s MP3 into 3 pieces, twice"
 fi
 echo "windows test: passed"
