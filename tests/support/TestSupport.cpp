@@ -1,9 +1,9 @@
 #include "tests/support/TestSupport.h"
 
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
-#include <random>
 
 #include "engine/process/ProcessRunner.h"
 #include "engine/process/SplitterSearch.h"
@@ -41,7 +41,8 @@ std::string ReadFile(const fs::path& path) {
 
 std::set<std::string> FolderNames(const fs::path& folder) {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
     return names;
 }
 

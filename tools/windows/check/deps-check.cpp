@@ -3,6 +3,7 @@
 #include <mpg123.h>
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
+
 #include <windows.h>
 
 #include <cstdio>
