@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "app/HomePage.h"
 #include "app/InfoRequest.h"
 #include "app/Translations.h"
 #include "app/WindowProgram.h"
@@ -34,16 +35,18 @@ int main(int argc, char** argv) {
     parvane::DesktopFileShower fileShower;
     const parvane::FormServices services{
         QCoreApplication::applicationDirPath(),
-        QUrl(QStringLiteral(PARVANE_HOME_PAGE)),
-        parvane::TimeOfDayRandom(parvane::SecondsSinceMidnight()),
-        urlOpener,
         messageBoxes,
         fileDialogs,
         processRunner,
         fileShower,
     };
+    const parvane::StartUpServices startUp{
+        QUrl(QStringLiteral(PARVANE_HOME_PAGE)),
+        parvane::TimeOfDayRandom(parvane::SecondsSinceMidnight()),
+        urlOpener,
+    };
     // Destroyed after the event loop: a job still stopping is waited for, so its
     // private folder is tidied before the program ends.
-    const auto form = parvane::OpenMainWindow(services, argc, argv);
+    const auto form = parvane::OpenMainWindow(services, startUp, argc, argv);
     return QApplication::exec();
 }

@@ -4,29 +4,37 @@
 #include <utility>
 
 #include "cli/EscapedName.h"
-#include "cli/StopSignals.h"
+#include "engine/names/NumberText.h"
+#include "engine/process/BrokenPipes.h"
 
 namespace parvane {
 
 ConsoleHost::ConsoleHost(std::vector<std::string> files, int intervalSeconds,
-                         std::string applicationFolder, std::ostream& out, int outFd)
+                         std::string applicationFolder, std::ostream& out, int outFd,
+                         const StopNotice& stop)
     : files_(std::move(files)),
       intervalSeconds_(intervalSeconds),
       applicationFolder_(std::move(applicationFolder)),
       out_(out),
-      outFd_(outFd) {}
+      outFd_(outFd),
+      stop_(stop) {}
 
 int ConsoleHost::EntryCount() const {
     return static_cast<int>(files_.size());
 }
 
-std::string ConsoleHost::EntryPath(int position) const {
-    return files_.at(static_cast<std::size_t>(position - 1));
+std::string ConsoleHost::EntryPath(int index) const {
+    return files_.at(static_cast<std::size_t>(index));
 }
 
 bool ConsoleHost::StopRequested() const {
-    outputLost_ = outputLost_ || OutputClosed(outFd_);
-    return StopSignalReceived() || outputLost_ || writeError_ != 0;
+    return stop_.Requested() || OutputLost() || writeError_ != 0;
+}
+
+// A pipe's reader, once gone, stays gone: asked again after a stop, the answer still holds,
+// however the job noticed (a failed write, a look, or the splitter wait woken).
+bool ConsoleHost::OutputLost() const {
+    return outputLost_ || OutputClosed(outFd_);
 }
 
 // The stream keeps no reason; the one of the write that just failed is still in errno.
@@ -40,7 +48,9 @@ void ConsoleHost::NoteFailedWrite() {
 }
 
 void ConsoleHost::FileStarted(int position, int entryCount, const std::string& sourcePath) {
-    out_ << "[" << position << "/" << entryCount << "] " << EscapedName(sourcePath) << std::endl;
+    out_ << "[" + NumberText(position) + "/" + NumberText(entryCount) + "] " +
+                EscapedName(sourcePath)
+         << std::endl;
     if (!out_) {
         NoteFailedWrite();
     }

@@ -13,24 +13,25 @@ namespace parvane {
 
 class ConsoleHost final : public SplitHost {
 public:
-    // outFd is the descriptor out writes to, watched for its reader going away.
+    // outFd is the descriptor out writes to, watched for its reader going away; stop is
+    // requested by the stop signals.
     ConsoleHost(std::vector<std::string> files, int intervalSeconds, std::string applicationFolder,
-                std::ostream& out, int outFd);
+                std::ostream& out, int outFd, const StopNotice& stop);
 
     int EntryCount() const override;
-    std::string EntryPath(int position) const override;
+    std::string EntryPath(int index) const override;
     int ChosenInterval() const override { return intervalSeconds_; }
     std::string ApplicationFolder() const override { return applicationFolder_; }
 
     bool StopRequested() const override;
-    bool OutputLost() const { return outputLost_; }
+    const StopNotice& StopNoticeToWatch() const override { return stop_; }
+    int OutputToWatch() const override { return outFd_; }
+    bool OutputLost() const;
     int WriteError() const { return writeError_; }  // errno of a write that failed otherwise
 
     void FileStarted(int position, int entryCount, const std::string& sourcePath) override;
     void PieceStarted(std::int64_t, const std::string&) override {}
     void PieceWritten(std::int64_t pieceNumber, const std::string& piecePath) override;
-    void FileFinished(const FileReport&) override {}
-    void JobFinished(const JobReport&) override {}
 
 private:
     void NoteFailedWrite();
@@ -40,7 +41,8 @@ private:
     std::string applicationFolder_;
     std::ostream& out_;
     int outFd_;
-    mutable bool outputLost_ = false;  // noticed while asked whether to stop
+    const StopNotice& stop_;
+    bool outputLost_ = false;  // told by a failed write
     int writeError_ = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "engine/names/NumberText.h"
 #include "engine/names/Utf8.h"
 
 namespace parvane {
@@ -36,9 +37,7 @@ std::string_view NamedEscape(unsigned char byte) {
 
 void AppendOctal(std::string& text, unsigned char byte) {
     text += '\\';
-    text += static_cast<char>('0' + (byte >> 6));
-    text += static_cast<char>('0' + ((byte >> 3) & 7));
-    text += static_cast<char>('0' + (byte & 7));
+    text += ZeroPad(byte, 3, 8);
 }
 
 }  // namespace

@@ -9,8 +9,9 @@
 #include "cli/ConsoleHost.h"
 #include "cli/EscapedName.h"
 #include "cli/SourceFiles.h"
-#include "cli/StopSignals.h"
 #include "engine/job/SplitJob.h"
+#include "engine/names/NumberText.h"
+#include "engine/process/BrokenPipes.h"
 #include "engine/process/ConsoleStart.h"
 #include "engine/process/ProcessRunner.h"
 #include "engine/process/ProgramFolders.h"
@@ -52,7 +53,8 @@ void TellFolderScans(const parvane::CollectedFiles& collected) {
     }
     for (const auto& [folder, count] : collected.piecesLeftOut) {
         std::cerr << "parvane-split: --folder " << parvane::EscapedName(folder) << ": left out "
-                  << count << (count == 1 ? " piece" : " pieces")
+                  << parvane::NumberText(static_cast<std::int64_t>(count))
+                  << (count == 1 ? " piece" : " pieces")
                   << " of the files found there (NAME-0001.mp3 beside NAME.mp3)\n";
     }
 }
@@ -99,9 +101,8 @@ int main(int argc, char** argv) {
         return kExitAllSplit;
     }
 
-    InstallStopSignals();
     ConsoleHost host(collected.files, parsed.options.intervalSeconds, ExecutableFolder(), std::cout,
-                     ::fileno(stdout));
+                     ::fileno(stdout), StopOnSignals());
     RealProcessRunner runner;
     const JobReport report = RunSplitJob(host, runner);
     if (report.end == JobEnd::Stopped) {

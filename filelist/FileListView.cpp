@@ -85,10 +85,6 @@ void FileListView::SetMouseMoveHook(std::function<void()> hook) {
     mouseMoveHook_ = std::move(hook);
 }
 
-bool FileListView::AcceptsDrops() const {
-    return acceptsDrops_;
-}
-
 QString FileListView::ShownText(int position) const {
     const QModelIndex entry = model() != nullptr ? model()->index(position - 1, 0) : QModelIndex();
     QStyleOptionViewItem option;

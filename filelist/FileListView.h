@@ -30,8 +30,6 @@ public:
     // Runs on every mouse move over the list (the window's pointer rule).
     void SetMouseMoveHook(std::function<void()> hook);
 
-    // True until the first click on an entry; from then on every drop is refused.
-    bool AcceptsDrops() const;
     // Appends the paths of files dropped on the list, or handed to the program to open,
     // when the list takes drops; false when it refused them.
     bool AddDroppedFiles(const QStringList& paths);
@@ -72,7 +70,7 @@ private:
     std::function<void()> mouseMoveHook_;
     std::optional<QCursor> dragCursor_;
     bool dragging_ = false;
-    bool acceptsDrops_ = true;
+    bool acceptsDrops_ = true;  // until the first click on an entry; then every drop is refused
     // Names an entry, not a position: it follows the entry when rows above it go, and
     // becomes invalid when the entry itself is removed.
     QPersistentModelIndex dragSource_;

@@ -21,12 +21,12 @@ void CenterForm(QWidget& form) {
     }
     const QRect area = screen->geometry();
     const QSize outer = form.frameGeometry().size();
-    constexpr float twips = static_cast<float>(kTwipsPerPixel);
+    constexpr float kTwips = static_cast<float>(kTwipsPerPixel);
     const FormPosition place = CenteredPosition(
-        static_cast<float>(area.width()) * twips, static_cast<float>(area.height()) * twips,
-        static_cast<float>(outer.width()) * twips, static_cast<float>(outer.height()) * twips);
-    form.move(area.x() + static_cast<int>(std::lround(place.left / twips)),
-              area.y() + static_cast<int>(std::lround(place.top / twips)));
+        static_cast<float>(area.width()) * kTwips, static_cast<float>(area.height()) * kTwips,
+        static_cast<float>(outer.width()) * kTwips, static_cast<float>(outer.height()) * kTwips);
+    form.move(area.x() + static_cast<int>(std::lround(place.left / kTwips)),
+              area.y() + static_cast<int>(std::lround(place.top / kTwips)));
 }
 
 }  // namespace parvane

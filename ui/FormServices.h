@@ -1,12 +1,9 @@
 // What the main window reaches outside itself, gathered so tests can put stand-ins in
 // every place: there is no default, so no window is ever built that could open a
-// browser, a dialog or a program a test did not ask for.
+// dialog or a program a test did not ask for.
 #pragma once
 
 #include <QString>
-#include <QUrl>
-
-#include "ui/HomePage.h"
 
 namespace parvane {
 
@@ -17,9 +14,6 @@ class ProcessRunner;
 
 struct FormServices {
     QString applicationFolder;  // the splitter and the pointer files are looked for here
-    QUrl homePage;
-    RandomSource nextRandom;
-    UrlOpener& urlOpener;
     MessageBoxes& messageBoxes;
     FileDialogs& fileDialogs;
     ProcessRunner& processRunner;

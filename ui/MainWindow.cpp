@@ -181,7 +181,6 @@ void MainWindow::PlaceControls(QSize size) {
 void MainWindow::StartUp() {
     CenterForm(*this);
     LoadHandPointer();
-    MaybeOpenHomePage(services_.nextRandom, services_.urlOpener, services_.homePage);
     setWindowTitle(QString::fromLatin1(kCaption));
     SetUpFileColumn();
     FillIntervalChooser();

@@ -21,12 +21,13 @@ public:
           applicationFolder_(std::move(applicationFolder)) {}
 
     int EntryCount() const override { return static_cast<int>(entries_.size()); }
-    std::string EntryPath(int position) const override {
-        return entries_.at(static_cast<std::size_t>(position - 1));
+    std::string EntryPath(int index) const override {
+        return entries_.at(static_cast<std::size_t>(index));
     }
     int ChosenInterval() const override { return worker_.intervalSeconds_; }
     std::string ApplicationFolder() const override { return applicationFolder_; }
     bool StopRequested() const override { return worker_.thread_.StopRequested(); }
+    const StopNotice& StopNoticeToWatch() const override { return worker_.thread_.Notice(); }
 
     void FileStarted(int position, int entryCount, const std::string& sourcePath) override {
         emit worker_.FileStarted(
@@ -39,8 +40,6 @@ public:
     void PieceWritten(std::int64_t pieceNumber, const std::string& piecePath) override {
         emit worker_.PieceWritten(pieceNumber, PathToText(piecePath));
     }
-    void FileFinished(const FileReport&) override {}
-    void JobFinished(const JobReport& report) override { emit worker_.JobFinished(report); }
     void PiecesCounted(std::int64_t pieceCount) override { emit worker_.PiecesCounted(pieceCount); }
 
 private:
@@ -61,7 +60,7 @@ void SplitWorker::Start(const QStringList& entries, int intervalSeconds,
     thread_.Start(
         [this, paths = std::move(paths), folder = TextToPath(applicationFolder)]() mutable {
             Host host(*this, std::move(paths), std::move(folder));
-            RunSplitJob(host, runner_);
+            emit JobFinished(RunSplitJob(host, runner_));
         });
 }
 

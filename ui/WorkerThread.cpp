@@ -11,7 +11,7 @@ WorkerThread::~WorkerThread() {
 
 void WorkerThread::Start(std::function<void()> work) {
     Wait();
-    stop_ = false;
+    stop_.Reset();
     thread_ = std::thread(std::move(work));
 }
 

@@ -1,8 +1,8 @@
 #include "wording/ClosingText.h"
 
-#include <cmath>
 #include <cstring>
 
+#include "engine/names/NumberText.h"
 #include "engine/names/PiecePaths.h"
 #include "engine/process/ProgramNames.h"
 #include "engine/process/SignalNames.h"
@@ -21,20 +21,6 @@ std::string Joined(const std::vector<std::string>& parts, const std::string& sep
     return text;
 }
 
-// Seconds with at most two decimals: "7.21", "5"; never the locale's decimal comma, like
-// every other number the program writes.
-std::string SecondsNumber(double seconds) {
-    std::string text = std::to_string(std::round(seconds * 100.0) / 100.0);
-    if (const auto comma = text.find(','); comma != std::string::npos) {
-        text[comma] = '.';
-    }
-    text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == '.') {
-        text.pop_back();
-    }
-    return text;
-}
-
 // Our words with the system's own for an error in place of their "%1".
 std::string WithSystemError(const std::string& words, int code) {
     return Fill(words, {ErrorWords(code)});
@@ -42,9 +28,7 @@ std::string WithSystemError(const std::string& words, int code) {
 
 // A point of the audio as minutes and seconds: "7:40".
 std::string ClockText(double seconds) {
-    const auto whole = static_cast<long long>(seconds);
-    const std::string secondsText = std::to_string(whole % 60);
-    return std::to_string(whole / 60) + ":" + (secondsText.size() < 2 ? "0" : "") + secondsText;
+    return MinutesSecondsText(static_cast<std::int64_t>(seconds), ':');
 }
 
 class Wording {
@@ -88,7 +72,7 @@ std::string Wording::Counts(const JobReport& report) const {
 
 // "44.1 kHz stereo"
 std::string Wording::FormatText(long sampleRate, int channels) const {
-    const std::string kiloHertz = SecondsNumber(static_cast<double>(sampleRate) / 1000.0);
+    const std::string kiloHertz = HundredthsText(static_cast<double>(sampleRate) / 1000.0);
     return Fill(channels == 1 ? translate("ClosingText", "%1 kHz mono")
                               : translate("ClosingText", "%1 kHz stereo"),
                 {kiloHertz});
@@ -101,7 +85,7 @@ std::string Wording::FailureText(const PieceFailure& failure) const {
             return translate("ClosingText", "the splitter wrote nothing");
         case Kind::ExitStatus:
             return Fill(translate("ClosingText", "the splitter failed with exit status %1"),
-                        {std::to_string(failure.code)});
+                        {NumberText(failure.code)});
         case Kind::Killed:
             return Fill(translate("ClosingText", "the splitter was killed (%1)"),
                         {SignalName(failure.code)});
@@ -118,7 +102,7 @@ std::string Wording::FailureText(const PieceFailure& failure) const {
             return translate("ClosingText", "the splitter wrote no MP3 audio like the source's");
         case Kind::WrongLength:
             return Fill(translate("ClosingText", "%1 s long, not %2 s"),
-                        {SecondsNumber(failure.seconds), SecondsNumber(failure.expectedSeconds)});
+                        {HundredthsText(failure.seconds), HundredthsText(failure.expectedSeconds)});
         case Kind::TrackNotNumbered:
             return translate("ClosingText", "its track number could not be written");
         case Kind::NoSpace:
@@ -280,7 +264,7 @@ std::string Wording::NoticeLines(const FileReport& file) const {
     std::string after;
     for (const FileNotice& notice : file.notices) {
         const DamagedStretch& stretch = notice.stretch;
-        const std::string bytes = std::to_string(stretch.bytes);
+        const std::string bytes = NumberText(stretch.bytes);
         if (!stretch.atEnd) {
             stretches.push_back(Fill(translate("ClosingText", "%1 (%2 bytes)"),
                                      {ClockText(stretch.atSeconds), bytes}));
@@ -365,10 +349,10 @@ std::string PieceRanges(const std::vector<std::int64_t>& numbers) {
             ++last;
         }
         text += text.empty() ? "" : ", ";
-        text += std::to_string(numbers[k]);
+        text += NumberText(numbers[k]);
         if (last > k) {
             text += '-';
-            text += std::to_string(numbers[last]);
+            text += NumberText(numbers[last]);
         }
         k = last + 1;
     }

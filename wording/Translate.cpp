@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "engine/names/NumberText.h"
+
 namespace parvane {
 
 std::string English(const char*, const char* english, int count) {
@@ -14,7 +16,7 @@ std::string English(const char*, const char* english, int count) {
         text.replace(at, 3, ending);
     }
     for (std::size_t at; (at = text.find("%n")) != std::string::npos;) {
-        text.replace(at, 2, std::to_string(count));
+        text.replace(at, 2, NumberText(count));
     }
     return text;
 }

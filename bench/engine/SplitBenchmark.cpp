@@ -45,11 +45,13 @@ public:
     int ChosenInterval() const override { return kInterval; }
     std::string ApplicationFolder() const override { return applicationFolder; }
     bool StopRequested() const override { return false; }
+    const parvane::StopNotice& StopNoticeToWatch() const override { return neverRequested_; }
     void FileStarted(int, int, const std::string&) override {}
     void PieceStarted(std::int64_t, const std::string&) override {}
     void PieceWritten(std::int64_t, const std::string&) override {}
-    void FileFinished(const parvane::FileReport&) override {}
-    void JobFinished(const parvane::JobReport&) override {}
+
+private:
+    parvane::StopNotice neverRequested_;
 };
 
 class RecordingRunner final : public parvane::ProcessRunner {

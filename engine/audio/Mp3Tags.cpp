@@ -12,6 +12,7 @@
 
 #include "engine/audio/DescriptorStream.h"
 #include "engine/audio/TagRewrite.h"
+#include "engine/names/NumberText.h"
 
 namespace parvane {
 
@@ -59,7 +60,7 @@ bool NumberTrack(const std::string& path, std::int64_t number, std::int64_t coun
         tag.removeFrames("TRCK");
         auto track = std::make_unique<TagLib::ID3v2::TextIdentificationFrame>(
             "TRCK", TagLib::String::Latin1);
-        track->setText(std::to_string(number) + "/" + std::to_string(count));
+        track->setText(NumberText(number) + "/" + NumberText(count));
         tag.addFrame(track.release());
         MarkAsPieceOf(tag, sourceName);
         if (file.hasID3v1Tag()) {

@@ -2,7 +2,6 @@
 // which file a path names. None reports an error: every failure becomes its result.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -57,13 +56,12 @@ bool IsOneOf(const std::string& path, const std::vector<FileIdentity>& files);
 // True when path names (following links) a regular file this process may run.
 bool IsExecutableFile(const std::string& path);
 
+// Whether the system takes a path of this length, and a name of this length in a folder.
+bool PathLengthFits(const std::string& path);
+bool NameLengthFits(const std::string& name);
+
 // True when the file system of folder has all but run out of room or of files: a splitter
 // that failed there was most likely stopped by that, whatever it said.
 bool FolderNearlyFull(const std::string& folder);
-
-// The longest path the system takes (its end byte aside) and the longest name in a folder,
-// in bytes of UTF-8.
-std::size_t LongestPath();
-std::size_t LongestName();
 
 }  // namespace parvane

@@ -20,7 +20,6 @@ struct FileNotice {
 };
 
 struct FileReport {
-    int position = 0;  // 1-based place in the list
     std::string sourcePath;
     std::int64_t piecesWritten = 0;
     // Why the file was not split completely; empty when it was.

@@ -254,7 +254,7 @@ PieceRun WritePiece(ProcessRunner& runner, const WaitHooks& hooks, const PieceRe
         argv.push_back("-f");
     }
     argv.insert(argv.end(),
-                {request.sourcePath, FormatStamp(request.startStamp), FormatStamp(request.endStamp),
+                {request.sourcePath, StampText(request.startSeconds), StampText(request.endSeconds),
                  "-o", kSplitterOutputName, "-d", request.privateFolder});
     piece.run = runner.Run(argv, hooks);
     const RunResult& run = piece.run;

@@ -40,8 +40,8 @@ struct PieceRun {
 struct PieceRequest {
     std::string splitterPath;
     std::string sourcePath;
-    double startStamp = 0.0;  // MinutesToStamp of the piece's boundaries
-    double endStamp = 0.0;
+    std::int64_t startSeconds = 0;  // the piece's boundaries in the source
+    std::int64_t endSeconds = 0;
     std::string piecePath;
     std::string privateFolder;
     // Where the source has no Info frame, mp3splt would guess the cut from the bit rate

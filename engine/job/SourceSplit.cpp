@@ -13,7 +13,6 @@
 #include "engine/job/PieceEstimate.h"
 #include "engine/job/PieceWriter.h"
 #include "engine/names/PiecePaths.h"
-#include "engine/names/TimeStamps.h"
 
 namespace parvane {
 
@@ -81,10 +80,11 @@ bool WorthANotice(const DamagedStretch& stretch, const SourceMeasure& measure) {
            static_cast<double>(stretch.bytes) > kLargestFrameBytesPerSecond * measure.frameSeconds;
 }
 
+// The piece's path, its name, and the path the splitter writes it under in the private folder.
 bool PathsFit(const std::string& piecePath, const std::string& privateFolder) {
     const std::string inPrivate = privateFolder + "/" + kSplitterOutputName + ".mp3";
-    return std::max(piecePath.size(), inPrivate.size()) <= LongestPath() &&
-           GetFileName(piecePath).size() <= LongestName();
+    return PathLengthFits(piecePath) && PathLengthFits(inPrivate) &&
+           NameLengthFits(GetFileName(piecePath));
 }
 
 // Existing pieces of an earlier split that follow this split's last piece.
@@ -118,11 +118,9 @@ void StopAt(FileReport& report, std::vector<FileProblem>& missing, std::int64_t 
 }  // namespace
 
 SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks& hooks,
-                        JobContext& job, int position, const std::string& sourcePath,
-                        int intervalSeconds) {
+                        JobContext& job, const std::string& sourcePath, int intervalSeconds) {
     SourceSplit split;
     FileReport& report = split.report;
-    report.position = position;
     report.sourcePath = sourcePath;
     if (intervalSeconds <= 0) {
         report.problems.push_back(MakeProblem(FileProblem::Kind::NoInterval));
@@ -172,7 +170,6 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
     const std::int64_t beginning = PiecesBeginning(measure, intervalSeconds);
     const std::int64_t bound =
         std::min<std::int64_t>(inside + kSpareRuns, std::numeric_limits<std::int32_t>::max());
-    const double intervalMinutes = IntervalToMinutes(intervalSeconds);
     std::int64_t limit = kInitialPieceLimit;
     std::int64_t lastWritten = 0;
     std::vector<FileProblem> missing;
@@ -190,8 +187,8 @@ SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks&
         PieceRequest request;
         request.splitterPath = job.splitterPath;
         request.sourcePath = sourcePath;
-        request.startStamp = MinutesToStamp(static_cast<double>(j) * intervalMinutes);
-        request.endStamp = MinutesToStamp(static_cast<double>(number) * intervalMinutes);
+        request.startSeconds = j * intervalSeconds;
+        request.endSeconds = number * intervalSeconds;
         request.piecePath = GetPiecePath(sourcePath, static_cast<std::int32_t>(number));
         request.privateFolder = privateFolder.Path();
         request.frameMode = !measure.infoFrame;

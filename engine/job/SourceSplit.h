@@ -31,7 +31,6 @@ struct SourceSplit {
 };
 
 SourceSplit SplitSource(SplitHost& host, ProcessRunner& runner, const WaitHooks& hooks,
-                        JobContext& job, int position, const std::string& sourcePath,
-                        int intervalSeconds);
+                        JobContext& job, const std::string& sourcePath, int intervalSeconds);
 
 }  // namespace parvane

@@ -13,17 +13,16 @@ namespace {
 
 std::vector<std::string> PathsOfEntries(const SplitHost& host) {
     std::vector<std::string> paths;
-    for (int k = 1; k <= host.EntryCount(); ++k) {
+    for (int k = 0; k < host.EntryCount(); ++k) {
         paths.push_back(host.EntryPath(k));
     }
     return paths;
 }
 
-// The files a stop left untouched, from `position` on.
-void AddNotBegun(const SplitHost& host, int position, int fileCount, JobReport& report) {
-    for (int k = position; k <= std::min(fileCount, host.EntryCount()); ++k) {
+// The files a stop left untouched, from index `first` on.
+void AddNotBegun(const SplitHost& host, int first, int fileCount, JobReport& report) {
+    for (int k = first; k < std::min(fileCount, host.EntryCount()); ++k) {
         FileReport file;
-        file.position = k;
         file.sourcePath = host.EntryPath(k);
         file.problems.push_back(MakeProblem(FileProblem::Kind::Stopped));
         report.files.push_back(std::move(file));
@@ -32,21 +31,23 @@ void AddNotBegun(const SplitHost& host, int position, int fileCount, JobReport& 
 
 JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
     WaitHooks hooks;
+    hooks.stop = &host.StopNoticeToWatch();
+    hooks.output = host.OutputToWatch();
     hooks.stopRequested = [&host] { return host.StopRequested(); };
 
     JobContext job;
     job.listedFiles = ListedFiles(PathsOfEntries(host));
     const int fileCount = host.EntryCount();
-    for (int i = 1; i <= fileCount; ++i) {
+    for (int i = 0; i < fileCount; ++i) {
         if (host.StopRequested()) {
             AddNotBegun(host, i, fileCount, report);
             return JobEnd::Stopped;
         }
-        if (i > host.EntryCount()) {
+        if (i >= host.EntryCount()) {
             break;
         }
         const std::string sourcePath = host.EntryPath(i);
-        host.FileStarted(i, fileCount, sourcePath);
+        host.FileStarted(i + 1, fileCount, sourcePath);
         const int intervalSeconds = host.ChosenInterval();
         report.applicationFolder = host.ApplicationFolder();
         const std::optional<std::string> splitter = FindSplitter(report.applicationFolder);
@@ -56,7 +57,7 @@ JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
         }
         job.splitterPath = *splitter;
 
-        SourceSplit split = SplitSource(host, runner, hooks, job, i, sourcePath, intervalSeconds);
+        SourceSplit split = SplitSource(host, runner, hooks, job, sourcePath, intervalSeconds);
         if (split.end == SourceEnd::Stopped) {
             report.files.push_back(std::move(split.report));
             AddNotBegun(host, i + 1, fileCount, report);
@@ -70,7 +71,6 @@ JobEnd SplitEntries(SplitHost& host, ProcessRunner& runner, JobReport& report) {
             report.startError = split.startError;
             return JobEnd::SplitterLost;
         }
-        host.FileFinished(split.report);
         report.files.push_back(std::move(split.report));
     }
     return JobEnd::Completed;
@@ -88,7 +88,6 @@ JobReport RunSplitJob(SplitHost& host, ProcessRunner& runner) {
         report.end = JobEnd::InternalError;
         report.internalError = fault.what();
     }
-    host.JobFinished(report);
     return report;
 }
 

@@ -1,11 +1,11 @@
 #include "engine/names/Intervals.h"
 
-#include "engine/names/TimeStamps.h"
+#include "engine/names/NumberText.h"
 
 namespace parvane {
 
 std::string IntervalText(int seconds) {
-    return std::to_string(seconds / 60) + ":" + TwoDigits(seconds % 60);
+    return MinutesSecondsText(seconds, ':');
 }
 
 std::optional<int> IntervalFromText(std::string_view text) {

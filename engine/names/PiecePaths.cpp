@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "engine/names/NumberText.h"
 #include "engine/names/PathText.h"
 
 namespace parvane {
@@ -59,14 +60,6 @@ std::string GetBaseName(const std::string& fileName) {
 std::string GetExtension(const std::string& fileName) {
     const std::size_t point = fileName.rfind('.');
     return point == std::string::npos ? fileName : fileName.substr(point + 1);
-}
-
-std::string ZeroPad(std::int32_t number, std::int32_t width) {
-    std::string text = std::to_string(number);
-    if (static_cast<std::int64_t>(text.size()) < width) {
-        text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
-    }
-    return text;
 }
 
 // Only "." and doubled "/" are dropped from what was typed: "link/.." is not the folder

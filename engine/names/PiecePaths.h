@@ -25,7 +25,6 @@ std::string GetBaseName(
     const std::string& fileName);  // before the last "."; whole name without one
 std::string GetExtension(
     const std::string& fileName);  // after the last "."; whole name without one
-std::string ZeroPad(std::int32_t number, std::int32_t width);
 
 // A path as typed, made absolute from currentFolder without resolving links.
 std::string AbsolutePath(const std::string& path, const std::string& currentFolder);

@@ -4,11 +4,15 @@
 // jobs expect.
 #pragma once
 
+#include "engine/process/StopNotice.h"
+
 namespace parvane {
 
-// Installs handler, with SA_RESTART, for each stop signal (Ctrl+C, a termination request,
-// a lost terminal) that is not ignored. The handler must keep errno as it found it.
-void CatchStopSignals(void (*handler)(int));
+// The notice each stop signal (Ctrl+C, a termination request, a lost terminal) requests from
+// then on; a wait that watches it wakes at once. The handlers are installed, with
+// SA_RESTART, on the first call. The notice lasts as long as the process, since a signal
+// may come while it ends.
+StopNotice& StopOnSignals();
 
 // Whoever started us may have ignored SIGCHLD or set SA_NOCLDWAIT; the kernel would then
 // reap the splitter itself and its exit status would be lost. SIGCHLD gets its default

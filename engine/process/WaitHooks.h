@@ -1,13 +1,20 @@
-// What a caller that waits for a child lends the wait: its wish to stop early.
+// What a caller that waits for a child lends the wait: what ends it before the child does.
 #pragma once
 
 #include <functional>
 
 namespace parvane {
 
+class StopNotice;
+
 struct WaitHooks {
-    // Asked every few milliseconds while the child runs, from the waiting thread; true
-    // ends the wait with the child cut off.
+    // The wait wakes the moment it is requested. Null: only the child's end ends the wait.
+    const StopNotice* stop = nullptr;
+    // An output whose reader going away (a pipe after `| head`) ends the wait as a stop
+    // does; -1 for none.
+    int output = -1;
+    // Asked between the reads of long work on files (a measure, a check), where nothing
+    // sleeps; true ends that work as a stop does.
     std::function<bool()> stopRequested;
 };
 

@@ -124,8 +124,8 @@ private slots:
         FileProblem problem = MakeProblem(FileProblem::Kind::MissingPieces);
         problem.pieces = {3};
         problem.failure = {PieceFailure::Kind::WrongLength, 0, {}, 7.214, 5.0};
-        report.files.push_back({1, "/m/a.mp3", 2, {problem}, {}, {}});
-        report.files.push_back({2, "/m/b.mp3", 3, {}, {}, {}});
+        report.files.push_back({"/m/a.mp3", 2, {problem}, {}, {}});
+        report.files.push_back({"/m/b.mp3", 3, {}, {}, {}});
         const bool comma = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
         const ClosingText text = MakeClosingText(
             report, Translate([](const char* context, const char* english, int count) {

@@ -76,6 +76,7 @@ Empty) : >"$made" ;;
 DiskFull) truncate -s 100 "$made"; echo " error: disk full" >&2; exit 1 ;;
 Noise) head -c 40000 /dev/urandom >"$made" ;;
 Half) truncate -s $(( $(stat -c %s "$made") / 2 )) "$made" ;;
+UntaggableHeader) printf "ID3\003\0\0\0\0\0\200" | cat - "$made" >"$made.t"; mv "$made.t" "$made" ;;
 esac
 [ -z "$HANG" ] || exec sleep 30
 )";
@@ -95,7 +96,8 @@ FakeSplitter::FakeSplitter() : realSplitter_(FindSplitter("", SearchPath()).valu
 
 void FakeSplitter::Configure(const std::map<int, Output>& outputs, bool hangAfterWriting,
                              const std::map<int, std::string>& actions) {
-    static const char* const kOutputNames[] = {"Real", "Empty", "DiskFull", "Noise", "Half"};
+    static const char* const kOutputNames[] = {"Real",  "Empty", "DiskFull",
+                                               "Noise", "Half",  "UntaggableHeader"};
     std::string config =
         "REAL='" + realSplitter_ + "'\nHANG=" + (hangAfterWriting ? "1" : "") + "\n";
     for (const auto& [number, output] : outputs) {

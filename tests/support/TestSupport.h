@@ -53,6 +53,9 @@ public:
         DiskFull,  // a part written, " error: disk full", exit status 1
         Noise,     // random bytes, exit status 0
         Half,      // the first half of the real piece, exit status 0
+        // The real piece behind an ID3v2 header whose size is no synchsafe integer, which the
+        // decoder reads through and TagLib takes for a tag: no tag may be written there.
+        UntaggableHeader,
     };
     FakeSplitter();
     // What each piece's run leaves, by piece number. A hanging splitter writes its piece and

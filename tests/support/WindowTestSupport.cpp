@@ -26,8 +26,8 @@ FormHarness::FormHarness() {
 MainWindow& FormHarness::Start(double draw, MessageBoxes* boxes,
                                std::vector<const char*> arguments) {
     arguments.insert(arguments.begin(), "parvane");
-    form_ = OpenMainWindow(FormServices{Bin(), kTestHomePage, [draw] { return draw; }, desktop,
-                                        boxes ? *boxes : desktop, desktop, runner, desktop},
+    form_ = OpenMainWindow(FormServices{Bin(), boxes ? *boxes : desktop, desktop, runner, desktop},
+                           StartUpServices{kTestHomePage, [draw] { return draw; }, desktop},
                            static_cast<int>(arguments.size()), arguments.data());
     if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("the window was not exposed");
     return *form_;

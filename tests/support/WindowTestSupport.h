@@ -7,11 +7,11 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "app/HomePage.h"
 #include "engine/process/ProcessRunner.h"
 #include "filelist/FileDialogs.h"
 #include "tests/support/TestSupport.h"
 #include "ui/FileShower.h"
-#include "ui/HomePage.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxes.h"
 
@@ -26,9 +26,8 @@ class FakeDesktop final : public MessageBoxes,
                           public FileShower {
 public:
     bool Show(QWidget*, const QString& text, const MessageMore& more) override {
-        action = more.action;
         Note(text, more.lines);
-        return pressAction && !action.isEmpty();
+        return pressAction && !more.action.isEmpty();
     }
     QStringList OpenFiles(QWidget*, const QString&, const QString&) override {
         return Note(QStringLiteral("files?")), files;
@@ -41,7 +40,6 @@ public:
 
     QStringList shown;
     QStringList lines;  // of the last message
-    QString action;     // of the last message
     bool pressAction = false;
     QStringList files;  // the choosers' answers
     QString folder;

@@ -2,8 +2,9 @@
 
 namespace parvane {
 
-ChildWaitResult WaitForChild(pid_t pid, const WaitHooks& hooks) {
-    return WaitForChildByPolling(pid, hooks);
+// Nothing of POSIX turns readable when a child ends; the wait asks after it between naps.
+int OpenChildEndDescriptor(pid_t) {
+    return -1;
 }
 
 }  // namespace parvane

@@ -78,6 +78,15 @@ bool IsExecutableFile(const std::string& path) {
            ::access(path.c_str(), X_OK) == 0;
 }
 
+// PATH_MAX counts the end byte.
+bool PathLengthFits(const std::string& path) {
+    return path.size() < PATH_MAX;
+}
+
+bool NameLengthFits(const std::string& name) {
+    return name.size() <= NAME_MAX;
+}
+
 bool FolderNearlyFull(const std::string& folder) {
     struct statvfs info {};
     if (::statvfs(folder.c_str(), &info) != 0) {
@@ -87,14 +96,6 @@ bool FolderNearlyFull(const std::string& folder) {
     const unsigned long long freeBlocks = ::geteuid() == 0 ? info.f_bfree : info.f_bavail;
     return freeBlocks * info.f_frsize < kNearlyFullBytes ||
            (info.f_files > 0 && info.f_favail == 0);
-}
-
-std::size_t LongestPath() {
-    return PATH_MAX - 1;
-}
-
-std::size_t LongestName() {
-    return NAME_MAX;
 }
 
 }  // namespace parvane

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/names/NumberText.h"
+
 namespace parvane {
 
 namespace {
@@ -145,7 +147,7 @@ void RemoveIfStale(int parentFd, const std::string& name) {
 
 PrivateFolder::PrivateFolder(const std::string& folder) {
     std::string pattern = (folder == "/" ? "" : folder) + "/" + std::string(kPrefix) +
-                          std::to_string(::getpid()) + "-XXXXXX";
+                          NumberText(::getpid()) + "-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         error_ = errno;
         return;

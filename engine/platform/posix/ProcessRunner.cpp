@@ -12,8 +12,8 @@
 #include <chrono>
 #include <filesystem>
 #include <stdlib.h>
-#include <thread>
 
+#include "engine/files/FileDescriptor.h"
 #include "engine/process/ChildWait.h"
 
 extern char** environ;
@@ -110,28 +110,11 @@ private:
     posix_spawnattr_t attributes_{};
 };
 
-// True once the child has ended (or can no longer be waited for). It is not reaped, so its
-// process ID, which names its group, cannot pass to another process meanwhile.
-bool ChildEnded(pid_t pid) {
-    siginfo_t info{};
-    for (;;) {
-        if (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0) {
-            return info.si_pid == pid;
-        }
-        if (errno != EINTR) {
-            return true;
-        }
-    }
-}
-
 // Asks the child's whole group to end, gives it a moment to tidy up, then insists on
 // whatever of the group is left.
-void EndChild(pid_t pid) {
+void EndChild(pid_t pid, int endDescriptor) {
     ::kill(-pid, SIGTERM);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (std::chrono::steady_clock::now() < deadline && !ChildEnded(pid)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    ChildEndsWithin(pid, endDescriptor, std::chrono::seconds(2));
     ::kill(-pid, SIGKILL);
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
@@ -171,13 +154,14 @@ RunResult RunAndWait(const std::vector<std::string>& argv, const WaitHooks& hook
     if (error != 0) {
         result = {RunResult::Ending::CouldNotStart, error, {}};
     } else {
-        const ChildWaitResult waited = WaitForChild(pid, hooks);
+        const FileDescriptor childEnd(OpenChildEndDescriptor(pid));
+        const ChildWaitResult waited = WaitForChild(pid, childEnd.get(), hooks);
         switch (waited.kind) {
             case ChildWaitResult::Kind::Ended:
                 result = FromWaitStatus(waited.value);
                 break;
             case ChildWaitResult::Kind::Stopped:
-                EndChild(pid);
+                EndChild(pid, childEnd.get());
                 result = {RunResult::Ending::StoppedByUs, 0, {}};
                 break;
             case ChildWaitResult::Kind::Failed:

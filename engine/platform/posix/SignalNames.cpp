@@ -6,8 +6,9 @@
 
 namespace parvane {
 
+// Other systems have no thread-safe form; the words of a report are made on one thread.
 std::string SignalName(int signal) {
-    return ::strsignal(signal);
+    return ::strsignal(signal);  // NOLINT(concurrency-mt-unsafe)
 }
 
 bool IsSignalNumber(int number) {

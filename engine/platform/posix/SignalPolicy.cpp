@@ -2,13 +2,22 @@
 
 #include <signal.h>
 
+#include <atomic>
 #include <initializer_list>
 
 namespace parvane {
 
-void CatchStopSignals(void (*handler)(int)) {
+namespace {
+
+std::atomic<StopNotice*> signalNotice{nullptr};
+
+void RequestStop(int) {
+    signalNotice.load()->Request();
+}
+
+void CatchStopSignals() {
     struct sigaction action {};
-    action.sa_handler = handler;
+    action.sa_handler = RequestStop;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (const int stop : {SIGINT, SIGTERM, SIGHUP}) {
@@ -19,6 +28,16 @@ void CatchStopSignals(void (*handler)(int)) {
         }
         ::sigaction(stop, &action, nullptr);
     }
+}
+
+}  // namespace
+
+StopNotice& StopOnSignals() {
+    if (signalNotice.load() == nullptr) {
+        signalNotice = new StopNotice;  // never deleted: a handler may still run at exit
+        CatchStopSignals();
+    }
+    return *signalNotice.load();
 }
 
 void KeepChildrenWaitable() {

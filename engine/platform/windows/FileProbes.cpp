@@ -86,12 +86,14 @@ bool FolderNearlyFull(const std::string& folder) {
 
 // Windows counts both in UTF-16 units, never more than the UTF-8 bytes: a name the count here
 // lets through always fits, and a long one in some scripts is refused though it would fit.
-std::size_t LongestPath() {
-    return MAX_PATH - 1;
+// MAX_PATH counts the end unit.
+bool PathLengthFits(const std::string& path) {
+    return path.size() < MAX_PATH;
 }
 
-std::size_t LongestName() {
-    return 255;
+bool NameLengthFits(const std::string& name) {
+    constexpr std::size_t kLongestName = 255;
+    return name.size() <= kLongestName;
 }
 
 }  // namespace parvane

@@ -2,10 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "engine/audio/SourceMeasure.h"
 #include "engine/files/FileProbes.h"
+#include "engine/files/FileReading.h"
 #include "tests/support/TestSupport.h"
 
 namespace parvane {
@@ -44,6 +46,19 @@ TEST(FileProbes, SizesPlayingTimesOrWhyNot) {
         EXPECT_NEAR(measure.seconds, seconds, 1e-6) << name;
         EXPECT_EQ(measure.identity, IdentityOf(folder / name));
     }
+}
+
+// A link at a piece's name is never put over nor read through: each system's look at a name
+// and its open must tell the link from what it points to.
+TEST(FileProbes, ALinkAtANameIsNotFollowedWhereAskedNot) {
+    const testing::TempFolder folder;
+    testing::WriteFile(folder / "a.mp3");
+    std::filesystem::create_symlink("a.mp3", folder / "link");
+    EXPECT_EQ(StatusOfName(folder / "a.mp3").kind, FileKind::Regular);
+    EXPECT_EQ(StatusOfName(folder / "link").kind, FileKind::Other);
+    EXPECT_EQ(StatusOfName(folder / "missing").error, ENOENT);
+    EXPECT_EQ(OpenForReading(folder / "link").kind, FileKind::Regular);
+    EXPECT_NE(OpenForReading(folder / "link", LinkAtPath::Refuse).error, 0);
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ using testing::TempFolder;
 using testing::WriteFile;
 using Paths = std::vector<std::string>;
 
-// Both ways: the system's own single steps, and the fallbacks every system has.
+// Every way: the system's own single steps, the fallbacks every system has, and the move
+// over a file where the system has no swap, which falls back to the checked one.
 TEST(FilePlacement, OnlyTheFileLookedAtIsEverReplaced) {
     using ToFree = int (*)(const std::string&, const std::string&);
     using Over = int (*)(const std::string&, const std::string&, const FileIdentity&);
@@ -30,9 +31,15 @@ TEST(FilePlacement, OnlyTheFileLookedAtIsEverReplaced) {
                                 const FileIdentity& expected) {
         return MoveOver(from, to, expected);
     };
+    const Over overWithoutSwap = [](const std::string& from, const std::string& to,
+                                    const FileIdentity& expected) {
+        return MoveOver(from, to, expected,
+                        [](const std::string&, const std::string&) { return ENOSYS; });
+    };
     for (const auto& [way, toFree, over] :
          {std::tuple<const char*, ToFree, Over>{"one step", MoveToFreeName, oneStepOver},
-          {"checked", MoveToFreeNameByLink, MoveOverChecked}}) {
+          {"checked", MoveToFreeNameByLink, MoveOverChecked},
+          {"no swap", MoveToFreeName, overWithoutSwap}}) {
         SCOPED_TRACE(way);
         const TempFolder folder;
         const std::string made = folder / "piece.mp3", target = folder / "a-0001.mp3";

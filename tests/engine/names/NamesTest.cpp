@@ -1,4 +1,5 @@
-// Names of pieces, and the time stamps the splitter is given for a piece's bounds.
+// Names of pieces, the time stamps the splitter is given for a piece's bounds, and the
+// texts of numbers.
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -6,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "engine/names/Intervals.h"
+#include "engine/names/NumberText.h"
 #include "engine/names/PiecePaths.h"
 #include "engine/names/TimeStamps.h"
 
@@ -28,32 +29,29 @@ TEST(PiecePaths, PiecesAreNamedAfterTheirSource) {
     }
 }
 
-std::string Boundary(double k, int seconds) {
-    return FormatStamp(MinutesToStamp(k * IntervalToMinutes(seconds)));
-}
-
-// mp3splt reads "minutes.seconds": piece k + 1 starts at k intervals, whole seconds even
-// where an interval is no whole number of hundredths of a minute, past an hour as well.
-TEST(TimeStamps, PieceBoundsAreWholeSeconds) {
-    const std::vector<std::tuple<double, int, const char*>> rows = {
-        {1, 5, "0.05"},      {12, 5, "1.00"},    {13, 5, "1.05"},
-        {5000, 5, "416.40"}, {3, 10, "0.30"},    {13, 10, "2.10"},
-        {3, 90, "4.30"},     {13, 270, "58.30"}, {5000, 3600, "300000.00"},
-        {0, 30, "0.00"},
+// mp3splt reads "minutes.seconds": whole minutes without leading zeros, past an hour as well.
+TEST(TimeStamps, PieceBoundsAreMinutesAndSeconds) {
+    const std::vector<std::pair<std::int64_t, const char*>> rows = {
+        {0, "0.00"},
+        {5, "0.05"},
+        {60, "1.00"},
+        {65, "1.05"},
+        {270, "4.30"},
+        {25000, "416.40"},
+        {2147483647LL * 3600, "128849018820.00"},
     };
-    for (const auto& [k, seconds, stamp] : rows) EXPECT_EQ(Boundary(k, seconds), stamp) << k;
-    // A stamp that falls on half a second goes to the even neighbour.
-    for (const auto& [minutes, stamp] : {std::pair{7.125, "7.08"}, {7.375, "7.22"}, {7.5, "7.30"}})
-        EXPECT_EQ(FormatStamp(MinutesToStamp(minutes)), stamp) << minutes;
+    for (const auto& [seconds, stamp] : rows) EXPECT_EQ(StampText(seconds), stamp) << seconds;
 }
 
-TEST(TimeStamps, ADecimalCommaLocaleChangesNothing) {
+// Every number text is the same under a locale with a decimal comma and digit grouping.
+TEST(NumberText, ADecimalCommaLocaleChangesNothing) {
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
     }
-    const std::string stamp = Boundary(13, 5);
+    const std::vector<std::string> texts = {StampText(65), HundredthsText(22.05),
+                                            NumberText(1234567), ZeroPad(12, 4)};
     std::setlocale(LC_ALL, "C");
-    EXPECT_EQ(stamp, "1.05");
+    EXPECT_EQ(texts, (std::vector<std::string>{"1.05", "22.05", "1234567", "0012"}));
 }
 
 }  // namespace

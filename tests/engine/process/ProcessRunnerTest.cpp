@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,15 +8,22 @@
 #include <filesystem>
 
 #include "engine/job/PieceWriter.h"
-#include "engine/process/ChildWait.h"
 #include "engine/process/ProcessRunner.h"
 #include "engine/process/SignalPolicy.h"
+#include "engine/process/StopNotice.h"
+#include "tests/support/RequestStopWhen.h"
 #include "tests/support/TestSupport.h"
 
 namespace parvane {
 namespace {
 
 using Ending = RunResult::Ending;
+
+WaitHooks Watching(const StopNotice& stop) {
+    WaitHooks hooks;
+    hooks.stop = &stop;
+    return hooks;
+}
 
 struct EndingRow {
     std::vector<std::string> argv;
@@ -28,21 +34,16 @@ struct EndingRow {
 
 // Exit statuses are the child's own, even when SIGCHLD was ignored by whoever started us.
 // A stop ends even a child that ignores the polite request; a child reaped elsewhere (here
-// while the stop is looked for) has no status left to tell, which is no success.
+// by the kernel, SIGCHLD ignored after all) has no status left to tell, which is no success.
 TEST(RunAndWait, EveryEndingIsTold) {
+    StopNotice stop;
+    stop.Request();
     const std::vector<EndingRow> rows = {
         {{"/bin/sh", "-c", "echo half; exit 3"}, {}, Ending::Exited, 3},
         {{"/bin/sh", "-c", "kill -9 $$"}, {}, Ending::KilledBySignal, SIGKILL},
         {{"/nonexistent/mp3splt"}, {}, Ending::CouldNotStart, ENOENT},
         {{}, {}, Ending::CouldNotStart, EINVAL},
-        {{"/bin/sh", "-c", "exec sleep 30"},
-         WaitHooks{[] { return true; }},
-         Ending::StoppedByUs,
-         0},
-        {{"/bin/sh", "-c", "sleep 0.1"},
-         WaitHooks{[] { return ::waitpid(-1, nullptr, 0) < 0; }},
-         Ending::WaitFailed,
-         ECHILD},
+        {{"/bin/sh", "-c", "exec sleep 30"}, Watching(stop), Ending::StoppedByUs, 0},
     };
     // Ended children kept, ignored, or not kept for a wait (SA_NOCLDWAIT).
     for (const auto& [handler, flags] :
@@ -58,10 +59,13 @@ TEST(RunAndWait, EveryEndingIsTold) {
             EXPECT_EQ(result.code, row.code) << row.code << " " << flags;
         }
     }
+    ::signal(SIGCHLD, SIG_IGN);
+    const RunResult reaped = RunAndWait({"/bin/sh", "-c", "exit 0"}, {});
+    EXPECT_EQ(reaped.ending, Ending::WaitFailed);
+    EXPECT_EQ(reaped.code, ECHILD);
     ::signal(SIGCHLD, SIG_DFL);
     const RunResult stubborn =
-        RunAndWait({"/bin/sh", "-c", "trap '' TERM; while :; do sleep 0.1; done"},
-                   WaitHooks{[] { return true; }});
+        RunAndWait({"/bin/sh", "-c", "trap '' TERM; while :; do sleep 0.1; done"}, Watching(stop));
     EXPECT_EQ(stubborn.ending, Ending::StoppedByUs);
 }
 
@@ -74,12 +78,13 @@ TEST(RunAndWait, AStopEndsEverythingTheSplitterStarted) {
         std::filesystem::remove(pidFile);
         const std::string script =
             std::string("sh -c \"") + grandchild + "\" & echo $! >" + pidFile + "; wait";
-        const RunResult result = RunAndWait({"/bin/sh", "-c", script}, {[&] {
-                                                std::error_code error;
-                                                const auto size =
-                                                    std::filesystem::file_size(pidFile, error);
-                                                return !error && size > 1;
-                                            }});
+        StopNotice stop;
+        const testing::RequestStopWhen pidWritten(stop, [&] {
+            std::error_code error;
+            const auto size = std::filesystem::file_size(pidFile, error);
+            return !error && size > 1;
+        });
+        const RunResult result = RunAndWait({"/bin/sh", "-c", script}, Watching(stop));
         EXPECT_EQ(result.ending, Ending::StoppedByUs);
         const pid_t started = std::stoi(testing::ReadFile(pidFile));
         // Ended, though perhaps not yet reaped by whoever inherited it.
@@ -99,17 +104,30 @@ TEST(RunAndWait, AStopEndsEverythingTheSplitterStarted) {
 }
 
 // What the splitter writes to its standard error is kept without a file in the temporary
-// folder, even for a moment's look.
+// folder, even for a moment's look; where the file system makes no nameless files (as root,
+// a message queue file system stands for one), no named file stays.
 TEST(RunAndWait, ErrorsAreKeptWithoutATemporaryFile) {
-    const testing::TempFolder temporary;
     const char* saved = std::getenv("TMPDIR");
     const std::string savedText = saved != nullptr ? saved : "";
-    ::setenv("TMPDIR", temporary.path().c_str(), 1);
-    const RunResult result =
-        RunAndWait({"/bin/sh", "-c", "echo reason >&2; ls -A \"$TMPDIR\" >&2"}, {});
-    saved != nullptr ? ::setenv("TMPDIR", savedText.c_str(), 1) : ::unsetenv("TMPDIR");
-    EXPECT_EQ(result.errorTail, "reason\n");
-    EXPECT_TRUE(testing::FolderNames(temporary.path()).empty());
+    for (const bool nameless : {true, false}) {
+        const testing::TempFolder temporary;
+        if (!nameless &&
+            testing::RunTool({"mount", "-t", "mqueue", "none", temporary.path()}).exitCode != 0)
+            continue;  // only root mounts one
+        // The system's queues show in every such mount; only this run's may not stay.
+        const std::set<std::string> before = testing::FolderNames(temporary.path());
+        ::setenv("TMPDIR", temporary.path().c_str(), 1);
+        const RunResult result =
+            RunAndWait({"/bin/sh", "-c", "echo reason >&2; ls -A \"$TMPDIR\" >&2"}, {});
+        saved != nullptr ? ::setenv("TMPDIR", savedText.c_str(), 1) : ::unsetenv("TMPDIR");
+        const std::set<std::string> after = testing::FolderNames(temporary.path());
+        for (const std::string& name : after)
+            if (before.count(name) == 0) std::filesystem::remove(temporary.path() / name);
+        if (!nameless) testing::RunTool({"umount", temporary.path()});
+        EXPECT_EQ(after, before);
+        // A message queue takes no writes: only the nameless file holds the reason.
+        EXPECT_EQ(result.errorTail == "reason\n", nameless);
+    }
 }
 
 // Arguments arrive unchanged; the child writes to nothing and its errors are kept.
@@ -119,32 +137,6 @@ TEST(RunAndWait, ArgumentsAndOutput) {
     const RunResult result = RunAndWait({"/bin/sh", "-c", check, "sh", tricky}, {});
     EXPECT_TRUE(result.Succeeded());
     EXPECT_EQ(result.errorTail, tricky);
-}
-
-pid_t StartShell(const char* script) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::execl("/bin/sh", "sh", "-c", script, static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    return pid;
-}
-
-// The fallback wait asks after the child between naps. A stop leaves the child running
-// for the caller to end; a wait for no child of ours fails.
-TEST(ChildWaitByPolling, EndStopAndFailure) {
-    int asked = 0;
-    const WaitHooks hooks{[&asked] { return ++asked >= 3; }};
-    const pid_t endless = StartShell("exec sleep 30");
-    EXPECT_EQ(WaitForChildByPolling(endless, hooks).kind, ChildWaitResult::Kind::Stopped);
-    EXPECT_EQ(asked, 3);
-    EXPECT_EQ(::waitpid(endless, nullptr, WNOHANG), 0);
-    ::kill(endless, SIGKILL);
-    ::waitpid(endless, nullptr, 0);
-    const ChildWaitResult ended = WaitForChildByPolling(StartShell("exit 7"), {});
-    EXPECT_EQ(ended.kind, ChildWaitResult::Kind::Ended);
-    EXPECT_EQ(WEXITSTATUS(ended.value), 7);
-    EXPECT_EQ(WaitForChildByPolling(::getpid(), {}).value, ECHILD);
 }
 
 // What mp3splt writes: a banner, progress lines ended by "\r", then its error. Without an

@@ -2,7 +2,9 @@
 // and a stop or a change part way through.
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -80,11 +82,29 @@ TEST(FolderScan, FoldersGoneOrLockedArePassedOver) {
     // Removes b at the second look for a stop, and never stops.
     const auto removeB = [&] { return ++calls == 2 && fs::remove_all(tree / "b") == 0; };
     EXPECT_EQ(ScanFolderTree(tree.path(), removeB).paths, Under(tree, {"a/1.mp3", "c/3.mp3"}));
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-    fs::permissions(tree / "c", fs::perms::none);
-    const Paths found = ScanFolderTree(tree.path()).paths;
-    fs::permissions(tree / "c", fs::perms::owner_all);
-    EXPECT_EQ(found, Under(tree, {"a/1.mp3"}));
+    const auto lockedIsPassedOver = [&] {
+        fs::permissions(tree / "c", fs::perms::none);
+        const bool passedOver = ScanFolderTree(tree.path()).paths == Under(tree, {"a/1.mp3"});
+        fs::permissions(tree / "c", fs::perms::owner_all);
+        return passedOver;
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(lockedIsPassedOver());
+        return;
+    }
+    // Permissions do not bind root: the tree is given to nobody (65534), who looks in a child.
+    const uid_t nobody = 65534;
+    ASSERT_EQ(testing::RunTool({"chown", "-R", "65534:65534", tree.path()}).exitCode, 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgroups(0, nullptr) == 0 && ::setgid(nobody) == 0 &&
+                             ::setuid(nobody) == 0 && ::access(tree.path().c_str(), R_OK) == 0;
+        ::_exit(!dropped ? 2 : lockedIsPassedOver() ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0)
+        << "1: the locked folder was not passed over; 2: nobody cannot reach the tree";
 }
 
 // This program's own pieces (name-NNNN.ext beside name.ext, as pieces are named) are left

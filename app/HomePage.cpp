@@ -1,4 +1,4 @@
-#include "ui/HomePage.h"
+#include "app/HomePage.h"
 
 #include <QDesktopServices>
 #include <QTime>
