@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/platform/windows/WindowsText.h"
+#include "engine/process/StopNotice.h"
 
 namespace parvane {
 
@@ -13,8 +14,6 @@ namespace {
 
 // Room for a reason followed by long progress output, yet bounded.
 constexpr LONGLONG kErrorTailBytes = 1 << 20;
-// How long a stop may go unnoticed; the child's end wakes the wait at once.
-constexpr DWORD kStopCheckMs = 10;
 
 // One argument as the C runtime of the child splits its command line again: quoted when it
 // is empty or holds a blank or a quote, with the backslashes before a quote doubled.
@@ -145,26 +144,27 @@ OwnedHandle MakeJob() {
     return job;
 }
 
+// One wait, without a timeout, on the child's end and the stop notice. A closed output is
+// left to the next write to tell: Windows has nothing to wait on for a pipe's reader going.
 RunResult Await(HANDLE process, HANDLE job, const WaitHooks& hooks) {
-    for (;;) {
-        const DWORD waited = ::WaitForSingleObject(process, kStopCheckMs);
-        if (waited == WAIT_OBJECT_0) {
-            DWORD code = 0;
-            if (!::GetExitCodeProcess(process, &code)) {
-                return {RunResult::Ending::WaitFailed, LastErrno(), {}};
-            }
-            return {RunResult::Ending::Exited, static_cast<int>(code), {}};
-        }
-        if (waited != WAIT_TIMEOUT) {
+    const HANDLE watched[] = {process, hooks.stop != nullptr ? hooks.stop->Handle() : nullptr};
+    const DWORD count = watched[1] != nullptr ? 2 : 1;
+    const DWORD waited = ::WaitForMultipleObjects(count, watched, FALSE, INFINITE);
+    // The child's end comes first in the array, so it wins when both are there.
+    if (waited == WAIT_OBJECT_0) {
+        DWORD code = 0;
+        if (!::GetExitCodeProcess(process, &code)) {
             return {RunResult::Ending::WaitFailed, LastErrno(), {}};
         }
-        if (hooks.stopRequested && hooks.stopRequested()) {
-            // A console program without a console of its own takes no gentler request.
-            ::TerminateJobObject(job, 1);
-            ::WaitForSingleObject(process, INFINITE);
-            return {RunResult::Ending::StoppedByUs, 0, {}};
-        }
+        return {RunResult::Ending::Exited, static_cast<int>(code), {}};
     }
+    if (waited != WAIT_OBJECT_0 + 1) {
+        return {RunResult::Ending::WaitFailed, LastErrno(), {}};
+    }
+    // A console program without a console of its own takes no gentler request.
+    ::TerminateJobObject(job, 1);
+    ::WaitForSingleObject(process, INFINITE);
+    return {RunResult::Ending::StoppedByUs, 0, {}};
 }
 
 }  // namespace

@@ -3,32 +3,24 @@
 #include <windows.h>
 
 #include <atomic>
-#include <csignal>
 
 namespace parvane {
 
 namespace {
 
-std::atomic<void (*)(int)> stopHandler{nullptr};
+std::atomic<StopNotice*> consoleNotice{nullptr};
 
-// Runs on a thread of its own that the system starts; a console closed, or the user logging
-// off, ends the program once this returns, the splitter with it through its job object.
+// Runs on a thread of its own that the system starts. After a closed console, or the user
+// logging off, the system ends the program once this returns, the splitter with it through
+// its job object.
 BOOL WINAPI OnConsoleEvent(DWORD event) {
-    void (*handler)(int) = stopHandler.load();
-    if (handler == nullptr) {
-        return FALSE;
-    }
     switch (event) {
         case CTRL_C_EVENT:
-            handler(SIGINT);
-            return TRUE;
         case CTRL_BREAK_EVENT:
-            handler(SIGBREAK);
-            return TRUE;
         case CTRL_CLOSE_EVENT:
         case CTRL_LOGOFF_EVENT:
         case CTRL_SHUTDOWN_EVENT:
-            handler(SIGTERM);
+            consoleNotice.load()->Request();
             return TRUE;
         default:
             return FALSE;
@@ -39,9 +31,12 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
 
 // A program started with Ctrl+C disabled (as one started in a new process group is) gets no
 // CTRL_C_EVENT at all, so it stays ignored without a look at how we were started.
-void CatchStopSignals(void (*handler)(int)) {
-    stopHandler.store(handler);
-    ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+StopNotice& StopOnSignals() {
+    if (consoleNotice.load() == nullptr) {
+        consoleNotice = new StopNotice;  // never deleted: the handler may still run at exit
+        ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+    }
+    return *consoleNotice.load();
 }
 
 // A process handle keeps its exit code however the child ended: nothing to set up.

@@ -18,6 +18,8 @@
 #include "engine/process/ProcessRunner.h"
 #include "engine/process/ProgramFolders.h"
 #include "engine/process/ProgramNames.h"
+#include "engine/process/StopNotice.h"
+#include "tests/support/RequestStopWhen.h"
 #include "tests/support/TestSupport.h"
 
 namespace parvane {
@@ -177,12 +179,24 @@ TEST(WindowsChildren, ArgumentsArriveUnchanged) {
     EXPECT_EQ(run.errorTail, expected);
 }
 
-TEST(WindowsChildren, AStopEndsTheChildAtOnce) {
+// The wait sleeps on the child and the notice together: a request from another thread ends
+// it, one made before it began ends it at once, and one taken back leaves the child be.
+TEST(WindowsChildren, TheStopNoticeEndsTheChildAndEverythingInItsJob) {
+    StopNotice notice;
+    WaitHooks hooks;
+    hooks.stop = &notice;
     const auto start = std::chrono::steady_clock::now();
-    int asked = 0;
-    const RunResult run = RunAndWait({StandIn(), "hang"}, {[&] { return ++asked > 5; }});
-    EXPECT_EQ(run.ending, RunResult::Ending::StoppedByUs);
+    {
+        const testing::RequestStopWhen request(notice,
+                                               testing::After(std::chrono::milliseconds(200)));
+        EXPECT_EQ(RunAndWait({StandIn(), "hang"}, hooks).ending, RunResult::Ending::StoppedByUs);
+    }
+    EXPECT_EQ(RunAndWait({StandIn(), "hang"}, hooks).ending, RunResult::Ending::StoppedByUs);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    notice.Reset();
+    const RunResult run = RunAndWait({StandIn(), "exit", "7"}, hooks);
+    EXPECT_EQ(run.ending, RunResult::Ending::Exited);
+    EXPECT_EQ(run.code, 7);
 }
 
 TEST(WindowsChildren, AMissingProgramCannotStart) {
