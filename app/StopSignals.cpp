@@ -12,7 +12,7 @@ namespace parvane {
 // the request back once heard: a window opened later in the same process starts unasked.
 void CloseOnStopSignals(QWidget& window) {
     StopNotice& signalled = StopOnSignals();
-    auto* notifier = new QSocketNotifier(signalled.Descriptor(), QSocketNotifier::Read, &window);
+    auto* notifier = new QSocketNotifier(signalled.Handle(), QSocketNotifier::Read, &window);
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, &signalled] {
         signalled.Reset();
         window.close();

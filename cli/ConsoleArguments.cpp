@@ -5,6 +5,7 @@
 
 #include "engine/names/Intervals.h"
 #include "engine/names/PiecePaths.h"
+#include "engine/process/ProgramNames.h"
 #include "wording/ErrorWords.h"
 
 namespace parvane {
@@ -35,7 +36,7 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& args, std
 // A typed path made absolute; an error when it is relative and the current folder is unknown.
 std::optional<std::string> FullPath(const std::string& typed, const CurrentFolder& current,
                                     std::string& error) {
-    if (current.error != 0 && !typed.starts_with('/')) {
+    if (current.error != 0 && !IsAbsoluteFolder(typed)) {
         error = "the current folder cannot be read (" + ErrorWords(current.error) + "), so \"" +
                 typed + "\" cannot be found; give its full path";
         return std::nullopt;

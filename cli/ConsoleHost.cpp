@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "cli/EscapedName.h"
-#include "cli/StopSignals.h"
 #include "engine/names/NumberText.h"
+#include "engine/process/BrokenPipes.h"
 
 namespace parvane {
 

@@ -9,9 +9,10 @@
 #include "cli/ConsoleHost.h"
 #include "cli/EscapedName.h"
 #include "cli/SourceFiles.h"
-#include "cli/StopSignals.h"
 #include "engine/job/SplitJob.h"
 #include "engine/names/NumberText.h"
+#include "engine/process/BrokenPipes.h"
+#include "engine/process/ConsoleStart.h"
 #include "engine/process/ProcessRunner.h"
 #include "engine/process/ProgramFolders.h"
 #include "engine/process/SignalPolicy.h"
@@ -64,7 +65,8 @@ int main(int argc, char** argv) {
     using namespace parvane;
     IgnoreBrokenPipes();
     KeepChildrenWaitable();
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    ShowUtf8OnConsole();
+    const std::vector<std::string> args = ProgramArguments(argc, argv);
     const ParsedArguments parsed = ParseConsoleArguments(args, ReadCurrentFolder());
     if (!parsed.error.empty()) {
         std::cerr << "parvane-split: " << EscapedName(parsed.error) << "\n"

@@ -33,9 +33,11 @@ target_compile_definitions(parvane_config INTERFACE _FILE_OFFSET_BITS=64)
 # functions, stack protector, read-only relocations bound at start) and the source folder
 # left out of the file names the compiler writes. The build type keeps choosing the
 # optimisation and the debug information. Debug and sanitized builds go without: fortified
-# functions want optimisation, and the sanitizers check more than they do.
+# functions want optimisation, and the sanitizers check more than they do. A build for
+# Windows goes without too: the flags are for Debian's ELF linker.
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)
-if(DPKG_BUILDFLAGS AND NOT PARVANE_SANITIZE AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
+if(DPKG_BUILDFLAGS AND NOT PARVANE_SANITIZE AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug"
+   AND NOT WIN32)
     foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
         execute_process(
             COMMAND "${CMAKE_COMMAND}" -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all

@@ -9,32 +9,14 @@
 #include <memory>
 #include <mpegfile.h>
 #include <textidentificationframe.h>
-#include <tfilestream.h>
 
+#include "engine/audio/DescriptorStream.h"
 #include "engine/audio/TagRewrite.h"
-#include "engine/files/FileReading.h"
 #include "engine/names/NumberText.h"
 
 namespace parvane {
 
 namespace {
-
-// Reads as if the file ended once a stop is asked for: TagLib may search a file of another
-// format far for a tag header.
-class StoppableStream final : public TagLib::FileStream {
-public:
-    StoppableStream(int fd, const std::function<bool()>& stopRequested)
-        : TagLib::FileStream(fd, true), stopRequested_(stopRequested) {}
-    TagLib::ByteVector readBlock(unsigned long length) override {
-        if (stopRequested_ && stopRequested_()) {
-            return {};
-        }
-        return TagLib::FileStream::readBlock(length);
-    }
-
-private:
-    const std::function<bool()>& stopRequested_;
-};
 
 // A user text frame (TXXX) of this description holds the source's file name.
 constexpr const char* kPieceMarkDescription = "Parvane piece of";
@@ -54,12 +36,7 @@ void MarkAsPieceOf(TagLib::ID3v2::Tag& tag, const std::string& sourceName) {
 }  // namespace
 
 TagBytesOf TagBytes(int fd, const std::function<bool()>& stopRequested) {
-    // The stream closes what it is given, so it gets a copy of the descriptor.
-    const int copy = CopyDescriptor(fd);
-    if (copy < 0) {
-        return {};
-    }
-    StoppableStream stream(copy, stopRequested);
+    DescriptorStream stream(fd, stopRequested);
     TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
     TagBytesOf bytes;
     if (!file.isValid()) {
@@ -96,11 +73,7 @@ bool NumberTrack(const std::string& path, std::int64_t number, std::int64_t coun
 }
 
 bool IsPieceOf(int fd, const std::string& sourceName) {
-    const int copy = CopyDescriptor(fd);
-    if (copy < 0) {
-        return false;
-    }
-    TagLib::FileStream stream(copy, true);
+    DescriptorStream stream(fd);
     TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
     if (!file.isValid() || !file.hasID3v2Tag()) {
         return false;

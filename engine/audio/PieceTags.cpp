@@ -6,11 +6,14 @@
 #include <mpegfile.h>
 
 #include "engine/audio/TagRewrite.h"
+#include "engine/names/PathText.h"
 
 namespace parvane {
 
 bool CarrySourceTags(const std::string& sourcePath, const std::string& piecePath) {
-    TagLib::MPEG::File source(sourcePath.c_str(), false);
+    // Windows takes a name in any script only as wide characters; the name outlives the file.
+    const std::filesystem::path name = PathFromUtf8(sourcePath);
+    TagLib::MPEG::File source(name.c_str(), false);
     if (!source.isValid() || (!source.hasAPETag() && !source.hasID3v1Tag())) {
         return true;
     }

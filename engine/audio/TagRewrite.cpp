@@ -3,6 +3,8 @@
 #include <id3v2header.h>
 #include <id3v2tag.h>
 
+#include "engine/names/PathText.h"
+
 namespace parvane {
 
 namespace {
@@ -41,7 +43,9 @@ bool DecoderSkipsAsTagLibWrites(TagLib::MPEG::File& file) {
 
 bool RewriteTags(const std::string& path,
                  const std::function<void(TagLib::MPEG::File&, TagLib::ID3v2::Tag&)>& edit) {
-    TagLib::MPEG::File file(path.c_str(), false);
+    // Windows takes a name in any script only as wide characters; the name outlives the file.
+    const std::filesystem::path name = PathFromUtf8(path);
+    TagLib::MPEG::File file(name.c_str(), false);
     if (!file.isValid() || file.readOnly()) {
         return false;
     }

@@ -30,8 +30,7 @@ OpenedFile OpenForReading(const std::string& path, LinkAtPath atPath = LinkAtPat
 // end, or -1 with errno set.
 std::int64_t ReadAt(int fd, void* into, std::size_t bytes, std::int64_t offset);
 
-// A second descriptor of the same open file, for a reader that closes what it is given; -1
-// when none can be made.
-int CopyDescriptor(int fd);
+// The byte size of the open file; -1 when it cannot be told.
+std::int64_t FileSizeOf(int fd);
 
 }  // namespace parvane

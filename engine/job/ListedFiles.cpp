@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "engine/names/PathText.h"
 #include "engine/names/PiecePaths.h"
 
 namespace parvane {
@@ -10,7 +11,7 @@ namespace parvane {
 namespace {
 
 std::string Normal(const std::string& path) {
-    return std::filesystem::path(path).lexically_normal().string();
+    return Utf8FromPath(PathFromUtf8(path).lexically_normal());
 }
 
 // The folder a path lies in, as a file, with the path's last name.

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "engine/names/NumberText.h"
+#include "engine/names/PathText.h"
 
 namespace parvane {
 
@@ -65,10 +66,9 @@ std::string GetExtension(const std::string& fileName) {
 // holding link when link is a symbolic link. The current folder is a real path, so the
 // ".." that lead a relative path can come off it.
 std::string AbsolutePath(const std::string& path, const std::string& currentFolder) {
-    const std::filesystem::path typed(path);
-    std::filesystem::path absolute = typed.is_absolute()
-                                         ? std::filesystem::path("/")
-                                         : std::filesystem::path(currentFolder).lexically_normal();
+    const std::filesystem::path typed = PathFromUtf8(path);
+    std::filesystem::path absolute =
+        typed.is_absolute() ? typed.root_path() : PathFromUtf8(currentFolder).lexically_normal();
     if (!absolute.has_filename() && absolute.has_relative_path()) {
         absolute = absolute.parent_path();  // a closing "/" would make parent_path() a no-op
     }
@@ -84,7 +84,7 @@ std::string AbsolutePath(const std::string& path, const std::string& currentFold
         nameTyped = true;
         absolute /= part;
     }
-    return absolute.string();
+    return Utf8FromPath(absolute);
 }
 
 }  // namespace parvane

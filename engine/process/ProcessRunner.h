@@ -20,7 +20,7 @@ struct RunResult {
     bool Succeeded() const { return ending == Ending::Exited && code == 0; }
 };
 
-// The child runs hidden: its input and output are /dev/null and its standard error is kept
+// The child runs hidden: its input and output are the null device and its standard error is kept
 // for the result. Returns at once when the program cannot be started. A stop ends the child
 // and everything it started. The exit status is the child's own once KeepChildrenWaitable
 // has run at start-up.

@@ -1,9 +1,9 @@
 #include "tests/support/TestSupport.h"
 
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
-#include <stdlib.h>
 
 #include "engine/process/ProcessRunner.h"
 #include "engine/process/SplitterSearch.h"
@@ -13,9 +13,13 @@ namespace parvane::testing {
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "parvane-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
-    path_ = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const fs::path candidate =
+            fs::temp_directory_path() / ("parvane-test-" + std::to_string(random()));
+        if (fs::create_directory(candidate)) path_ = candidate;
+    }
+    if (path_.empty()) throw std::runtime_error("no scratch folder");
 }
 
 TempFolder::~TempFolder() {
@@ -37,7 +41,8 @@ std::string ReadFile(const fs::path& path) {
 
 std::set<std::string> FolderNames(const fs::path& folder) {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
     return names;
 }
 

@@ -63,7 +63,7 @@ public:
     // ("$source", "$dir", "$name" and "$0", the splitter, may be used or changed).
     void Configure(const std::map<int, Output>& outputs = {}, bool hangAfterWriting = false,
                    const std::map<int, std::string>& actions = {});
-    std::string ApplicationFolder() const { return folder_.path(); }
+    std::string ApplicationFolder() const { return folder_.path().string(); }
     std::string Path() const { return folder_ / "mp3splt"; }
 
 private:

@@ -37,7 +37,7 @@ ChildWaitResult WaitForChild(pid_t pid, int endDescriptor, const WaitHooks& hook
     // pipe whose reader is gone.
     std::array<pollfd, 3> watch{{
         {endDescriptor, POLLIN, 0},
-        {hooks.stop != nullptr ? hooks.stop->Descriptor() : -1, POLLIN, 0},
+        {hooks.stop != nullptr ? hooks.stop->Handle() : -1, POLLIN, 0},
         {hooks.output, 0, 0},
     }};
     pollfd& childEnd = watch[0];

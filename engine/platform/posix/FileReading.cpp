@@ -52,8 +52,9 @@ std::int64_t ReadAt(int fd, void* into, std::size_t bytes, std::int64_t offset) 
     return ::pread(fd, into, bytes, static_cast<off_t>(offset));
 }
 
-int CopyDescriptor(int fd) {
-    return ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+std::int64_t FileSizeOf(int fd) {
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 ? static_cast<std::int64_t>(info.st_size) : -1;
 }
 
 }  // namespace parvane

@@ -16,6 +16,8 @@
 #include <sstream>
 #include <thread>
 
+#include "engine/audio/Mp3Tags.h"
+#include "engine/files/FileReading.h"
 #include "engine/job/SourceSplit.h"
 #include "engine/job/SplitJob.h"
 #include "engine/process/SplitterSearch.h"
@@ -410,6 +412,11 @@ TEST_F(SplitJobTest, PiecesAreNumberedInTheirTags) {
     }
     TagLib::MPEG::File piece((music / "ape-0001.mp3").c_str());
     EXPECT_TRUE(piece.hasAPETag() && piece.APETag()->title() == "Ape");
+    // The tags' bytes as read through the opened file: the ID3v1 tag at the end alone.
+    const OpenedFile old = OpenForReading(music / "old.mp3");
+    const TagBytesOf oldBytes = TagBytes(old.file.get(), {});
+    EXPECT_EQ(oldBytes.atStart, 0);
+    EXPECT_EQ(oldBytes.atEnd, 128);
 }
 
 // The real mp3splt on a file system that runs out of room or of inodes part way, and one

@@ -144,7 +144,7 @@ TEST(ChildWait, TheGraceEndsWithTheChildOrAtItsLimit) {
 // The notice is readable from the first request until it is reset.
 TEST(StopNotice, RequestAndReset) {
     const auto readable = [](const StopNotice& notice) {
-        pollfd probe{notice.Descriptor(), POLLIN, 0};
+        pollfd probe{notice.Handle(), POLLIN, 0};
         return ::poll(&probe, 1, 0) == 1;
     };
     StopNotice notice;

@@ -4,9 +4,10 @@
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
 
+#include <windows.h>
+
 #include <cstdio>
 #include <string>
-#include <windows.h>
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cli/StopSignals.h"
+#include "engine/process/BrokenPipes.h"
 
 #include <poll.h>
 

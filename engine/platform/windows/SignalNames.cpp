@@ -1,0 +1,14 @@
+#include "engine/process/SignalNames.h"
+
+namespace parvane {
+
+// No signal ends a program on Windows; a program that is ended gets an exit code.
+std::string SignalName(int signal) {
+    return "signal " + std::to_string(signal);
+}
+
+bool IsSignalNumber(int) {
+    return false;
+}
+
+}  // namespace parvane
