@@ -1,6 +1,5 @@
-// The child the Windows platform test starts: "exit N" ends with N after writing "to stderr"
-// to its standard error, "hang" never ends on its own, "echo ARG..." writes each argument as
-// it arrived, one a line, in UTF-8, to its standard error.
+// The child the Windows platform test starts: "exit N" ends with N, "hang" never ends on its own,
+// "echo ARG..." writes each argument as it arrived, one a line, in UTF-8, to its standard error.
 #include <fcntl.h>
 #include <windows.h>
 
@@ -26,7 +25,6 @@ int wmain(int argc, wchar_t** argv) {
     ::_setmode(::_fileno(stderr), _O_BINARY);  // the lines end as they are written
     const std::wstring mode = argc > 1 ? argv[1] : L"";
     if (mode == L"exit" && argc > 2) {
-        WriteError(L"to stderr\n");
         return static_cast<int>(std::wcstol(argv[2], nullptr, 10));
     }
     if (mode == L"hang") {
