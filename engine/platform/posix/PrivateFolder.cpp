@@ -12,47 +12,12 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/files/PrivateFolderNames.h"
 #include "engine/names/NumberText.h"
 
 namespace parvane {
 
 namespace {
-
-constexpr std::string_view kPrefix = ".parvane-";
-constexpr std::size_t kUniqueLetters = 6;  // mkdtemp's XXXXXX
-constexpr const char* kLockName = "lock";
-// A lock file is made under this name and gets kLockName only once it is held.
-constexpr const char* kNewLockName = "lock.new";
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool IsLetterOrDigit(char c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool AllOf(std::string_view text, bool (*test)(char)) {
-    return std::all_of(text.begin(), text.end(), test);
-}
-
-// ".parvane-<digits>-<six letters or digits>", as the constructor names its folders.
-bool HasPrivateName(std::string_view name) {
-    if (!name.starts_with(kPrefix)) {
-        return false;
-    }
-    name.remove_prefix(kPrefix.size());
-    const std::size_t dash = name.find('-');
-    return dash != 0 && dash != std::string_view::npos &&
-           name.size() - dash - 1 == kUniqueLetters && AllOf(name.substr(0, dash), IsDigit) &&
-           AllOf(name.substr(dash + 1), IsLetterOrDigit);
-}
-
-// The lock and what the splitter writes ("piece", "piece.mp3").
-bool IsPrivateFileName(std::string_view name) {
-    const std::string_view output = kSplitterOutputName;
-    return name == kLockName || (name.starts_with(output) &&
-                                 (name.size() == output.size() || name[output.size()] == '.'));
-}
 
 // Every name in the folder fd names, "." and ".." left out; the descriptor stays open.
 std::vector<std::string> NamesIn(int folderFd) {
@@ -146,7 +111,7 @@ void RemoveIfStale(int parentFd, const std::string& name) {
 }  // namespace
 
 PrivateFolder::PrivateFolder(const std::string& folder) {
-    std::string pattern = (folder == "/" ? "" : folder) + "/" + std::string(kPrefix) +
+    std::string pattern = (folder == "/" ? "" : folder) + "/" + std::string(kPrivateFolderPrefix) +
                           NumberText(::getpid()) + "-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         error_ = errno;

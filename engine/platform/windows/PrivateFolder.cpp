@@ -10,49 +10,15 @@
 #include <vector>
 
 #include "engine/files/FolderEntries.h"
+#include "engine/files/PrivateFolderNames.h"
 #include "engine/platform/windows/HandleStatus.h"
 
 namespace parvane {
 
 namespace {
 
-constexpr std::string_view kPrefix = ".parvane-";
-constexpr std::size_t kUniqueLetters = 6;
-constexpr const char* kLockName = "lock";
-// A lock file is made under this name and gets kLockName only once it is held.
-constexpr const char* kNewLockName = "lock.new";
 // Tries at a free unique name before the folder is given up as unwritable.
 constexpr int kNameTries = 100;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool IsLetterOrDigit(char c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool AllOf(std::string_view text, bool (*test)(char)) {
-    return std::all_of(text.begin(), text.end(), test);
-}
-
-// ".parvane-<digits>-<six letters or digits>", as the constructor names its folders.
-bool HasPrivateName(std::string_view name) {
-    if (!name.starts_with(kPrefix)) {
-        return false;
-    }
-    name.remove_prefix(kPrefix.size());
-    const std::size_t dash = name.find('-');
-    return dash != 0 && dash != std::string_view::npos &&
-           name.size() - dash - 1 == kUniqueLetters && AllOf(name.substr(0, dash), IsDigit) &&
-           AllOf(name.substr(dash + 1), IsLetterOrDigit);
-}
-
-// The lock and what the splitter writes ("piece", "piece.mp3").
-bool IsPrivateFileName(std::string_view name) {
-    const std::string_view output = kSplitterOutputName;
-    return name == kLockName || (name.starts_with(output) &&
-                                 (name.size() == output.size() || name[output.size()] == '.'));
-}
 
 std::vector<std::string> NamesIn(const std::string& folder) {
     std::vector<std::string> names;
@@ -153,8 +119,8 @@ void RemoveIfStale(const std::string& folder) {
 
 // Hidden in the Windows sense too, as its leading dot hides it nowhere there.
 PrivateFolder::PrivateFolder(const std::string& folder) {
-    const std::string start =
-        folder + "/" + std::string(kPrefix) + std::to_string(::GetCurrentProcessId()) + "-";
+    const std::string start = folder + "/" + std::string(kPrivateFolderPrefix) +
+                              std::to_string(::GetCurrentProcessId()) + "-";
     std::string made;
     for (int attempt = 0; attempt < kNameTries && made.empty() && error_ == 0; ++attempt) {
         const std::string candidate = start + UniqueLetters();
