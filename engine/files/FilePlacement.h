@@ -36,6 +36,9 @@ int MoveOverChecked(const std::string& from, const std::string& to, const FileId
 // True when path names, without following a link, the regular file expected describes.
 bool IsExpectedFile(const std::string& path, const FileIdentity& expected);
 
+// Takes a file's name away (never a folder's); a name that cannot go is left as it is.
+void RemoveFile(const std::string& path);
+
 // Who may read a file: its permission bits and its group, where the system has them.
 struct FileAccess {
     std::uint32_t mode = 0;

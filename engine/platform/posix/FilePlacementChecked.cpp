@@ -16,7 +16,7 @@ bool IsExpectedFile(const std::string& path, const FileIdentity& expected) {
 
 int MoveToFreeNameByLink(const std::string& from, const std::string& to) {
     if (::link(from.c_str(), to.c_str()) == 0) {
-        ::unlink(from.c_str());
+        RemoveFile(from);
         return 0;
     }
     if (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK) {
@@ -39,24 +39,8 @@ int MoveOverChecked(const std::string& from, const std::string& to, const FileId
     return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
-// The two names swap in one step; what came out from under `to` is looked at afterwards,
-// and swapped back unless it is the expected file, so no moment exists in which another
-// file could slip in and be lost. Only the expected file is ever unlinked.
-int MoveOver(const std::string& from, const std::string& to, const FileIdentity& expected,
-             NameExchange exchange) {
-    const int error = exchange(from, to);
-    if (error == EINVAL || error == ENOSYS) {
-        return MoveOverChecked(from, to, expected);
-    }
-    if (error != 0) {
-        return error;
-    }
-    if (IsExpectedFile(from, expected)) {
-        ::unlink(from.c_str());
-        return 0;
-    }
-    const int back = exchange(from, to);
-    return back == 0 ? EEXIST : back;
+void RemoveFile(const std::string& path) {
+    ::unlink(path.c_str());
 }
 
 FileAccess AccessFromStatus(const struct stat& info) {

@@ -19,6 +19,7 @@ int MoveToFreeName(const std::string& from, const std::string& to) {
     return Move(from, to, 0);
 }
 
+// Windows swaps no two names in one step, so MoveOver looks just before the replacing move.
 int ExchangeNames(const std::string&, const std::string&) {
     return ENOSYS;
 }
@@ -34,7 +35,7 @@ bool IsExpectedFile(const std::string& path, const FileIdentity& expected) {
 
 int MoveToFreeNameByLink(const std::string& from, const std::string& to) {
     if (::CreateHardLinkW(WidePath(to).c_str(), WidePath(from).c_str(), nullptr)) {
-        ::DeleteFileW(WidePath(from).c_str());
+        RemoveFile(from);
         return 0;
     }
     return MoveToFreeName(from, to);
@@ -47,23 +48,8 @@ int MoveOverChecked(const std::string& from, const std::string& to, const FileId
     return Move(from, to, MOVEFILE_REPLACE_EXISTING);
 }
 
-// Windows swaps no two names in one step, so the look just before the replacing move is all
-// there is.
-int MoveOver(const std::string& from, const std::string& to, const FileIdentity& expected,
-             NameExchange exchange) {
-    const int error = exchange(from, to);
-    if (error == EINVAL || error == ENOSYS) {
-        return MoveOverChecked(from, to, expected);
-    }
-    if (error != 0) {
-        return error;
-    }
-    if (IsExpectedFile(from, expected)) {
-        ::DeleteFileW(WidePath(from).c_str());
-        return 0;
-    }
-    const int back = exchange(from, to);
-    return back == 0 ? EEXIST : back;
+void RemoveFile(const std::string& path) {
+    ::DeleteFileW(WidePath(path).c_str());
 }
 
 // Who may read a file is an access list on Windows, which a new file inherits from its

@@ -9,8 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/files/FilePlacement.h"
 #include "engine/files/FolderEntries.h"
 #include "engine/files/PrivateFolderNames.h"
+#include "engine/names/NumberText.h"
 #include "engine/platform/windows/HandleStatus.h"
 
 namespace parvane {
@@ -41,10 +43,6 @@ std::string UniqueLetters() {
     return letters;
 }
 
-void Remove(const std::string& path) {
-    ::DeleteFileW(WidePath(path).c_str());
-}
-
 // A lock file opened so that it can be renamed and deleted while held.
 OwnedHandle OpenLockFile(const std::string& path, DWORD disposition) {
     return OwnedHandle(::CreateFileW(WidePath(path).c_str(), GENERIC_READ,
@@ -70,7 +68,7 @@ int HoldLock(const std::string& folder, int& error) {
             return fd;
         }
     }
-    Remove(fresh);
+    RemoveFile(fresh);
     return -1;
 }
 
@@ -107,10 +105,10 @@ void RemoveIfStale(const std::string& folder) {
     }
     for (const std::string& file : files) {
         if (file != kLockName) {
-            Remove(folder + "/" + file);
+            RemoveFile(folder + "/" + file);
         }
     }
-    Remove(folder + "/" + kLockName);
+    RemoveFile(folder + "/" + kLockName);
     lock.Close();
     ::RemoveDirectoryW(WidePath(folder).c_str());
 }
@@ -120,7 +118,7 @@ void RemoveIfStale(const std::string& folder) {
 // Hidden in the Windows sense too, as its leading dot hides it nowhere there.
 PrivateFolder::PrivateFolder(const std::string& folder) {
     const std::string start = folder + "/" + std::string(kPrivateFolderPrefix) +
-                              std::to_string(::GetCurrentProcessId()) + "-";
+                              NumberText(::GetCurrentProcessId()) + "-";
     std::string made;
     for (int attempt = 0; attempt < kNameTries && made.empty() && error_ == 0; ++attempt) {
         const std::string candidate = start + UniqueLetters();
@@ -151,7 +149,7 @@ PrivateFolder::~PrivateFolder() {
         RemoveSplitterOutput(path_);
     }
     if (lock_ >= 0) {
-        Remove(path_ + "/" + kLockName);
+        RemoveFile(path_ + "/" + kLockName);
         ::_close(lock_);
     }
     ::RemoveDirectoryW(WidePath(path_).c_str());
@@ -160,7 +158,7 @@ PrivateFolder::~PrivateFolder() {
 void RemoveSplitterOutput(const std::string& privateFolder) {
     for (const std::string& name : NamesIn(privateFolder)) {
         if (name != kLockName) {
-            Remove(privateFolder + "/" + name);
+            RemoveFile(privateFolder + "/" + name);
         }
     }
 }
